@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and its tests twice (Release, and with
+# AddressSanitizer + UndefinedBehaviorSanitizer), and runs every test in both builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+echo "== Checking Debian packages"
+scripts/deps.sh
+
+echo "== Release build in build/"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j"$jobs"
+
+echo "== Sanitizer build in build-asan/"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRIM_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+
+# Tests need a display for GL windows and a sound device for OpenAL: a virtual X server
+# and openal-soft's silent real-time output stand in for them.
+export ALSOFT_DRIVERS=null
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+run_ctest() {
+    echo "== Tests in $1/"
+    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure --timeout 600
+}
+run_ctest build
+run_ctest build-asan
+echo "== All tests passed in both builds"

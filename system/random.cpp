@@ -1,0 +1,58 @@
+#include "system/random.h"
+
+namespace {
+
+int32_t g_state = 0x1234;
+
+// Schrage's decomposition keeps 48271 * state inside 32 bits.
+int32_t Step()
+{
+    int32_t s = 48271 * (g_state % 44488) - 3399 * (g_state / 44488);
+    if (s < 0)
+        s += 0x7FFFFFFF;
+    g_state = s;
+    return s;
+}
+
+} // namespace
+
+void SeedRandom(int32_t seed)
+{
+    g_state = seed & 0x7FFFFFFF;
+    if (g_state == 0 || g_state == 0x7FFFFFFF)
+        g_state = 0x1234;
+}
+
+int32_t RandomSeedValue()
+{
+    return g_state;
+}
+
+float NextRandomFloat()
+{
+    return static_cast<float>(Step() & 0x0FFFFFF0) / 268435456.0f;
+}
+
+double NextRandomDouble()
+{
+    const long double high = Step() & 0x1FFFFFFC;
+    const long double low = Step() & 0x1FFFFFF8;
+    return static_cast<double>((high + low / 134217728.0L) / 536870912.0L);
+}
+
+double RandomReal(double a, double b)
+{
+    const double u = NextRandomDouble();
+    if (b > a)
+        return a + u * (b - a);
+    return b + u * (a - b);
+}
+
+int32_t RandomInt(int32_t min, int32_t max)
+{
+    const int32_t range = static_cast<int32_t>(static_cast<uint32_t>(max) - static_cast<uint32_t>(min));
+    const double u = NextRandomDouble();
+    if (range > 0)
+        return min + static_cast<int32_t>(u * (static_cast<double>(range) + 1.0));
+    return max + static_cast<int32_t>(u * (1.0 - static_cast<double>(range)));
+}
