@@ -1,0 +1,6 @@
+#include "game/settings.h"
+
+float musicvolume = 0.75f;
+float soundvolume = 0.75f;
+int32_t visibility = 1;
+int32_t cellsize = 16;
