@@ -1,0 +1,270 @@
+#include "draw2d/graphics.h"
+
+#include <cstdlib>
+#include <exception>
+
+#include "system/clock.h"
+
+namespace {
+
+TGraphicsDriver* driver_ = nullptr;
+int32_t default_flags_ = 0;
+
+std::shared_ptr<TGraphics> graphics_;
+int32_t width_ = 0, height_ = 0, depth_ = 0, hertz_ = 0, flags_ = 0;
+
+std::shared_ptr<TGraphics> opened_;
+bool exit_action_registered_ = false;
+
+std::vector<TGraphicsMode> modes_;
+bool modes_cached_ = false;
+
+int32_t seq_ = 1;
+
+bool soft_pacing_ = false;
+bool vsync_ = false;
+int32_t pace_hertz_ = 0;
+int32_t pace_ms_ = 0;      // whole milliseconds per frame
+int32_t pace_rem_ = 0;     // the rest of a frame, in 1/hertz milliseconds
+int32_t pace_acc_ = 0;
+int32_t next_frame_ = 0;
+
+TPacingClock clock_ = ElapsedMillis;
+TPacingSleep sleep_ = SleepMillis;
+
+std::string& Title()
+{
+    static std::string title;
+    return title;
+}
+
+// Wrapping 32-bit sum: the millisecond clock and the sequence number both wrap.
+int32_t WrapAdd(int32_t a, int32_t b)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+void BumpSeq()
+{
+    // 0 never names a live sequence: frames use it for "not made".
+    seq_ = WrapAdd(seq_, 1);
+    if (seq_ == 0)
+        seq_ = 1;
+}
+
+void ClearSettings()
+{
+    graphics_.reset();
+    width_ = height_ = depth_ = hertz_ = flags_ = 0;
+}
+
+void ReleaseCurrentFromDriver()
+{
+    if (driver_ && graphics_)
+        driver_->SetGraphics(nullptr);
+}
+
+void MakeDriverCurrent(TGraphicsDriver* driver)
+{
+    if (driver == driver_)
+        return;
+    ReleaseCurrentFromDriver();
+    modes_.clear();
+    modes_cached_ = false;
+    driver_ = driver;
+}
+
+} // namespace
+
+std::string TGraphicsMode::ToString() const
+{
+    return std::to_string(width) + "," + std::to_string(height) + "," + std::to_string(depth) + " " +
+           std::to_string(hertz) + "Hz";
+}
+
+void SetGraphicsDriver(TGraphicsDriver* driver, int32_t defaultFlags)
+{
+    BumpSeq();
+    MakeDriverCurrent(driver);
+    default_flags_ = defaultFlags;
+    ClearSettings();
+}
+
+TGraphicsDriver* GetGraphicsDriver() { return driver_; }
+
+int32_t DefaultGraphicsFlags() { return default_flags_; }
+
+const std::vector<TGraphicsMode>& GraphicsModes()
+{
+    if (!modes_cached_ && driver_) {
+        modes_ = driver_->GraphicsModes();
+        modes_cached_ = true;
+    }
+    return modes_;
+}
+
+int32_t CountGraphicsModes() { return static_cast<int32_t>(GraphicsModes().size()); }
+
+void GetGraphicsMode(int32_t index, int32_t& width, int32_t& height, int32_t& depth, int32_t& hertz)
+{
+    const TGraphicsMode& mode = GraphicsModes().at(static_cast<size_t>(index));
+    width = mode.width;
+    height = mode.height;
+    depth = mode.depth;
+    hertz = mode.hertz;
+}
+
+int32_t GraphicsModeExists(int32_t width, int32_t height, int32_t depth, int32_t hertz)
+{
+    for (const TGraphicsMode& mode : GraphicsModes()) {
+        if ((width == 0 || width == mode.width) && (height == 0 || height == mode.height) &&
+            (depth == 0 || depth == mode.depth) && (hertz == 0 || hertz == mode.hertz))
+            return 1;
+    }
+    return 0;
+}
+
+std::shared_ptr<TGraphics> CreateGraphics(int32_t width, int32_t height, int32_t depth, int32_t hertz,
+                                          int32_t flags)
+{
+    if (!driver_)
+        return nullptr;
+    try {
+        return driver_->CreateGraphics(width, height, depth, hertz, flags | default_flags_);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+std::shared_ptr<TGraphics> AttachGraphics(void* widget, int32_t flags)
+{
+    if (!driver_)
+        return nullptr;
+    try {
+        return driver_->AttachGraphics(widget, flags | default_flags_);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+void SetGraphics(const std::shared_ptr<TGraphics>& graphics)
+{
+    if (!graphics) {
+        ReleaseCurrentFromDriver();
+        ClearSettings();
+        return;
+    }
+    MakeDriverCurrent(graphics->Driver());
+    graphics->GetSettings(width_, height_, depth_, hertz_, flags_);
+    driver_->SetGraphics(graphics);
+    graphics_ = graphics;
+}
+
+void CloseGraphics(const std::shared_ptr<TGraphics>& graphics)
+{
+    if (!graphics)
+        return;
+    std::shared_ptr<TGraphics> keep = graphics; // the caller may have passed one of ours
+    if (keep == opened_)
+        opened_.reset();
+    if (keep == graphics_)
+        SetGraphics(nullptr);
+    keep->Close();
+}
+
+std::shared_ptr<TGraphics> CurrentGraphics() { return graphics_; }
+
+int32_t GraphicsWidth() { return width_; }
+int32_t GraphicsHeight() { return height_; }
+int32_t GraphicsDepth() { return depth_; }
+int32_t GraphicsHertz() { return hertz_; }
+int32_t GraphicsFlags() { return flags_; }
+
+void CloseOpenedGraphics()
+{
+    if (!opened_)
+        return;
+    BumpSeq();
+    CloseGraphics(opened_);
+}
+
+std::shared_ptr<TGraphics> OpenGraphics(int32_t width, int32_t height, int32_t depth, int32_t hertz,
+                                        int32_t flags)
+{
+    CloseOpenedGraphics();
+    std::shared_ptr<TGraphics> graphics = CreateGraphics(width, height, depth, hertz, flags);
+    if (!graphics)
+        return nullptr;
+    BumpSeq();
+    SetGraphics(graphics);
+
+    if (depth != 0) {
+        soft_pacing_ = false;
+        vsync_ = hertz != 0;
+    } else {
+        vsync_ = false;
+        soft_pacing_ = hertz != 0;
+    }
+    if (soft_pacing_) {
+        pace_hertz_ = hertz;
+        pace_ms_ = 1000 / hertz;
+        pace_rem_ = 1000 - pace_ms_ * hertz;
+        pace_acc_ = 0;
+        next_frame_ = clock_();
+    }
+
+    opened_ = graphics;
+    if (!exit_action_registered_) {
+        exit_action_registered_ = true;
+        std::atexit(CloseOpenedGraphics);
+    }
+    return graphics;
+}
+
+void Flip(int32_t sync)
+{
+    if (!driver_)
+        return;
+    if (sync != -1) {
+        driver_->Flip(sync);
+        return;
+    }
+    if (graphics_ != opened_) {
+        driver_->Flip(1);
+        return;
+    }
+    if (soft_pacing_) {
+        next_frame_ = WrapAdd(next_frame_, pace_ms_);
+        pace_acc_ += pace_rem_;
+        if (pace_acc_ >= pace_hertz_) {
+            pace_acc_ -= pace_hertz_;
+            next_frame_ = WrapAdd(next_frame_, 1);
+        }
+        const int32_t now = clock_();
+        const int32_t wait = static_cast<int32_t>(static_cast<uint32_t>(next_frame_) - static_cast<uint32_t>(now));
+        if (wait > 0)
+            sleep_(wait);
+        else
+            next_frame_ = now; // a late frame restarts the schedule; missed frames are not made up
+        driver_->Flip(0);
+    } else {
+        driver_->Flip(vsync_ ? 1 : 0);
+    }
+}
+
+int32_t GraphicsSeq() { return seq_; }
+
+int32_t FlipHookId()
+{
+    return -1;
+}
+
+void SetAppTitle(const std::string& title) { Title() = title; }
+
+const std::string& AppTitle() { return Title(); }
+
+void SetPacingTimer(TPacingClock clock, TPacingSleep sleep)
+{
+    clock_ = clock ? clock : ElapsedMillis;
+    sleep_ = sleep ? sleep : SleepMillis;
+}
