@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+// 3 bytes: music volume × 4, sound volume × 4, visibility.
+inline const std::string PreferencesFile = "data\\preferences.dat";
+
+// Reads the settings. A missing file is created with the defaults (bytes 1, 1, 0) after the line
+// "Yo. " and its path kind on the standard output; a short or unreadable one is moved aside to
+// "...dat.bad" and treated as missing. Volumes are kept to 0..1.
+void LoadPrefs();
+// Writes the settings; false (and the old file intact) when it cannot be written.
+bool SavePrefs();
+
+// Five characters, "_" at the volume's level (0 to 4) and "-" elsewhere.
+std::string LevelBar(float volume);
+// The volume a click at window column x sets on a volume row: 11-pixel zones from x = 321.
+float VolumeAtColumn(int x);
+
+// The options screen of the title menu.
+void OptionsScreen();

@@ -1,0 +1,111 @@
+#include "app/scores.h"
+
+#include <cstring>
+
+#include "app/paths.h"
+#include "system/stream.h"
+
+std::array<int32_t, 10> scores{};
+std::array<std::string, 10> names{};
+
+namespace {
+
+const char NameAlphabet[] = "QWERTYUIOPASDFGHJKLZXCVBNM-!?@";
+
+int32_t UpperAscii(int32_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
+
+std::string UpperAscii(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(UpperAscii(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// False when the file cannot be opened or holds fewer than 70 bytes; the table is then untouched.
+bool ReadScoreFile()
+{
+    auto stream = OpenReadStream(HighScoreFile);
+    if (!stream)
+        return false;
+    std::array<int32_t, 10> readScores;
+    std::array<std::string, 10> readNames;
+    try {
+        for (int i = 0; i < 10; ++i) {
+            readScores[i] = stream->ReadInt();
+            readNames[i] = UpperAscii(stream->ReadString(3));
+        }
+    } catch (const TStreamException&) {
+        return false;
+    }
+    scores = readScores;
+    names = readNames;
+    return true;
+}
+
+} // namespace
+
+void LoadScores()
+{
+    if (PathKind(HighScoreFile) != 1) {
+        ResetScores();
+        return;
+    }
+    if (!ReadScoreFile()) {
+        MoveAside(HighScoreFile);
+        ResetScores();
+    }
+}
+
+bool SaveScores()
+{
+    TRamStream out({});
+    for (int i = 0; i < 10; ++i) {
+        out.WriteInt(scores[i]);
+        // Every record keeps its 3 bytes, so a short name cannot shift the records after it.
+        std::string name = names[i].substr(0, 3);
+        name.resize(3, ' ');
+        out.WriteString(name);
+    }
+    return ReplaceFile(HighScoreFile, out.Data());
+}
+
+void ResetScores()
+{
+    for (int i = 0; i < 10; ++i) {
+        scores[i] = 2500 - 250 * i;
+        names[i] = "DEF";
+    }
+    SaveScores();
+}
+
+bool QualifiesForTable(int32_t points) { return points >= scores[9]; }
+
+int InsertHighScore(int32_t points, const std::string& name)
+{
+    int pos = 9;
+    for (int j = 0; j < 10; ++j) {
+        if (scores[j] < points) {
+            pos = j;
+            break;
+        }
+    }
+    for (int j = 8; j >= pos; --j) {
+        scores[j + 1] = scores[j];
+        names[j + 1] = names[j];
+    }
+    scores[pos] = points;
+    names[pos] = name;
+    return pos;
+}
+
+bool TypeNameChar(std::string& name, int& cursor, int32_t c)
+{
+    if (c == 13)
+        return true;
+    const int32_t u = UpperAscii(c);
+    if (u > 0 && u < 128 && std::strchr(NameAlphabet, u)) {
+        name[cursor - 1] = static_cast<char>(u);
+        cursor = cursor == 3 ? 1 : cursor + 1;
+    }
+    return false;
+}

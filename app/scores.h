@@ -1,0 +1,33 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The ten best scores, index 0 the best, and the three-letter names that go with them.
+extern std::array<int32_t, 10> scores;
+extern std::array<std::string, 10> names;
+
+// 10 records of a little-endian 32-bit score and a 3-byte name: 70 bytes.
+inline const std::string HighScoreFile = "data\\highscores.dat";
+
+// Fills the table from the file. A missing, short or unreadable file gives the default table
+// (a damaged one is first moved aside to "...dat.bad").
+void LoadScores();
+// Writes the table; false (and the old file intact) when it cannot be written.
+bool SaveScores();
+// The default table: "DEF" with 2500 down to 250; written to the file.
+void ResetScores();
+
+// A score equal to the tenth entry qualifies.
+bool QualifiesForTable(int32_t points);
+// Puts points and name in place, dropping the former tenth entry; returns the index used.
+int InsertHighScore(int32_t points, const std::string& name);
+// One typed character of the name entry: a letter of the name alphabet (either case) replaces
+// the character at cursor (1 to 3) and moves the cursor on, from 3 back to 1; others are ignored.
+// Returns true for Enter (13), which ends the entry.
+bool TypeNameChar(std::string& name, int& cursor, int32_t c);
+
+// After a lost play: asks for a name when the points qualify and saves the new table.
+void EnterHighScore(int32_t points);
+// The table screen of the title menu.
+void ScoreScreen();

@@ -1,0 +1,141 @@
+#include "app/prefs.h"
+
+#include <filesystem>
+#include <sys/wait.h>
+
+#include "game/settings.h"
+#include "temp_folder.h"
+
+class PrefsTest : public TempFolderTest {
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        musicvolume = 0.75f;
+        soundvolume = 0.75f;
+        visibility = 1;
+    }
+    // LoadPrefs with its standard output.
+    static std::string LoadPrefsOutput()
+    {
+        testing::internal::CaptureStdout();
+        LoadPrefs();
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+TEST_F(PrefsTest, FirstRunSaysYoAndCreatesTheDefaultFile)
+{
+    EXPECT_EQ(LoadPrefsOutput(), "Yo. 0\n");
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{1, 1, 0}));
+    EXPECT_EQ(musicvolume, 0.25f);
+    EXPECT_EQ(soundvolume, 0.25f);
+    EXPECT_EQ(visibility, 0);
+    EXPECT_EQ(LoadPrefsOutput(), "") << "an existing file is read silently";
+}
+
+TEST_F(PrefsTest, SavedSettingsReadBack)
+{
+    musicvolume = 0.75f;
+    soundvolume = 0;
+    visibility = 1;
+    ASSERT_TRUE(SavePrefs());
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{3, 0, 1}));
+    musicvolume = soundvolume = 0.5f;
+    visibility = 7;
+    EXPECT_EQ(LoadPrefsOutput(), "");
+    EXPECT_EQ(musicvolume, 0.75f);
+    EXPECT_EQ(soundvolume, 0.0f);
+    EXPECT_EQ(visibility, 1);
+}
+
+TEST_F(PrefsTest, VisibilityTwoIsHighAndVolumesAreKeptToOne)
+{
+    WriteBytes("data/preferences.dat", {9, 255, 2});
+    LoadPrefs();
+    EXPECT_EQ(musicvolume, 1.0f);
+    EXPECT_EQ(soundvolume, 1.0f);
+    EXPECT_NE(visibility, 0) << "any non-zero byte counts as High";
+    ASSERT_TRUE(SavePrefs());
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{4, 4, 2}));
+}
+
+TEST_F(PrefsTest, ShortFileIsMovedAsideAndTreatedAsMissing)
+{
+    WriteBytes("data/preferences.dat", {4, 4});
+    EXPECT_EQ(LoadPrefsOutput(), "Yo. 0\n");
+    EXPECT_EQ(musicvolume, 0.25f);
+    EXPECT_EQ(visibility, 0);
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{1, 1, 0}));
+    EXPECT_EQ(FileBytes("data/preferences.dat.bad"), (std::vector<uint8_t>{4, 4}));
+}
+
+TEST_F(PrefsTest, UnusablePathRunsOnTheDefaults)
+{
+    std::filesystem::create_directories("data/preferences.dat");
+    EXPECT_EQ(LoadPrefsOutput(), "Yo. 2\n");
+    EXPECT_EQ(musicvolume, 0.25f);
+    EXPECT_EQ(soundvolume, 0.25f);
+    EXPECT_EQ(visibility, 0);
+    EXPECT_FALSE(SavePrefs());
+}
+
+TEST_F(PrefsTest, FailedSaveKeepsTheOldFile)
+{
+    WriteBytes("data/preferences.dat", {2, 3, 1});
+    musicvolume = 1;
+    FileSizeLimit limit(1);
+    EXPECT_FALSE(SavePrefs());
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{2, 3, 1}));
+}
+
+// Opening for reading only: a read-only file must load. Root may write anything, so the check
+// runs as an unprivileged user in a child process when the tests run as root.
+TEST_F(PrefsTest, ReadOnlyFileLoads)
+{
+    WriteBytes("data/preferences.dat", {2, 4, 1});
+    std::filesystem::permissions("data/preferences.dat", std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::group_read |
+                                                             std::filesystem::perms::others_read);
+    std::filesystem::permissions(folder_, std::filesystem::perms::all);
+    std::filesystem::permissions("data", std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                             std::filesystem::perms::group_exec |
+                                             std::filesystem::perms::others_read |
+                                             std::filesystem::perms::others_exec);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0)
+            _exit(3);
+        testing::internal::CaptureStdout();
+        LoadPrefs();
+        const bool ok = testing::internal::GetCapturedStdout().empty() && musicvolume == 0.5f &&
+                        soundvolume == 1.0f && visibility == 1;
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{2, 4, 1}));
+}
+
+TEST(PrefsRules, LevelBarsMarkTheVolumeLevel)
+{
+    EXPECT_EQ(LevelBar(0), "_----");
+    EXPECT_EQ(LevelBar(0.25f), "-_---");
+    EXPECT_EQ(LevelBar(0.5f), "--_--");
+    EXPECT_EQ(LevelBar(0.75f), "---_-");
+    EXPECT_EQ(LevelBar(1), "----_");
+}
+
+TEST(PrefsRules, VolumeZonesAreElevenPixelsWide)
+{
+    const struct {
+        int from, to;
+        float volume;
+    } zones[] = {{321, 330, 0}, {331, 341, 0.25f}, {342, 352, 0.5f}, {353, 363, 0.75f}, {364, 374, 1}};
+    for (const auto& z : zones)
+        for (int x = z.from; x <= z.to; ++x)
+            EXPECT_EQ(VolumeAtColumn(x), z.volume) << "x = " << x;
+}

@@ -1,0 +1,145 @@
+#include "app/scores.h"
+
+#include <filesystem>
+
+#include "temp_folder.h"
+
+namespace {
+
+std::vector<uint8_t> Record(int32_t points, const std::string& name)
+{
+    const auto u = static_cast<uint32_t>(points);
+    std::vector<uint8_t> r{uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
+    r.insert(r.end(), name.begin(), name.end());
+    return r;
+}
+
+std::vector<uint8_t> DefaultTableBytes()
+{
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < 10; ++i) {
+        const auto r = Record(2500 - 250 * i, "DEF");
+        bytes.insert(bytes.end(), r.begin(), r.end());
+    }
+    return bytes;
+}
+
+} // namespace
+
+class ScoresTest : public TempFolderTest {
+protected:
+    void SetUp() override
+    {
+        TempFolderTest::SetUp();
+        scores.fill(0);
+        names.fill("");
+    }
+};
+
+TEST_F(ScoresTest, FreshStartWritesTheSeventyByteDefaultTable)
+{
+    LoadScores();
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(scores[i], 2500 - 250 * i);
+        EXPECT_EQ(names[i], "DEF");
+    }
+    EXPECT_EQ(FileBytes("data/highscores.dat"), DefaultTableBytes());
+}
+
+TEST_F(ScoresTest, InsertionKeepsTheTableInOrder)
+{
+    ResetScores();
+    EXPECT_TRUE(QualifiesForTable(1600));
+    EXPECT_EQ(InsertHighScore(1600, "ABC"), 4);
+    const std::array<int32_t, 10> expected{2500, 2250, 2000, 1750, 1600, 1500, 1250, 1000, 750, 500};
+    EXPECT_EQ(scores, expected);
+    EXPECT_EQ(names[4], "ABC");
+
+    ResetScores();
+    EXPECT_FALSE(QualifiesForTable(249));
+    EXPECT_TRUE(QualifiesForTable(250)) << "equal to the tenth entry qualifies";
+    EXPECT_EQ(InsertHighScore(250, "XYZ"), 9);
+    EXPECT_EQ(scores[8], 500);
+    EXPECT_EQ(scores[9], 250);
+    EXPECT_EQ(names[9], "XYZ");
+
+    ResetScores();
+    EXPECT_EQ(InsertHighScore(2500, "TOP"), 1) << "equal points stay behind the earlier entry";
+    EXPECT_EQ(InsertHighScore(9999, "MAX"), 0);
+    EXPECT_EQ(scores[9], 750);
+}
+
+TEST_F(ScoresTest, NameEntryTakesTheNameAlphabetInUpperCase)
+{
+    std::string name = "AAA";
+    int cursor = 1;
+    for (int c : {'a', 'b', '1', 'c'})
+        EXPECT_FALSE(TypeNameChar(name, cursor, c));
+    EXPECT_EQ(name, "ABC");
+    EXPECT_EQ(cursor, 1);
+    TypeNameChar(name, cursor, '?');
+    EXPECT_EQ(name, "?BC") << "a fourth accepted character replaces the first";
+    for (int c : {int(' '), int('#'), 8, 127, 0xE9, 0x1F600, -1, 'z' + 1})
+        TypeNameChar(name, cursor, c);
+    EXPECT_EQ(name, "?BC");
+    EXPECT_EQ(cursor, 2);
+    EXPECT_TRUE(TypeNameChar(name, cursor, 13));
+}
+
+TEST_F(ScoresTest, SavedTableReadsBackWithNamesUpperCased)
+{
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < 10; ++i) {
+        const auto r = Record(-5 + 100000 * i, i == 3 ? "abc" : "Q-!");
+        bytes.insert(bytes.end(), r.begin(), r.end());
+    }
+    WriteBytes("data/highscores.dat", bytes);
+    LoadScores();
+    EXPECT_EQ(scores[0], -5);
+    EXPECT_EQ(scores[9], 899995);
+    EXPECT_EQ(names[3], "ABC");
+    EXPECT_EQ(names[4], "Q-!");
+
+    ASSERT_TRUE(SaveScores());
+    bytes[3 * 7 + 4] = 'A';
+    bytes[3 * 7 + 5] = 'B';
+    bytes[3 * 7 + 6] = 'C';
+    EXPECT_EQ(FileBytes("data/highscores.dat"), bytes);
+}
+
+TEST_F(ScoresTest, ShortTableIsMovedAsideAndReplacedByTheDefaults)
+{
+    const std::vector<uint8_t> damaged(69, 0x41); // one byte short
+    WriteBytes("data/highscores.dat", damaged);
+    LoadScores();
+    EXPECT_EQ(scores[0], 2500);
+    EXPECT_EQ(names[9], "DEF");
+    EXPECT_EQ(FileBytes("data/highscores.dat"), DefaultTableBytes());
+    EXPECT_EQ(FileBytes("data/highscores.dat.bad"), damaged);
+
+    WriteBytes("data/highscores.dat", {});
+    LoadScores();
+    EXPECT_EQ(scores[9], 250);
+    EXPECT_EQ(FileBytes("data/highscores.dat").size(), 70u);
+}
+
+TEST_F(ScoresTest, TableThatCannotBeWrittenLeavesTheDefaultsInPlay)
+{
+    std::filesystem::create_directories("data/highscores.dat");
+    LoadScores();
+    EXPECT_EQ(scores[0], 2500);
+    EXPECT_EQ(names[0], "DEF");
+    EXPECT_TRUE(std::filesystem::is_directory("data/highscores.dat"));
+}
+
+TEST_F(ScoresTest, FailedSaveKeepsTheOldTable)
+{
+    ResetScores();
+    InsertHighScore(3000, "NEW");
+    {
+        FileSizeLimit limit(20);
+        EXPECT_FALSE(SaveScores());
+    }
+    EXPECT_EQ(FileBytes("data/highscores.dat"), DefaultTableBytes());
+    EXPECT_EQ(Entries("data"), (std::vector<std::string>{"highscores.dat"}));
+}
