@@ -3,4 +3,3 @@
 float musicvolume = 0.75f;
 float soundvolume = 0.75f;
 int32_t visibility = 1;
-int32_t cellsize = 16;
