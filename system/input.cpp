@@ -1,0 +1,269 @@
+#include "system/input.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "system/event.h"
+#include "system/hook.h"
+#include "system/sysdriver.h"
+
+namespace {
+
+constexpr int32_t kKeys = 256;
+constexpr int32_t kButtons = 4;
+constexpr uint32_t kCharQueue = 256;
+
+struct TInputState {
+    int32_t keyDown[kKeys] = {};
+    int32_t keyHits[kKeys] = {};
+    int32_t charQueue[kCharQueue] = {};
+    // Unsigned so the put and get counters wrap without overflow; the slot is the counter modulo 256.
+    uint32_t charPut = 0, charGet = 0;
+    int32_t mouseDown[kButtons] = {};
+    int32_t mouseHits[kButtons] = {};
+    int32_t mouseX = 0, mouseY = 0, mouseZ = 0;
+    int32_t lastX = 0, lastY = 0, lastZ = 0;
+    int32_t suspended = 0, terminate = 0;
+    void* source = nullptr;
+    bool enabled = false;
+};
+
+TInputState input;
+
+bool ValidKey(int32_t key)
+{
+    return key >= 0 && key < kKeys;
+}
+
+bool ValidButton(int32_t button)
+{
+    return button >= 0 && button < kButtons;
+}
+
+void Press(int32_t* down, int32_t* hits, int32_t index)
+{
+    if (!down[index]) {
+        down[index] = 1;
+        ++hits[index];
+    }
+}
+
+int32_t Take(int32_t& counter)
+{
+    return std::exchange(counter, 0);
+}
+
+// Wrapping, so no amount of wheel turning overflows.
+int32_t WrappingAdd(int32_t a, int32_t b)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+
+// Current minus last read, and the current value becomes the last read.
+int32_t Delta(int32_t current, int32_t& last)
+{
+    const int32_t delta = static_cast<int32_t>(static_cast<uint32_t>(current) - static_cast<uint32_t>(last));
+    last = current;
+    return delta;
+}
+
+void* PolledInputHook(int32_t, void* data, void*)
+{
+    const TEvent* event = static_cast<const TEvent*>(data);
+    if (!event || (input.source && input.source != event->source))
+        return data;
+    switch (event->id) {
+    case EVENT_APPSUSPEND:
+    case EVENT_APPRESUME:
+        ResetKeyState();
+        ResetMouseState();
+        input.suspended = event->id == EVENT_APPSUSPEND ? 1 : 0;
+        break;
+    case EVENT_APPTERMINATE:
+        input.terminate = 1;
+        break;
+    case EVENT_KEYDOWN:
+        if (ValidKey(event->data))
+            Press(input.keyDown, input.keyHits, event->data);
+        break;
+    case EVENT_KEYUP:
+        if (ValidKey(event->data))
+            input.keyDown[event->data] = 0;
+        break;
+    case EVENT_KEYCHAR:
+        if (input.charPut - input.charGet < kCharQueue)
+            input.charQueue[input.charPut++ % kCharQueue] = event->data;
+        break;
+    case EVENT_MOUSEDOWN:
+        if (ValidButton(event->data))
+            Press(input.mouseDown, input.mouseHits, event->data);
+        break;
+    case EVENT_MOUSEUP:
+        if (ValidButton(event->data))
+            input.mouseDown[event->data] = 0;
+        break;
+    case EVENT_MOUSEMOVE:
+        input.mouseX = event->x;
+        input.mouseY = event->y;
+        break;
+    case EVENT_MOUSEWHEEL:
+        input.mouseZ = WrappingAdd(input.mouseZ, event->data);
+        break;
+    default:
+        break;
+    }
+    return data;
+}
+
+} // namespace
+
+void StartInputPolling(void* source)
+{
+    if (input.enabled)
+        return;
+    input.source = source;
+    ResetKeyState();
+    ResetMouseState();
+    InsertHook(EventHookId(), PolledInputHook, nullptr, 0);
+    input.enabled = true;
+}
+
+void StopInputPolling()
+{
+    if (!input.enabled)
+        return;
+    DeleteHook(EventHookId(), PolledInputHook, nullptr);
+    ResetKeyState();
+    ResetMouseState();
+    input.source = nullptr;
+    input.enabled = false;
+}
+
+int32_t TakeKeyHits(int32_t key)
+{
+    PumpSystemEvents();
+    return ValidKey(key) ? Take(input.keyHits[key]) : 0;
+}
+
+int32_t IsKeyDown(int32_t key)
+{
+    PumpSystemEvents();
+    return ValidKey(key) ? input.keyDown[key] : 0;
+}
+
+int32_t TakeTypedChar()
+{
+    PumpSystemEvents();
+    if (input.charGet == input.charPut)
+        return 0;
+    return input.charQueue[input.charGet++ % kCharQueue];
+}
+
+void ResetKeyState()
+{
+    PumpSystemEvents();
+    input.charPut = input.charGet = 0;
+    std::fill(std::begin(input.keyDown), std::end(input.keyDown), 0);
+    std::fill(std::begin(input.keyHits), std::end(input.keyHits), 0);
+}
+
+int32_t TakeTerminateRequest()
+{
+    PumpSystemEvents();
+    return Take(input.terminate);
+}
+
+int32_t IsAppSuspended()
+{
+    PumpSystemEvents();
+    return input.suspended;
+}
+
+int32_t CursorX()
+{
+    PumpSystemEvents();
+    return input.mouseX;
+}
+
+int32_t CursorY()
+{
+    PumpSystemEvents();
+    return input.mouseY;
+}
+
+int32_t WheelPos()
+{
+    PumpSystemEvents();
+    return input.mouseZ;
+}
+
+int32_t CursorXDelta()
+{
+    PumpSystemEvents();
+    return Delta(input.mouseX, input.lastX);
+}
+
+int32_t CursorYDelta()
+{
+    PumpSystemEvents();
+    return Delta(input.mouseY, input.lastY);
+}
+
+int32_t WheelDelta()
+{
+    PumpSystemEvents();
+    return Delta(input.mouseZ, input.lastZ);
+}
+
+int32_t TakeMouseHits(int32_t button)
+{
+    PumpSystemEvents();
+    return ValidButton(button) ? Take(input.mouseHits[button]) : 0;
+}
+
+int32_t IsMouseDown(int32_t button)
+{
+    PumpSystemEvents();
+    return ValidButton(button) ? input.mouseDown[button] : 0;
+}
+
+void ResetMouseState()
+{
+    PumpSystemEvents();
+    std::fill(std::begin(input.mouseDown), std::end(input.mouseDown), 0);
+    std::fill(std::begin(input.mouseHits), std::end(input.mouseHits), 0);
+    input.mouseZ = 0;
+}
+
+int32_t WaitForKey()
+{
+    ResetKeyState();
+    for (;;) {
+        WaitSystemEvent();
+        for (int32_t key = 1; key < kKeys; ++key)
+            if (TakeKeyHits(key))
+                return key;
+    }
+}
+
+int32_t WaitForChar()
+{
+    ResetKeyState();
+    for (;;) {
+        WaitSystemEvent();
+        if (const int32_t character = TakeTypedChar())
+            return character;
+    }
+}
+
+int32_t WaitForMouse()
+{
+    ResetMouseState();
+    for (;;) {
+        WaitSystemEvent();
+        for (int32_t button = 1; button < kButtons; ++button)
+            if (TakeMouseHits(button))
+                return button;
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+
+// Polled keyboard and mouse state, kept by a hook on the event chain while polling is on.
+// Every query first pumps pending platform events. Key codes outside 0..255 and buttons
+// outside 0..3 read as 0 and are ignored in events.
+
+// Starts keeping state for events from source (none: from every source), from a clean state.
+void StartInputPolling(void* source);
+void StopInputPolling();
+
+// Presses of the key since the last call (a held key counts once however long it repeats).
+int32_t TakeKeyHits(int32_t key);
+int32_t IsKeyDown(int32_t key);
+// The next typed character, or 0 when none is queued; the queue holds 256 and drops the rest.
+int32_t TakeTypedChar();
+void ResetKeyState();
+
+// 1 once after the user asked the program to end (window close box, Alt+F4).
+int32_t TakeTerminateRequest();
+int32_t IsAppSuspended();
+
+int32_t CursorX();
+int32_t CursorY();
+int32_t WheelPos();
+// Movement since the previous call for the same axis.
+int32_t CursorXDelta();
+int32_t CursorYDelta();
+int32_t WheelDelta();
+// Buttons: 1 left, 2 right, 3 middle.
+int32_t TakeMouseHits(int32_t button);
+int32_t IsMouseDown(int32_t button);
+// Clears buttons and the wheel position; the cursor position stays.
+void ResetMouseState();
+
+// Block until a key is pressed, a character typed or a button pressed; each returns what came.
+int32_t WaitForKey();
+int32_t WaitForChar();
+int32_t WaitForMouse();

@@ -1,0 +1,51 @@
+#include "system/sysdriver.h"
+
+namespace {
+
+// Drivers are process-wide singletons and are never destroyed.
+TSystemDriver* platformDriver = nullptr;
+TSystemDriver* installedDriver = nullptr;
+bool pumping = false;
+
+class TPumpGuard {
+public:
+    TPumpGuard() { pumping = true; }
+    ~TPumpGuard() { pumping = false; }
+    TPumpGuard(const TPumpGuard&) = delete;
+    TPumpGuard& operator=(const TPumpGuard&) = delete;
+};
+
+} // namespace
+
+TSystemDriver* SystemDriver()
+{
+    if (!installedDriver) {
+        if (!platformDriver)
+            platformDriver = NewPlatformSystemDriver();
+        installedDriver = platformDriver;
+    }
+    return installedDriver;
+}
+
+TSystemDriver* InstallSystemDriver(TSystemDriver* driver)
+{
+    TSystemDriver* previous = installedDriver;
+    installedDriver = driver;
+    return previous;
+}
+
+void PumpSystemEvents()
+{
+    if (pumping)
+        return;
+    TPumpGuard guard; // cleared also when a hook throws, so pumping does not stop for good
+    SystemDriver()->Poll();
+}
+
+void WaitSystemEvent()
+{
+    if (pumping)
+        return;
+    TPumpGuard guard;
+    SystemDriver()->Wait();
+}
