@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "draw2d/image.h"
 #include "draw2d/imagefont.h"
 #include "draw2d/imageframe.h"
 
@@ -341,6 +342,19 @@ void DrawPoly(const std::vector<float>& xy)
         return;
     const TDraw2DGraphics& g = *current_;
     current_driver_->DrawPoly(xy, g.handle_x, g.handle_y, g.origin_x, g.origin_y);
+}
+
+void DrawImage(const std::shared_ptr<TImage>& image, float x, float y, int frame)
+{
+    if (!current_ || !image)
+        return;
+    const float x0 = -image->handle_x, y0 = -image->handle_y;
+    const auto width = static_cast<float>(image->width), height = static_cast<float>(image->height);
+    std::shared_ptr<TImageFrame> f = image->Frame(frame);
+    if (!f)
+        return;
+    f->Draw(x0, y0, x0 + width, y0 + height, x + current_->origin_x, y + current_->origin_y, 0, 0, width,
+            height);
 }
 
 void DrawPixmap(const std::shared_ptr<TPixmap>& pixmap, int32_t x, int32_t y)

@@ -4,6 +4,9 @@
 #include <exception>
 
 #include "system/clock.h"
+#include "system/hook.h"
+#include "system/input.h"
+#include "system/sysdriver.h"
 
 namespace {
 
@@ -44,13 +47,7 @@ int32_t WrapAdd(int32_t a, int32_t b)
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-void BumpSeq()
-{
-    // 0 never names a live sequence: frames use it for "not made".
-    seq_ = WrapAdd(seq_, 1);
-    if (seq_ == 0)
-        seq_ = 1;
-}
+void BumpSeq() { seq_ = NextGraphicsSeq(seq_); }
 
 void ClearSettings()
 {
@@ -185,6 +182,7 @@ void CloseOpenedGraphics()
     if (!opened_)
         return;
     BumpSeq();
+    StopInputPolling();
     CloseGraphics(opened_);
 }
 
@@ -201,6 +199,8 @@ std::shared_ptr<TGraphics> OpenGraphics(int32_t width, int32_t height, int32_t d
     if (depth != 0) {
         soft_pacing_ = false;
         vsync_ = hertz != 0;
+        if (TSystemDriver* system = SystemDriver())
+            system->MoveMouse(width / 2, height / 2);
     } else {
         vsync_ = false;
         soft_pacing_ = hertz != 0;
@@ -213,6 +213,7 @@ std::shared_ptr<TGraphics> OpenGraphics(int32_t width, int32_t height, int32_t d
         next_frame_ = clock_();
     }
 
+    StartInputPolling(nullptr);
     opened_ = graphics;
     if (!exit_action_registered_) {
         exit_action_registered_ = true;
@@ -223,6 +224,7 @@ std::shared_ptr<TGraphics> OpenGraphics(int32_t width, int32_t height, int32_t d
 
 void Flip(int32_t sync)
 {
+    RunHookChain(FlipHookId(), nullptr);
     if (!driver_)
         return;
     if (sync != -1) {
@@ -254,9 +256,17 @@ void Flip(int32_t sync)
 
 int32_t GraphicsSeq() { return seq_; }
 
+int32_t NextGraphicsSeq(int32_t seq)
+{
+    // 0 never names a live sequence: frames use it for "not made".
+    const int32_t next = WrapAdd(seq, 1);
+    return next == 0 ? 1 : next;
+}
+
 int32_t FlipHookId()
 {
-    return -1;
+    static const int32_t id = NewHookId();
+    return id;
 }
 
 void SetAppTitle(const std::string& title) { Title() = title; }

@@ -86,6 +86,8 @@ void Flip(int32_t sync = -1);
 
 // Changes whenever graphics are opened, closed or the driver changes; never 0.
 int32_t GraphicsSeq();
+// The number that follows seq: it wraps around and skips 0.
+int32_t NextGraphicsSeq(int32_t seq);
 
 // Hook chain run at the start of every Flip.
 int32_t FlipHookId();

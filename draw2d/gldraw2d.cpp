@@ -1,0 +1,450 @@
+#include "draw2d/gldraw2d.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "draw2d/glcontext.h"
+#include "draw2d/pixmap.h"
+#include "system/error.h"
+
+namespace {
+
+// The transform set by SetTransform, applied to every corner.
+float ix_ = 1, iy_ = 0, jx_ = 0, jy_ = 1;
+// Current colour and alpha as sent to GL.
+GLubyte color_[4] = {255, 255, 255, 255};
+// Caches of GL state, so repeated settings do not reach GL. 0 = unknown / none.
+int32_t blend_ = 0;
+GLuint bound_texture_ = 0;
+bool texturing_ = false;
+
+struct Point {
+    float x, y;
+};
+
+Point Map(float x, float y, float tx, float ty)
+{
+    return {x * ix_ + y * iy_ + tx, x * jx_ + y * jy_ + ty};
+}
+
+void Vertex(Point p) { glVertex2f(p.x, p.y); }
+
+void BindTexture(GLuint name)
+{
+    if (name != bound_texture_) {
+        GLStateCalls().BindTexture(GL_TEXTURE_2D, name);
+        bound_texture_ = name;
+    }
+}
+
+void EnableTexture(GLuint name)
+{
+    BindTexture(name);
+    if (!texturing_) {
+        GLStateCalls().Enable(GL_TEXTURE_2D);
+        texturing_ = true;
+    }
+}
+
+void DisableTexture()
+{
+    if (texturing_) {
+        GLStateCalls().Disable(GL_TEXTURE_2D);
+        texturing_ = false;
+    }
+}
+
+GLubyte ClampByte(int32_t value) { return static_cast<GLubyte>(std::clamp(value, 0, 255)); }
+
+int32_t PowerOfTwoAbove(int32_t n)
+{
+    int32_t p = 1;
+    while (p < n && p < (1 << 30))
+        p <<= 1;
+    return p;
+}
+
+bool TextureSizeFits(int32_t width, int32_t height)
+{
+    glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    GLint accepted = 0;
+    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &accepted);
+    return accepted != 0;
+}
+
+void UploadLevel(int32_t level, const TPixmap& pixmap)
+{
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, pixmap.pitch / BytesPerPixel(pixmap.format));
+    glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, pixmap.width, pixmap.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 pixmap.pixels);
+}
+
+// Runs body with blending solid, then puts the previous blend mode back.
+template <class Body>
+void WithSolidBlend(TGLDraw2DDriver& driver, Body body)
+{
+    const int32_t previous = blend_;
+    driver.SetBlend(BlendSolid);
+    body();
+    driver.SetBlend(previous);
+}
+
+} // namespace
+
+TGLStateCalls& GLStateCalls()
+{
+    static TGLStateCalls calls;
+    return calls;
+}
+
+int32_t OvalSegments(float xr, float yr)
+{
+    const double span = std::fabs(static_cast<double>(xr)) + std::fabs(static_cast<double>(yr));
+    // The cap only keeps absurd radii from asking for billions of points.
+    const int32_t segments = span >= 12 ? static_cast<int32_t>(std::min(span, 65536.0)) : 12;
+    return segments & ~3;
+}
+
+// Image frames
+
+TGLImageFrame::~TGLImageFrame()
+{
+    if (seq == 0)
+        return;
+    // A texture of graphics closed since it was made died with its context.
+    if (seq == GraphicsSeq()) {
+        const auto texture = static_cast<GLuint>(name);
+        glDeleteTextures(1, &texture);
+        // GL binds 0 in its place; the cache must agree, or a new texture given the same name
+        // would be taken as already bound.
+        if (bound_texture_ == texture)
+            bound_texture_ = 0;
+    }
+    seq = 0;
+}
+
+void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy,
+                         float sw, float sh)
+{
+    const float s0 = sx * uscale, t0 = sy * vscale;
+    const float s1 = (sx + sw) * uscale, t1 = (sy + sh) * vscale;
+    EnableTexture(static_cast<GLuint>(name));
+    glBegin(GL_QUADS);
+    glTexCoord2f(s0, t0);
+    Vertex(Map(x0, y0, tx, ty));
+    glTexCoord2f(s1, t0);
+    Vertex(Map(x1, y0, tx, ty));
+    glTexCoord2f(s1, t1);
+    Vertex(Map(x1, y1, tx, ty));
+    glTexCoord2f(s0, t1);
+    Vertex(Map(x0, y1, tx, ty));
+    glEnd();
+}
+
+std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared_ptr<TPixmap>& source,
+                                                               int32_t flags)
+{
+    if (!source || source->width <= 0 || source->height <= 0)
+        return nullptr;
+
+    int32_t tw = PowerOfTwoAbove(source->width), th = PowerOfTwoAbove(source->height);
+    while (!TextureSizeFits(tw, th)) {
+        if (tw == 1 && th == 1)
+            throw TRuntimeError("Unable to calculate tex size");
+        if (tw > 1)
+            tw /= 2;
+        if (th > 1)
+            th /= 2;
+    }
+
+    std::shared_ptr<TPixmap> pixmap = source;
+    const int32_t w = std::min(pixmap->width, tw), h = std::min(pixmap->height, th);
+    if (w < pixmap->width || h < pixmap->height)
+        pixmap = ResizePixmap(pixmap, w, h);
+
+    if (w < tw || h < th) {
+        // Repeat the last column and row once, so filtered edges do not sample empty texels.
+        std::shared_ptr<TPixmap> texture = CreatePixmap(tw, th, PF_RGBA8888);
+        texture->ClearPixels(0);
+        texture->Paste(pixmap, 0, 0);
+        if (w < tw)
+            texture->Paste(pixmap->Window(w - 1, 0, 1, h), w, 0);
+        if (h < th)
+            texture->Paste(pixmap->Window(0, h - 1, w, 1), 0, h);
+        if (w < tw && h < th)
+            texture->Paste(pixmap->Window(w - 1, h - 1, 1, 1), w, h);
+        pixmap = texture;
+    } else if (pixmap->format != PF_RGBA8888) {
+        pixmap = pixmap->Convert(PF_RGBA8888);
+    }
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    BindTexture(name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    const bool filtered = (flags & 2) != 0, mipmapped = (flags & 4) != 0;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
+                    filtered ? (mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR)
+                             : (mipmapped ? GL_NEAREST_MIPMAP_NEAREST : GL_NEAREST));
+    UploadLevel(0, *pixmap);
+    if (mipmapped) {
+        int32_t level = 0;
+        while (pixmap->width > 1 || pixmap->height > 1) {
+            pixmap = ResizePixmap(pixmap, std::max(1, pixmap->width / 2), std::max(1, pixmap->height / 2));
+            UploadLevel(++level, *pixmap);
+        }
+    }
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+
+    auto frame = std::make_shared<TGLImageFrame>();
+    frame->name = static_cast<int32_t>(name);
+    frame->uscale = 1.0f / static_cast<float>(tw);
+    frame->vscale = 1.0f / static_cast<float>(th);
+    frame->u1 = static_cast<float>(w) * frame->uscale;
+    frame->v1 = static_cast<float>(h) * frame->vscale;
+    frame->seq = GraphicsSeq();
+    return frame;
+}
+
+// Driver
+
+TGLDraw2DDriver* TGLDraw2DDriver::Create()
+{
+    TGLGraphicsDriver* glDriver = GLGraphicsDriver();
+    return glDriver ? new TGLDraw2DDriver(glDriver) : nullptr;
+}
+
+TGLDraw2DDriver* GLDraw2DDriverInstance()
+{
+    static TGLDraw2DDriver* instance = nullptr;
+    if (!instance)
+        instance = TGLDraw2DDriver::Create();
+    return instance;
+}
+
+std::vector<TGraphicsMode> TGLDraw2DDriver::GraphicsModes() { return gl_driver_->GraphicsModes(); }
+
+std::shared_ptr<TGraphics> TGLDraw2DDriver::AttachGraphics(void* widget, int32_t flags)
+{
+    std::shared_ptr<TGraphics> graphics = gl_driver_->AttachGraphics(widget, flags);
+    return graphics ? TDraw2DGraphics::Create(graphics, this) : nullptr;
+}
+
+std::shared_ptr<TGraphics> TGLDraw2DDriver::CreateGraphics(int32_t width, int32_t height, int32_t depth,
+                                                           int32_t hertz, int32_t flags)
+{
+    std::shared_ptr<TGraphics> graphics = gl_driver_->CreateGraphics(width, height, depth, hertz, flags);
+    return graphics ? TDraw2DGraphics::Create(graphics, this) : nullptr;
+}
+
+void TGLDraw2DDriver::SetGraphics(const std::shared_ptr<TGraphics>& graphics)
+{
+    auto g = std::dynamic_pointer_cast<TDraw2DGraphics>(graphics);
+    if (!g) {
+        TDraw2DGraphics::ClearCurrent();
+        gl_driver_->SetGraphics(nullptr);
+        return;
+    }
+    gl_driver_->SetGraphics(g->_graphics);
+    ResetGLContext(g);
+    g->MakeCurrent();
+}
+
+void TGLDraw2DDriver::Flip(int32_t sync) { gl_driver_->Flip(sync); }
+
+void TGLDraw2DDriver::ResetGLContext(const std::shared_ptr<TGraphics>& graphics)
+{
+    int32_t width = 0, height = 0, depth, hertz, flags;
+    graphics->GetSettings(width, height, depth, hertz, flags);
+    blend_ = 0;
+    bound_texture_ = 0;
+    texturing_ = false;
+    GLStateCalls().Disable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glViewport(0, 0, width, height);
+}
+
+void TGLDraw2DDriver::SetResolution(float width, float height)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+std::shared_ptr<TImageFrame> TGLDraw2DDriver::CreateFrameFromPixmap(const std::shared_ptr<TPixmap>& pixmap,
+                                                                    int32_t flags)
+{
+    return TGLImageFrame::CreateFromPixmap(pixmap, flags);
+}
+
+void TGLDraw2DDriver::SetBlend(int32_t mode)
+{
+    if (mode == blend_)
+        return;
+    blend_ = mode;
+    const TGLStateCalls& gl = GLStateCalls();
+    switch (mode) {
+    case BlendMask:
+        gl.Disable(GL_BLEND);
+        gl.Enable(GL_ALPHA_TEST);
+        gl.AlphaFunc(GL_GEQUAL, 0.5f);
+        break;
+    case BlendAlpha:
+        gl.Enable(GL_BLEND);
+        gl.BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        gl.Disable(GL_ALPHA_TEST);
+        break;
+    case BlendLight:
+        gl.Enable(GL_BLEND);
+        gl.BlendFunc(GL_SRC_ALPHA, GL_ONE);
+        gl.Disable(GL_ALPHA_TEST);
+        break;
+    case BlendShade:
+        gl.Enable(GL_BLEND);
+        gl.BlendFunc(GL_DST_COLOR, GL_ZERO);
+        gl.Disable(GL_ALPHA_TEST);
+        break;
+    default: // solid and unknown modes
+        gl.Disable(GL_BLEND);
+        gl.Disable(GL_ALPHA_TEST);
+        break;
+    }
+}
+
+void TGLDraw2DDriver::SetAlpha(float alpha)
+{
+    if (alpha > 1)
+        alpha = 1;
+    if (!(alpha >= 0)) // also not-a-number
+        alpha = 0;
+    color_[3] = static_cast<GLubyte>(alpha * 255);
+    glColor4ubv(color_);
+}
+
+void TGLDraw2DDriver::SetColor(int32_t red, int32_t green, int32_t blue)
+{
+    color_[0] = ClampByte(red);
+    color_[1] = ClampByte(green);
+    color_[2] = ClampByte(blue);
+    glColor4ubv(color_);
+}
+
+void TGLDraw2DDriver::SetClsColor(int32_t red, int32_t green, int32_t blue)
+{
+    glClearColor(ClampByte(red) / 255.0f, ClampByte(green) / 255.0f, ClampByte(blue) / 255.0f, 1.0f);
+}
+
+void TGLDraw2DDriver::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    if (x == 0 && y == 0 && width == GraphicsWidth() && height == GraphicsHeight()) {
+        GLStateCalls().Disable(GL_SCISSOR_TEST);
+        return;
+    }
+    GLStateCalls().Enable(GL_SCISSOR_TEST);
+    glScissor(x, GraphicsHeight() - y - height, width, height); // GL counts rows from the bottom
+}
+
+void TGLDraw2DDriver::SetTransform(float ix, float iy, float jx, float jy)
+{
+    ix_ = ix;
+    iy_ = iy;
+    jx_ = jx;
+    jy_ = jy;
+}
+
+void TGLDraw2DDriver::SetLineWidth(float width) { glLineWidth(width); }
+
+void TGLDraw2DDriver::Cls() { glClear(GL_COLOR_BUFFER_BIT); }
+
+void TGLDraw2DDriver::Plot(float x, float y)
+{
+    DisableTexture();
+    glBegin(GL_POINTS);
+    glVertex2f(x + 0.5f, y + 0.5f);
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx, float ty)
+{
+    DisableTexture();
+    const Point a = Map(x0, y0, tx, ty), b = Map(x1, y1, tx, ty);
+    glBegin(GL_LINES);
+    glVertex2f(a.x + 0.5f, a.y + 0.5f);
+    glVertex2f(b.x + 0.5f, b.y + 0.5f);
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, float ty)
+{
+    DisableTexture();
+    glBegin(GL_QUADS);
+    Vertex(Map(x0, y0, tx, ty));
+    Vertex(Map(x1, y0, tx, ty));
+    Vertex(Map(x1, y1, tx, ty));
+    Vertex(Map(x0, y1, tx, ty));
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx, float ty)
+{
+    const float xr = (x1 - x0) * 0.5f, yr = (y1 - y0) * 0.5f;
+    const int32_t segments = OvalSegments(xr, yr);
+    const float cx = x0 + xr, cy = y0 + yr;
+    DisableTexture();
+    glBegin(GL_POLYGON);
+    for (int32_t i = 0; i < segments; ++i) {
+        const double theta = i * 360.0 / segments * (std::numbers::pi / 180.0);
+        Vertex(Map(cx + xr * static_cast<float>(std::cos(theta)), cy - yr * static_cast<float>(std::sin(theta)),
+                   tx, ty));
+    }
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawPoly(const std::vector<float>& xy, float handleX, float handleY, float tx, float ty)
+{
+    if (xy.size() < 6 || xy.size() % 2 != 0)
+        return;
+    DisableTexture();
+    glBegin(GL_POLYGON);
+    for (size_t i = 0; i < xy.size(); i += 2)
+        Vertex(Map(xy[i] + handleX, xy[i + 1] + handleY, tx, ty));
+    glEnd();
+}
+
+void TGLDraw2DDriver::DrawPixmap(const std::shared_ptr<TPixmap>& pixmap, int32_t x, int32_t y)
+{
+    if (!pixmap || pixmap->width <= 0 || pixmap->height <= 0)
+        return;
+    std::shared_ptr<TPixmap> rgba = pixmap->format == PF_RGBA8888 ? pixmap : pixmap->Convert(PF_RGBA8888);
+    WithSolidBlend(*this, [&] {
+        DisableTexture();
+        // Rows go down the screen from (x, y): the projection has y growing downward, GL upward.
+        glRasterPos2i(x, y);
+        glPixelZoom(1, -1);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, rgba->pitch / 4);
+        glDrawPixels(rgba->width, rgba->height, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        glPixelZoom(1, 1);
+    });
+}
+
+std::shared_ptr<TPixmap> TGLDraw2DDriver::GrabPixmap(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    std::shared_ptr<TPixmap> pixmap = CreatePixmap(width, height, PF_RGBA8888);
+    WithSolidBlend(*this, [&] {
+        glPixelStorei(GL_PACK_ROW_LENGTH, pixmap->pitch / 4);
+        glReadPixels(x, GraphicsHeight() - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixmap->pixels);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    });
+    return YFlipPixmap(pixmap);
+}
