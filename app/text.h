@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TImage;
+
+// The font strip "gfx\options.png": 78 cells of 12 by 16 pixels, handle at the top left; loaded by
+// start-up.
+extern std::shared_ptr<TImage> fontimage;
+
+// Draws one line of text from the font strip with its first cell's top left at (x, y), or
+// centred on x when centred is non-zero. Characters advance by their width class rather than the
+// cell width; spacing is added after every character. Uses the colour, alpha, scale and rotation
+// in force and changes none of them.
+void DrawFontText(const std::string& text, int32_t x, int32_t y, int32_t centred, int32_t spacing);
+
+// The credit line near the bottom of the title screen, at half scale with a dark shadow; draws
+// with the caller's alpha and leaves scale 1 and colour white.
+void DrawCredit();
