@@ -74,6 +74,7 @@ TEST(Event, UserIdsHaveTheTopBitAndOptionalNames)
 TEST(Event, EmitRunsTheEventChainWithTheEvent)
 {
     static std::vector<TEvent*> seen;
+    seen.clear();
     const THookFunc recorder = [](int32_t id, void* data, void*) -> void* {
         EXPECT_EQ(id, EventHookId());
         seen.push_back(static_cast<TEvent*>(data));

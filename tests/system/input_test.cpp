@@ -87,6 +87,11 @@ TEST_F(PolledInput, CharacterQueueHolds256AndDropsTheRest)
 
 TEST_F(PolledInput, MouseButtonsPositionAndWheel)
 {
+    Emit(EVENT_MOUSEMOVE, 0, 0, 0);
+    // The last-read values persist from earlier use; read them once to start from here.
+    CursorXDelta();
+    CursorYDelta();
+    WheelDelta();
     Emit(EVENT_MOUSEMOVE, 0, 100, 50);
     Emit(EVENT_MOUSEDOWN, 1);
     Emit(EVENT_MOUSEUP, 1);
