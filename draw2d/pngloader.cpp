@@ -4,11 +4,15 @@
 
 #include <csetjmp>
 #include <exception>
+#include <new>
 #include <vector>
 
 #include "system/stream.h"
 
 namespace {
+
+// Deflate packs at most 1032 bytes into one.
+constexpr int64_t kMaxDeflateRatio = 1032;
 
 // libpng reports errors by longjmp. Only the two plain functions below call into libpng after
 // setjmp, and the frames a longjmp crosses (libpng's and the callbacks') hold no objects with
@@ -17,6 +21,7 @@ struct TPNGRead {
     png_structp png = nullptr;
     png_infop info = nullptr;
     TStream* stream = nullptr;
+    int64_t fileRowBytes = 0;  // bytes per row as stored, before the transforms
     std::exception_ptr error; // a non-stream error met while reading, re-thrown after the jump
 };
 
@@ -51,7 +56,11 @@ int ReadPNGHeader(TPNGRead* r)
     png_set_sig_bytes(r->png, 8);
     png_set_read_fn(r->png, r, OnPNGRead);
     png_set_user_limits(r->png, PNGMaxSide, PNGMaxSide);
+    // Only the image chunks and tRNS matter here. Skipping the rest also keeps libpng from
+    // allocating the buffer a text chunk's length field asks for before that much data exists.
+    png_set_keep_unknown_chunks(r->png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(r->png, r->info);
+    r->fileRowBytes = static_cast<int64_t>(png_get_rowbytes(r->png, r->info));
     png_set_strip_16(r->png);
     png_set_expand(r->png);
     png_set_interlace_handling(r->png);
@@ -135,7 +144,17 @@ std::shared_ptr<TPixmap> TPixmapLoaderPNG::LoadPixmap(const std::shared_ptr<TStr
     if (rowBytes * height > INT32_MAX || static_cast<int64_t>(png_get_rowbytes(r.png, r.info)) > rowBytes)
         return nullptr;
 
-    auto pixmap = TPixmap::Create(width, height, format);
+    // A file too short to hold the pixels its header claims is refused before they are allocated.
+    const int64_t size = stream->Size(), left = size - stream->Pos();
+    if (size > 0 && left < r.fileRowBytes * height / kMaxDeflateRatio)
+        return nullptr;
+
+    std::shared_ptr<TPixmap> pixmap;
+    try {
+        pixmap = TPixmap::Create(width, height, format);
+    } catch (const std::bad_alloc&) {
+        return nullptr; // a picture too large for this machine is one that can't be loaded
+    }
     std::vector<png_bytep> rows(static_cast<size_t>(height));
     for (int y = 0; y < height; ++y)
         rows[y] = pixmap->PixelPtr(0, y);

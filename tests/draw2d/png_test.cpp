@@ -216,7 +216,7 @@ TEST_F(PNGLoading, SidesUpToTheLimitLoadLargerHeadersAreRefused)
     const size_t ihdr = FindChunk(small, "IHDR");
     ASSERT_NE(ihdr, 0u);
     const uint32_t sizes[][2] = {{PNGMaxSide + 1, 4}, {4, PNGMaxSide + 1}, {0x7FFFFFFF, 0x7FFFFFFF},
-                                 {100000, 100000}, {0, 4}};
+                                 {100000, 100000}, {0, 4}, {PNGMaxSide, PNGMaxSide}};
     for (const auto& size : sizes) {
         auto bytes = small;
         pngfile_detail::PutBe32(&bytes[ihdr + 8], size[0]);
@@ -224,6 +224,38 @@ TEST_F(PNGLoading, SidesUpToTheLimitLoadLargerHeadersAreRefused)
         FixChunkCrc(bytes, ihdr);
         EXPECT_EQ(LoadBytes(bytes), nullptr) << size[0] << " x " << size[1];
     }
+}
+
+TEST_F(PNGLoading, PicturesCompressedAsFarAsDeflateGoesStillLoad)
+{
+    // Files shorter than their pixels can be packed are refused unread; this one is about as
+    // short as deflate makes them and must not be.
+    const int side = 2048;
+    const auto bytes = EncodePNG(Picture(side, side, 8, PNG_COLOR_TYPE_GRAY,
+                                         std::vector<std::vector<uint8_t>>(side, std::vector<uint8_t>(side))));
+    EXPECT_LT(bytes.size(), size_t(side) * side / 900);
+    auto p = LoadBytes(bytes);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->ReadPixel(side - 1, side - 1), 0xFF000000u);
+}
+
+TEST_F(PNGLoading, AncillaryChunksAreSkippedWhateverLengthTheyClaim)
+{
+    const auto good = EncodePNG(Rgb(4, 4));
+    const auto expected = Pixels(LoadBytes(good));
+    auto annotated = good;
+    const std::string text = std::string("Title") + '\0' + "Brimstrand";
+    InsertChunk(annotated, FindChunk(good, "IDAT"), "tEXt", std::vector<uint8_t>(text.begin(), text.end()));
+    InsertChunk(annotated, FindChunk(annotated, "IDAT"), "gAMA", {0, 0, 0xB1, 0x8F});
+    InsertChunk(annotated, FindChunk(annotated, "IDAT"), "prVt", {1, 2, 3});
+    auto p = LoadBytes(annotated);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(Pixels(p), expected);
+
+    // A text chunk claiming almost 2 GB, followed by a few bytes.
+    auto boastful = good;
+    InsertChunk(boastful, FindChunk(good, "IDAT"), "iTXt", {'x', 0, 0, 0}, 0x74494D45);
+    EXPECT_EQ(LoadBytes(boastful), nullptr);
 }
 
 TEST_F(PNGLoading, BrokenFilesGiveNoneAndCloseEverything)

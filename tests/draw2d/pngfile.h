@@ -113,3 +113,16 @@ inline void FixChunkCrc(std::vector<uint8_t>& png, size_t at)
     const uint32_t length = pngfile_detail::Be32(&png[at]);
     pngfile_detail::PutBe32(&png[at + 8 + length], pngfile_detail::Crc(&png[at + 4], length + 4));
 }
+
+// Inserts a chunk at offset (the start of another chunk). The length field says claimedLength
+// when given, so a chunk can claim more data than follows it.
+inline void InsertChunk(std::vector<uint8_t>& png, size_t at, const char* type, const std::vector<uint8_t>& data,
+                        int64_t claimedLength = -1)
+{
+    std::vector<uint8_t> chunk(12 + data.size());
+    pngfile_detail::PutBe32(&chunk[0], static_cast<uint32_t>(claimedLength < 0 ? data.size() : claimedLength));
+    std::memcpy(&chunk[4], type, 4);
+    std::copy(data.begin(), data.end(), chunk.begin() + 8);
+    pngfile_detail::PutBe32(&chunk[8 + data.size()], pngfile_detail::Crc(&chunk[4], data.size() + 4));
+    png.insert(png.begin() + static_cast<std::ptrdiff_t>(at), chunk.begin(), chunk.end());
+}
