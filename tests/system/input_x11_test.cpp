@@ -2,11 +2,15 @@
 // the test run), and the presses must reach the polled input with Windows key codes.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <cstdlib>
 #include <string>
 
 #include "sdl_events.h"
 #include "system/clock.h"
+#include "system/event.h"
+#include "system/hook.h"
 #include "system/input.h"
 
 #include <SDL_syswm.h>
@@ -30,7 +34,9 @@ protected:
         SDL_VERSION(&info.version);
         ASSERT_TRUE(SDL_GetWindowWMInfo(window, &info)) << SDL_GetError();
         ASSERT_EQ(info.subsystem, SDL_SYSWM_X11);
-        xid = std::to_string(info.info.x11.window);
+        display = info.info.x11.display;
+        xwindow = info.info.x11.window;
+        xid = std::to_string(xwindow);
         ASSERT_TRUE(Xdotool("windowfocus --sync " + xid));
         ASSERT_TRUE(Eventually([&] {
             PumpSystemEvents();
@@ -57,8 +63,53 @@ protected:
         return false;
     }
 
+    // An Xlib function, from the library SDL loaded.
+    template <class Function>
+    Function* X11(const char* name)
+    {
+        static void* library = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+        return library ? reinterpret_cast<Function*>(dlsym(library, name)) : nullptr;
+    }
+
+    // Does what a window manager does when the close box is clicked: sends WM_DELETE_WINDOW.
+    void PressCloseBox()
+    {
+        auto internAtom = X11<Atom(Display*, const char*, Bool)>("XInternAtom");
+        auto sendEvent = X11<Status(Display*, Window, Bool, long, XEvent*)>("XSendEvent");
+        auto flush = X11<int(Display*)>("XFlush");
+        ASSERT_TRUE(internAtom && sendEvent && flush);
+        XEvent message{};
+        message.xclient.type = ClientMessage;
+        message.xclient.window = xwindow;
+        message.xclient.message_type = internAtom(display, "WM_PROTOCOLS", False);
+        message.xclient.format = 32;
+        message.xclient.data.l[0] = static_cast<long>(internAtom(display, "WM_DELETE_WINDOW", False));
+        message.xclient.data.l[1] = CurrentTime;
+        sendEvent(display, xwindow, False, NoEventMask, &message);
+        flush(display);
+    }
+
+    // Takes the keyboard focus away from every window, as switching to another program does.
+    void FocusNowhere()
+    {
+        auto setInputFocus = X11<int(Display*, Window, int, Time)>("XSetInputFocus");
+        auto flush = X11<int(Display*)>("XFlush");
+        ASSERT_TRUE(setInputFocus && flush);
+        setInputFocus(display, None, RevertToNone, CurrentTime);
+        flush(display);
+    }
+
+    Display* display = nullptr;
+    Window xwindow = 0;
     std::string xid;
 };
+
+int CountQuit(void* count, SDL_Event* event)
+{
+    if (event->type == SDL_QUIT)
+        ++*static_cast<int*>(count);
+    return 0;
+}
 
 } // namespace
 
@@ -103,4 +154,58 @@ TEST_F(X11Input, ClickReachesPolledInput)
     ASSERT_TRUE(Xdotool("click 1"));
     ASSERT_TRUE(Eventually([] { return TakeMouseHits(1) == 1; }));
     EXPECT_EQ(IsMouseDown(1), 0);
+}
+
+TEST_F(X11Input, CloseBoxAsksToTerminateAndTheWindowStays)
+{
+    int quits = 0;
+    SDL_AddEventWatch(CountQuit, &quits);
+    PressCloseBox();
+    ASSERT_TRUE(Eventually([] { return TakeTerminateRequest() == 1; }));
+    EXPECT_EQ(TakeTerminateRequest(), 0);
+    SDL_DelEventWatch(CountQuit, &quits);
+    EXPECT_EQ(quits, 0) << "closing the only window is no quit of the program";
+    EXPECT_EQ(SDL_GetWindowFromID(windowId), window);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_SHOWN);
+}
+
+TEST_F(X11Input, FocusMovingBetweenOwnWindowsIsNoSuspend)
+{
+    SDL_Window* second = SDL_CreateWindow("Brimstrand second window", 0, 0, 32, 32, SDL_WINDOW_SHOWN);
+    ASSERT_NE(second, nullptr) << SDL_GetError();
+    RegisterSDLWindow(second, nullptr, nullptr);
+    static int32_t suspends = 0;
+    suspends = 0;
+    const THookFunc countSuspends = [](int32_t, void* data, void*) -> void* {
+        if (static_cast<const TEvent*>(data)->id == EVENT_APPSUSPEND)
+            ++suspends;
+        return data;
+    };
+    InsertHook(EventHookId(), countSuspends, nullptr, 1);
+
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(second, &info));
+    ASSERT_TRUE(Xdotool("windowfocus --sync " + std::to_string(info.info.x11.window)));
+    EXPECT_TRUE(Eventually([&] {
+        PumpSystemEvents();
+        return SDL_GetKeyboardFocus() == second;
+    }));
+    ASSERT_TRUE(Xdotool("windowfocus --sync " + xid));
+    EXPECT_TRUE(Eventually([&] {
+        PumpSystemEvents();
+        return SDL_GetKeyboardFocus() == window;
+    }));
+    EXPECT_EQ(suspends, 0);
+    EXPECT_EQ(IsAppSuspended(), 0);
+
+    // Focus leaving every window of this process is a switch of application.
+    FocusNowhere();
+    EXPECT_TRUE(Eventually([] { return IsAppSuspended() == 1; }));
+    EXPECT_EQ(suspends, 1);
+    ASSERT_TRUE(Xdotool("windowfocus --sync " + xid));
+    EXPECT_TRUE(Eventually([] { return IsAppSuspended() == 0; }));
+    DeleteHook(EventHookId(), countSuspends, nullptr);
+    UnregisterSDLWindow(second);
+    SDL_DestroyWindow(second);
 }

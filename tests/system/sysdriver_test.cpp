@@ -60,6 +60,15 @@ TEST_F(SDLDriver, WindowProcGetsItsEventsAfterTheTranslation)
     EXPECT_EQ(procEvents[1].type, SDL_MOUSEMOTION);
 }
 
+TEST_F(SDLDriver, WaitLeavesTheEventForThePoll)
+{
+    Push(LetterEvent(true, 'q'));
+    WaitSystemEvent();
+    ASSERT_EQ(procEvents.size(), 1u);
+    EXPECT_EQ(procEvents[0].type, SDL_KEYDOWN);
+    EXPECT_EQ(TakeKeyHits('Q'), 1);
+}
+
 TEST_F(SDLDriver, EventsOfOtherWindowsAreTakenAndDropped)
 {
     SDL_Event key = LetterEvent(true, 'a', false, windowId + 100);
