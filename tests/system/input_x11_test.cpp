@@ -12,6 +12,7 @@
 #include "system/event.h"
 #include "system/hook.h"
 #include "system/input.h"
+#include "system/sysdriver.h"
 
 #include <SDL_syswm.h>
 
@@ -154,6 +155,14 @@ TEST_F(X11Input, ClickReachesPolledInput)
     ASSERT_TRUE(Xdotool("click 1"));
     ASSERT_TRUE(Eventually([] { return TakeMouseHits(1) == 1; }));
     EXPECT_EQ(IsMouseDown(1), 0);
+}
+
+TEST_F(X11Input, MoveMouseWarpsThePointerIntoTheWindow)
+{
+    SystemDriver()->MoveMouse(11, 13);
+    ASSERT_TRUE(Eventually([] { return CursorX() == 11 && CursorY() == 13; }));
+    SystemDriver()->MoveMouse(40, 2);
+    ASSERT_TRUE(Eventually([] { return CursorX() == 40 && CursorY() == 2; }));
 }
 
 TEST_F(X11Input, CloseBoxAsksToTerminateAndTheWindowStays)
