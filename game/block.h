@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+// One cell-sized block: part of the falling piece while in game::place, settled once in
+// game::blocks.
+class block {
+public:
+    virtual ~block() = default;
+
+    int x = 0; // board column
+    int y = 0; // board row, negative above the board
+    uint8_t r = 0;
+    uint8_t g = 0;
+    uint8_t b = 0;
+    int kind = 0; // 0 plain; 1 slow-down, 2 blast, 3 collapse, 4 flip
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "game/block.h"
+#include "system/list.h"
+
+constexpr int cellsize = 16; // pixels per board cell, across and down
+
+// A blast queued by a row scan, fired by the same scan once its row has been handled.
+class dobang {
+public:
+    int xp = 0; // board column of the blast centre
+    int yp = 0; // board row of the blast centre
+};
+
+// One play: the board with its settled blocks, the falling piece and the score.
+// Board column 0 is on the left, row 0 at the top; rows above the board are negative.
+class game {
+public:
+    virtual ~game() = default;
+
+    TList<block> blocks;  // settled blocks, in the order they settled
+    TList<dobang> bangs;  // blasts queued during a row scan; empty between frames
+    TList<block> place;   // the falling piece
+    int px = 0;           // pivot column of the falling piece
+    int py = 0;           // pivot row of the falling piece
+    int rot = 0;          // accepted turns: -1 per counter-clockwise, +1 per clockwise
+    int ptype = 0;        // template type of the falling piece; 5 is the square
+    int w = 0;            // board width in cells
+    int h = 0;            // board height in cells
+    int x = 0;            // window pixel of the board's left edge
+    int y = 0;            // window pixel of the board's top edge
+    int nextdown = 0;     // frames left until the next gravity step
+    float downwait = 48.0f; // frames between gravity steps
+    float maxdown = 2.0f;   // frames between gravity steps while the fast key is held
+    int lost = 0;
+    int points = 0;
+
+    // Replaces the falling piece with a new one stamped from a random template.
+    virtual void NewPiece();
+    // Once per frame: gravity, then the turns and moves asked for by the control flags.
+    virtual void DoPiece();
+    // A blast centred on board cell (x, y), with chain reactions.
+    virtual void Explode(int x, int y);
+    // Drops every settled block as far as it goes, then rescans the rows.
+    virtual void Fall();
+    // Turns the stack upside down, lifted by n rows.
+    virtual void Reverse(int n);
+    // The row scan: clears full rows, applies power-ups, scores, decides the loss.
+    virtual void Rules();
+    // Quarter turns of the falling piece about its pivot, without any test.
+    virtual void rotleft();
+    virtual void rotright();
+
+private:
+    bool PieceFits() const;
+    void ShiftPiece(int dx, int dy);
+    void CycleSquare(bool clockwise);
+};
