@@ -1,0 +1,100 @@
+#include "board_picture.h"
+
+#include <map>
+#include <sstream>
+
+#include "game/boom.h"
+#include "game/effects.h"
+#include "game/shape.h"
+#include "game/sounds.h"
+
+std::shared_ptr<block> AddBlock(game& g, int x, int y, int kind)
+{
+    auto b = std::make_shared<block>();
+    b->x = x;
+    b->y = y;
+    b->kind = kind;
+    g.blocks.AddLast(b);
+    return b;
+}
+
+std::unique_ptr<game> BoardGame(const std::string& picture)
+{
+    auto g = std::make_unique<game>();
+    std::istringstream lines(picture);
+    std::string line;
+    int row = 0;
+    while (std::getline(lines, line)) {
+        g->w = static_cast<int>(line.size());
+        for (int col = 0; col < g->w; ++col) {
+            const char c = line[col];
+            if (c == '#')
+                AddBlock(*g, col, row, 0);
+            else if (c >= '1' && c <= '4')
+                AddBlock(*g, col, row, c - '0');
+        }
+        ++row;
+    }
+    g->h = row;
+    return g;
+}
+
+std::string Picture(const game& g)
+{
+    std::string out;
+    std::map<std::pair<int, int>, int> seen;
+    for (const auto& b : g.blocks)
+        ++seen[{b->x, b->y}];
+    for (int row = 0; row < g.h; ++row) {
+        std::string line(g.w, '.');
+        for (const auto& b : g.blocks) {
+            if (b->y != row || b->x < 0 || b->x >= g.w)
+                continue;
+            line[b->x] = seen[{b->x, b->y}] > 1 ? '!' : b->kind == 0 ? '#' : static_cast<char>('0' + b->kind);
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+std::unique_ptr<game> StandardGame()
+{
+    auto g = std::make_unique<game>();
+    g->w = 20;
+    g->h = 32;
+    g->x = 96;
+    return g;
+}
+
+std::vector<std::pair<int, int>> PieceCells(const game& g)
+{
+    std::vector<std::pair<int, int>> cells;
+    for (const auto& b : g.place)
+        cells.emplace_back(b->x, b->y);
+    return cells;
+}
+
+void GameTest::SetUp()
+{
+    tint = 250.0f;
+    wobble = wobblev = flash = glow = 0.0f;
+    keyrotleft = keyrotright = keyleft = keyright = keyfast = 0;
+    booms.Clear();
+    if (shapecount == 0)
+        shape::Init();
+    SetSoundPlayer([this](const std::string& name) { sounds.push_back(name); });
+}
+
+void GameTest::TearDown()
+{
+    SetSoundPlayer(nullptr);
+    booms.Clear();
+}
+
+int GameTest::SoundCount(const std::string& name) const
+{
+    int n = 0;
+    for (const auto& s : sounds)
+        n += s == name;
+    return n;
+}

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "board_picture.h"
+#include "game/effects.h"
+#include "system/random.h"
+
+namespace {
+
+class RandomPlayTest : public GameTest {
+protected:
+    // Plays `frames` frames of random control flags, starting a new play whenever one is
+    // lost, and checks the board after every frame. With `feed`, every third landing, on average, also fills
+    // the free cells of a random row, many with power-ups, so rows clear often enough to
+    // set off chains of blasts, collapses and flips.
+    void Run(int32_t seed, int frames, bool feed)
+    {
+        SeedRandom(seed);
+        std::mt19937 rng(seed);
+        auto g = NewPlay();
+        for (int frame = 0; frame < frames; ++frame) {
+            keyleft = rng() % 3 == 0;
+            keyright = rng() % 3 == 0;
+            keyrotleft = rng() % 8 == 0;
+            keyrotright = rng() % 8 == 0;
+            keyfast = rng() % 16 != 0;
+            const size_t settled = g->blocks.Count();
+            g->DoPiece();
+            if (feed && g->blocks.Count() > settled && rng() % 3 == 0)
+                Feed(*g, rng);
+            g->Rules();
+            Check(*g, frame);
+            if (HasFailure())
+                return;
+            if (g->lost) {
+                ++plays;
+                g = NewPlay();
+            }
+        }
+    }
+
+    std::unique_ptr<game> NewPlay()
+    {
+        auto g = StandardGame();
+        g->NewPiece();
+        return g;
+    }
+
+    // Completes one random row below row 8 with random blocks, many of them power-ups.
+    // Slow-downs only come with the pieces: fed ones would soon stretch the waits to minutes.
+    void Feed(game& g, std::mt19937& rng)
+    {
+        static const std::vector<int> kinds = {0, 0, 0, 0, 0, 0, 2, 2, 3, 4};
+        const int row = 8 + static_cast<int>(rng() % (g.h - 8));
+        std::set<int> taken;
+        for (const auto& b : g.blocks)
+            if (b->y == row)
+                taken.insert(b->x);
+        for (int col = 0; col < g.w; ++col)
+            if (!taken.count(col))
+                AddBlock(g, col, row, kinds[rng() % kinds.size()]);
+    }
+
+    void Check(const game& g, int frame)
+    {
+        std::vector<char> taken(static_cast<size_t>(g.w) * g.h);
+        bool above = false;
+        for (const auto& b : g.blocks) {
+            ASSERT_TRUE(b->x >= 0 && b->x < g.w && b->y <= g.h - 1) << "frame " << frame;
+            above = above || b->y < 1;
+            if (b->y < 0)
+                continue;
+            char& cell = taken[static_cast<size_t>(b->y) * g.w + b->x];
+            ASSERT_FALSE(cell) << "two blocks at " << b->x << "," << b->y << " frame " << frame;
+            cell = 1;
+        }
+        ASSERT_EQ(g.lost, above ? 1 : 0) << "frame " << frame;
+        ASSERT_EQ(g.points % 25, 0) << "frame " << frame;
+        ASSERT_TRUE(g.bangs.IsEmpty()) << "frame " << frame;
+        if (!g.lost) {
+            ASSERT_EQ(g.place.Count(), 4u) << "frame " << frame;
+            for (const auto& b : g.place) {
+                ASSERT_TRUE(b->x >= 0 && b->x < g.w && b->y <= g.h - 1) << "frame " << frame;
+                ASSERT_TRUE(b->y < 0 || !taken[static_cast<size_t>(b->y) * g.w + b->x]) << "piece overlaps, frame " << frame;
+            }
+        }
+        points = std::max(points, g.points);
+    }
+
+    int plays = 0;
+    int points = 0;
+};
+
+} // namespace
+
+TEST_F(RandomPlayTest, RandomKeysKeepTheBoardSound)
+{
+    Run(4242, 30000, false);
+    EXPECT_GT(plays, 5);
+    EXPECT_GT(SoundCount("sfx\\plop.ogg"), 200);
+}
+
+TEST_F(RandomPlayTest, FedBoardsSetOffEveryPowerUp)
+{
+    Run(777, 30000, true);
+    EXPECT_GT(plays, 0);
+    EXPECT_GT(points, 0);
+    EXPECT_GT(SoundCount("sfx\\explode.ogg"), 200);
+    EXPECT_GT(SoundCount("sfx\\switch.ogg"), 20);
+}
