@@ -11,6 +11,7 @@
 #include "draw2d/image.h"
 #include "draw2d/imageframe.h"
 #include "draw2d/pixmap.h"
+#include "glwindow.h"
 #include "pngfile.h"
 
 namespace {
@@ -42,7 +43,7 @@ protected:
     fs::path dir_;
 };
 
-PNGPicture Rgba(int w, int h, uint32_t (*colour)(int x, int y))
+PNGPicture RgbaPicture(int w, int h, uint32_t (*colour)(int x, int y))
 {
     PNGPicture p;
     p.width = w, p.height = h, p.colourType = PNG_COLOR_TYPE_RGBA;
@@ -56,7 +57,7 @@ PNGPicture Rgba(int w, int h, uint32_t (*colour)(int x, int y))
     return p;
 }
 
-PNGPicture Rgb(int w, int h, std::vector<uint8_t> bytes)
+PNGPicture RgbPicture(int w, int h, std::vector<uint8_t> bytes)
 {
     PNGPicture p;
     p.width = w, p.height = h, p.colourType = PNG_COLOR_TYPE_RGB;
@@ -76,7 +77,7 @@ uint32_t PointsColour(int x, int y)
 
 TEST_F(ImageTest, PointsStripCutsSeventeenCellsRowByRow)
 {
-    auto strip = LoadAnimStrip(Write("points.png", Rgba(100, 16, PointsColour)), 10, 8, 0, 17, -1);
+    auto strip = LoadAnimStrip(Write("points.png", RgbaPicture(100, 16, PointsColour)), 10, 8, 0, 17, -1);
     ASSERT_TRUE(strip);
     EXPECT_EQ(strip->width, 10);
     EXPECT_EQ(strip->height, 8);
@@ -95,7 +96,7 @@ TEST_F(ImageTest, PointsStripCutsSeventeenCellsRowByRow)
                     << "frame " << frame;
     }
 
-    auto later = LoadAnimStrip(Write("points.png", Rgba(100, 16, PointsColour)), 10, 8, 12, 8, -1);
+    auto later = LoadAnimStrip(Write("points.png", RgbaPicture(100, 16, PointsColour)), 10, 8, 12, 8, -1);
     ASSERT_TRUE(later);
     EXPECT_EQ(later->pixmaps[0]->ReadPixel(0, 0) >> 16 & 255, 120u);
     EXPECT_EQ(later->pixmaps[7]->ReadPixel(0, 0) >> 16 & 255, 190u);
@@ -103,7 +104,7 @@ TEST_F(ImageTest, PointsStripCutsSeventeenCellsRowByRow)
 
 TEST_F(ImageTest, StripsAskingForMoreCellsThanThePictureHoldsAreRefused)
 {
-    const std::string narrow = Write("narrow.png", Rgba(80, 16, PointsColour));
+    const std::string narrow = Write("narrow.png", RgbaPicture(80, 16, PointsColour));
     EXPECT_EQ(LoadAnimStrip(narrow, 10, 8, 0, 17, -1), nullptr);
     EXPECT_TRUE(LoadAnimStrip(narrow, 10, 8, 0, 16, -1));
     EXPECT_EQ(LoadAnimStrip(narrow, 10, 8, 1, 16, -1), nullptr);
@@ -119,7 +120,7 @@ TEST_F(ImageTest, StripsAskingForMoreCellsThanThePictureHoldsAreRefused)
 TEST_F(ImageTest, MaskedRgbBlackTurnsClearWithNeighbourColour)
 {
     // 3 by 2: black in the middle of the top row.
-    const std::string path = Write("masked.png", Rgb(3, 2, {30, 60, 90, 0, 0, 0, 90, 120, 150,  //
+    const std::string path = Write("masked.png", RgbPicture(3, 2, {30, 60, 90, 0, 0, 0, 90, 120, 150,  //
                                                              0, 0, 0, 60, 0, 30, 0, 0, 1}));
     auto image = LoadImageFile(path);
     ASSERT_TRUE(image);
@@ -146,7 +147,7 @@ TEST_F(ImageTest, MaskedRgbBlackTurnsClearWithNeighbourColour)
 
 TEST_F(ImageTest, PicturesWithAlphaAreNotMasked)
 {
-    auto rgba = LoadImageFile(Write("alpha.png", Rgba(2, 1, [](int x, int) { return x ? 0x80000000u : 0xFF000000u; })));
+    auto rgba = LoadImageFile(Write("alpha.png", RgbaPicture(2, 1, [](int x, int) { return x ? 0x80000000u : 0xFF000000u; })));
     ASSERT_TRUE(rgba);
     EXPECT_EQ(rgba->pixmaps[0]->ReadPixel(0, 0), 0xFF000000u);
     EXPECT_EQ(rgba->pixmaps[0]->ReadPixel(1, 0), 0x80000000u);
@@ -186,7 +187,7 @@ TEST_F(ImageTest, HandlesAndSizes)
     EXPECT_EQ(ImageWidth(none), 0);
     EXPECT_EQ(ImageHeight(none), 0);
 
-    const std::string path = Write("odd.png", Rgba(17, 9, [](int, int) { return 0xFFFFFFFFu; }));
+    const std::string path = Write("odd.png", RgbaPicture(17, 9, [](int, int) { return 0xFFFFFFFFu; }));
     EXPECT_EQ(LoadImageFile(path)->handle_x, 0);
     SetAutoMidHandle(1);
     auto centred = LoadImageFile(path);
@@ -197,7 +198,7 @@ TEST_F(ImageTest, HandlesAndSizes)
 
 TEST_F(ImageTest, AutomaticFlagsApplyUnlessGivenAndMinusOneKeepsThem)
 {
-    const std::string path = Write("flags.png", Rgba(2, 2, [](int, int) { return 0xFF102030u; }));
+    const std::string path = Write("flags.png", RgbaPicture(2, 2, [](int, int) { return 0xFF102030u; }));
     EXPECT_EQ(LoadImageFile(path)->flags, ImageFlagMasked | ImageFlagFiltered);
     SetAutoImageFlags(ImageFlagFiltered | ImageFlagMipmapped);
     SetAutoImageFlags(-1);
@@ -441,4 +442,60 @@ TEST_F(ImageFrames, BadIndicesAndNoDriverGiveNoneAndDrawNothing)
     EXPECT_EQ(image_->Frame(1), nullptr);
     SetGraphics(graphics_);
     EXPECT_TRUE(image_->Frame(1));
+}
+
+// ---- on a real GL surface ----
+
+namespace {
+
+class ImageOnScreen : public GLWindowTest {
+protected:
+    void SetUp() override
+    {
+        GLWindowTest::SetUp();
+        dir_ = fs::path(::testing::TempDir()) / ("brim_image_gl_" + std::to_string(getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override
+    {
+        fs::remove_all(dir_);
+        GLWindowTest::TearDown();
+    }
+    std::string Write(const std::string& name, const PNGPicture& picture)
+    {
+        WriteBytes((dir_ / name).string(), EncodePNG(picture));
+        return (dir_ / name).string();
+    }
+
+    fs::path dir_;
+};
+
+} // namespace
+
+TEST_F(ImageOnScreen, MaskedBlackLeavesTheBackgroundAndStripFramesShowTheirCells)
+{
+    SetClsColor(0, 0, 255);
+    Cls();
+    SetBlend(BlendMask);
+    SetScale(8, 8);
+
+    auto masked = LoadImageFile(Write("masked.png", RgbPicture(2, 1, {0, 0, 0, 255, 0, 0})), ImageFlagMasked);
+    ASSERT_TRUE(masked);
+    DrawImage(masked, 0, 0);
+    EXPECT_EQ(Rgb(4, 4), 0x0000FFu);
+    EXPECT_EQ(Rgb(12, 4), 0xFF0000u);
+
+    // Four 2 by 1 cells in a 4 by 2 picture; cell c is grey 60 * (c + 1).
+    auto strip = LoadAnimStrip(Write("strip.png", RgbaPicture(4, 2, [](int x, int y) {
+                                   const uint32_t grey = 60 * (y * 2 + x / 2 + 1);
+                                   return 0xFF000000u | grey * 0x010101u;
+                               })),
+                               2, 1, 0, 4, 0);
+    ASSERT_TRUE(strip);
+    for (int frame = 0; frame < 4; ++frame)
+        DrawImage(strip, 100 + 20 * frame, 100, frame);
+    DrawImage(strip, 200, 100, 4); // no such frame: nothing drawn
+    for (int frame = 0; frame < 4; ++frame)
+        EXPECT_EQ(Rgb(100 + 20 * frame + 12, 104), 60u * (frame + 1) * 0x010101u) << "frame " << frame;
+    EXPECT_EQ(Rgb(204, 104), 0x0000FFu);
 }
