@@ -34,21 +34,6 @@ TEST_F(PolledInput, EveryQueryPumpsFirst)
     EXPECT_EQ(TakeTerminateRequest(), 0);
 }
 
-TEST_F(PolledInput, KeyHitsCountPressesNotRepeats)
-{
-    Emit(EVENT_KEYDOWN, 'A');
-    Emit(EVENT_KEYDOWN, 'A'); // no key-up between: still the same press
-    Emit(EVENT_KEYREPEAT, 'A');
-    EXPECT_EQ(TakeKeyHits('A'), 1);
-    Emit(EVENT_KEYUP, 'A');
-    Emit(EVENT_KEYDOWN, 'A');
-    Emit(EVENT_KEYUP, 'A');
-    Emit(EVENT_KEYDOWN, 'A');
-    EXPECT_EQ(TakeKeyHits('A'), 2);
-    EXPECT_EQ(TakeKeyHits('A'), 0);
-    EXPECT_EQ(IsKeyDown('A'), 1);
-}
-
 TEST_F(PolledInput, OutOfRangeCodesAreIgnored)
 {
     for (const int32_t code : {-1, 256, 100000, INT32_MIN}) {
@@ -122,24 +107,6 @@ TEST_F(PolledInput, MouseButtonsPositionAndWheel)
     EXPECT_EQ(CursorX(), 90);
     EXPECT_EQ(CursorY(), 70);
     EXPECT_EQ(WheelDelta(), -1) << "the last-read wheel value survives the reset";
-}
-
-TEST_F(PolledInput, SuspendAndResumeClearHeldState)
-{
-    Emit(EVENT_KEYDOWN, 'D');
-    Emit(EVENT_KEYCHAR, 'd');
-    Emit(EVENT_MOUSEDOWN, 1);
-    Emit(EVENT_APPSUSPEND);
-    EXPECT_EQ(IsAppSuspended(), 1);
-    EXPECT_EQ(IsAppSuspended(), 1) << "not cleared by reading";
-    EXPECT_EQ(IsKeyDown('D'), 0);
-    EXPECT_EQ(TakeKeyHits('D'), 0);
-    EXPECT_EQ(TakeTypedChar(), 0);
-    EXPECT_EQ(IsMouseDown(1), 0);
-    Emit(EVENT_KEYDOWN, 'D');
-    Emit(EVENT_APPRESUME);
-    EXPECT_EQ(IsAppSuspended(), 0);
-    EXPECT_EQ(IsKeyDown('D'), 0);
 }
 
 TEST_F(PolledInput, SourceFilterAndLaterHooks)

@@ -66,6 +66,7 @@ TEST_F(SDLInput, CloseRequestIsTakenOnceAndTheWindowStays)
 TEST_F(SDLInput, SuspendClearsHeldKeysAndButtons)
 {
     Push(LetterEvent(true, 's'));
+    Push(TextEvent("s"));
     Push(ButtonEvent(true, SDL_BUTTON_LEFT, 5, 5));
     EXPECT_EQ(IsKeyDown('S'), 1);
     EXPECT_EQ(IsMouseDown(1), 1);
@@ -73,6 +74,7 @@ TEST_F(SDLInput, SuspendClearsHeldKeysAndButtons)
     EXPECT_EQ(IsAppSuspended(), 1);
     EXPECT_EQ(IsKeyDown('S'), 0);
     EXPECT_EQ(TakeKeyHits('S'), 0);
+    EXPECT_EQ(TakeTypedChar(), 0);
     EXPECT_EQ(IsMouseDown(1), 0);
     EXPECT_EQ(TakeMouseHits(1), 0);
     // The release happens elsewhere; back in the window the key is not stuck.
