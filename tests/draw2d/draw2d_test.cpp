@@ -2,6 +2,10 @@
 #include <cmath>
 #include <limits>
 
+#include <SDL.h>
+
+#include <cstdlib>
+
 #include "draw2d/imagefont.h"
 #include "glwindow.h"
 
@@ -308,6 +312,60 @@ TEST(Draw2DWithoutGraphics, SettersAndDrawsDoNothing)
     DrawImage(nullptr, 0, 0);
     EXPECT_EQ(GrabPixmap(0, 0, 1, 1), nullptr);
     EXPECT_EQ(CurrentDraw2DDriver(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// A scene in a real window, shown by a flip and photographed from the X server.
+TEST_F(Draw2D, SceneShowsOnTheScreen)
+{
+    auto checker = CreatePixmap(32, 32, PF_RGBA8888);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            checker->WritePixel(x, y, ((x / 8 + y / 8) % 2) ? 0xFFFFD040 : 0xFF2060C0);
+    auto image = TImage::Load(checker, 2, 0, 0, 0);
+    image->handle_x = image->handle_y = 16;
+
+    SetBlend(BlendAlpha);
+    SetClsColor(50, 50, 50);
+    Cls();
+    SetColor(200, 30, 30);
+    DrawRect(20, 20, 60, 40);
+    SetColor(30, 200, 60);
+    DrawOval(120, 20, 80, 50);
+    SetColor(255, 255, 255);
+    SetRotation(30);
+    SetScale(3, 3);
+    DrawImage(image, 256, 256);
+    SetTransform(0, 1, 1);
+    SetBlend(BlendLight);
+    SetColor(120, 160, 255);
+    SetAlpha(0.6f);
+    for (int i = 0; i < 5; ++i)
+        DrawOval(60.0f + i * 80, 400, 90, 90);
+    SetBlend(BlendAlpha);
+    SetAlpha(1);
+    SetColor(255, 255, 0);
+    SetLineWidth(3);
+    DrawLine(10, 500, 500, 480);
+    DrawPoly({400, 40, 480, 120, 360, 140});
+    Flip(0);
+
+    if (!std::getenv("DISPLAY") || std::system("command -v import >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "needs X and ImageMagick's import";
+    ASSERT_EQ(std::system("import -window root draw2d_scene.png"), 0);
+    auto shot = LoadPixmap("draw2d_scene.png");
+    ASSERT_TRUE(shot);
+    SDL_DisplayMode desktop;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    const int left = desktop.w / 2 - 256, top = desktop.h / 2 - 256;
+    auto at = [&](int x, int y) { return shot->ReadPixel(left + x, top + y) & 0xFFFFFF; };
+    EXPECT_EQ(at(40, 40), 0xC81E1Eu);  // the red rectangle
+    EXPECT_EQ(at(160, 45), 0x1EC83Cu); // the green oval
+    EXPECT_EQ(at(5, 5), 0x323232u);    // the clear colour
+    EXPECT_EQ(at(260, 272), 0x2060C0u); // the turned picture: texel (20, 20) lands 30 degrees round from (12, 12)
 }
 
 } // namespace

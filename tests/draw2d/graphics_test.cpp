@@ -318,6 +318,36 @@ TEST_F(GraphicsWindow, ImpossibleWindowsGiveNone)
     EXPECT_EQ(GLContextCurrent(), nullptr);
 }
 
+void SendFocus(SDL_Window* window, Uint8 change)
+{
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.windowID = SDL_GetWindowID(window);
+    focus.window.event = change;
+    SDL_PushEvent(&focus);
+    PumpSystemEvents();
+}
+
+TEST_F(GraphicsWindow, FullscreenHoldsTheDisplayModeOnlyWhileFocused)
+{
+    SDL_DisplayMode desktop;
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    if (SDL_BYTESPERPIXEL(desktop.format) != 4)
+        GTEST_SKIP() << "desktop is not a 32-bit mode";
+    ASSERT_TRUE(OpenGraphics(desktop.w, desktop.h, 32, desktop.refresh_rate, 0));
+    SDL_Window* window = Window();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
+    EXPECT_EQ(GraphicsDepth(), 32);
+
+    SendFocus(window, SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
+    SendFocus(window, SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
+    CloseOpenedGraphics();
+    EXPECT_EQ(GLContextCurrent(), nullptr);
+}
+
 TEST_F(GraphicsWindow, ModesListOnlyDeepColourModes)
 {
     EXPECT_LE(CountGraphicsModes(), 1024);
