@@ -57,100 +57,100 @@ enum : ALenum {
 };
 
 // Return type, name and parameters of every entry point, in the order of the OpenAL 1.1 headers.
-#define BRIM_OPENAL_ENTRY_POINTS(X)                                                              \
-    X(ALCdevice*, alcOpenDevice, (const ALCchar* devicename))                                   \
-    X(ALCboolean, alcCloseDevice, (ALCdevice * device))                                         \
-    X(ALCenum, alcGetError, (ALCdevice * device))                                               \
-    X(const ALCchar*, alcGetString, (ALCdevice * device, ALCenum param))                        \
-    X(void, alcGetIntegerv, (ALCdevice * device, ALCenum param, ALCsizei size, ALCint* values)) \
-    X(ALCcontext*, alcCreateContext, (ALCdevice * device, const ALCint* attrlist))              \
-    X(ALCboolean, alcMakeContextCurrent, (ALCcontext * context))                                \
-    X(void, alcProcessContext, (ALCcontext * context))                                          \
-    X(void, alcSuspendContext, (ALCcontext * context))                                          \
-    X(void, alcDestroyContext, (ALCcontext * context))                                          \
-    X(ALCcontext*, alcGetCurrentContext, ())                                                    \
-    X(ALCdevice*, alcGetContextsDevice, (ALCcontext * context))                                 \
-    X(ALCboolean, alcIsExtensionPresent, (ALCdevice * device, const ALCchar* extname))          \
-    X(void*, alcGetProcAddress, (ALCdevice * device, const ALCchar* funcname))                  \
-    X(ALCenum, alcGetEnumValue, (ALCdevice * device, const ALCchar* enumname))                  \
-    X(ALCdevice*, alcCaptureOpenDevice,                                                         \
-      (const ALCchar* devicename, ALCuint frequency, ALCenum format, ALCsizei buffersize))      \
-    X(ALCboolean, alcCaptureCloseDevice, (ALCdevice * device))                                  \
-    X(void, alcCaptureStart, (ALCdevice * device))                                              \
-    X(void, alcCaptureStop, (ALCdevice * device))                                               \
-    X(void, alcCaptureSamples, (ALCdevice * device, ALCvoid * buffer, ALCsizei samples))        \
-    X(void, alEnable, (ALenum capability))                                                      \
-    X(void, alDisable, (ALenum capability))                                                     \
-    X(ALboolean, alIsEnabled, (ALenum capability))                                              \
-    X(const ALchar*, alGetString, (ALenum param))                                               \
-    X(void, alGetBooleanv, (ALenum param, ALboolean * values))                                  \
-    X(void, alGetIntegerv, (ALenum param, ALint * values))                                      \
-    X(void, alGetFloatv, (ALenum param, ALfloat * values))                                      \
-    X(void, alGetDoublev, (ALenum param, ALdouble * values))                                    \
-    X(ALboolean, alGetBoolean, (ALenum param))                                                  \
-    X(ALint, alGetInteger, (ALenum param))                                                      \
-    X(ALfloat, alGetFloat, (ALenum param))                                                      \
-    X(ALdouble, alGetDouble, (ALenum param))                                                    \
-    X(ALenum, alGetError, ())                                                                   \
-    X(ALboolean, alIsExtensionPresent, (const ALchar* extname))                                 \
-    X(void*, alGetProcAddress, (const ALchar* fname))                                           \
-    X(ALenum, alGetEnumValue, (const ALchar* ename))                                            \
-    X(void, alListenerf, (ALenum param, ALfloat value))                                         \
-    X(void, alListener3f, (ALenum param, ALfloat v1, ALfloat v2, ALfloat v3))                   \
-    X(void, alListenerfv, (ALenum param, const ALfloat* values))                                \
-    X(void, alListeneri, (ALenum param, ALint value))                                           \
-    X(void, alListener3i, (ALenum param, ALint v1, ALint v2, ALint v3))                         \
-    X(void, alListeneriv, (ALenum param, const ALint* values))                                  \
-    X(void, alGetListenerf, (ALenum param, ALfloat * value))                                    \
-    X(void, alGetListener3f, (ALenum param, ALfloat * v1, ALfloat * v2, ALfloat * v3))          \
-    X(void, alGetListenerfv, (ALenum param, ALfloat * values))                                  \
-    X(void, alGetListeneri, (ALenum param, ALint * value))                                      \
-    X(void, alGetListener3i, (ALenum param, ALint * v1, ALint * v2, ALint * v3))                \
-    X(void, alGetListeneriv, (ALenum param, ALint * values))                                    \
-    X(void, alGenSources, (ALsizei n, ALuint * sources))                                        \
-    X(void, alDeleteSources, (ALsizei n, const ALuint* sources))                                \
-    X(ALboolean, alIsSource, (ALuint source))                                                   \
-    X(void, alSourcef, (ALuint source, ALenum param, ALfloat value))                            \
-    X(void, alSource3f, (ALuint source, ALenum param, ALfloat v1, ALfloat v2, ALfloat v3))      \
-    X(void, alSourcefv, (ALuint source, ALenum param, const ALfloat* values))                   \
-    X(void, alSourcei, (ALuint source, ALenum param, ALint value))                              \
-    X(void, alSource3i, (ALuint source, ALenum param, ALint v1, ALint v2, ALint v3))            \
-    X(void, alSourceiv, (ALuint source, ALenum param, const ALint* values))                     \
-    X(void, alGetSourcef, (ALuint source, ALenum param, ALfloat * value))                       \
-    X(void, alGetSource3f, (ALuint source, ALenum param, ALfloat * v1, ALfloat * v2, ALfloat * v3)) \
-    X(void, alGetSourcefv, (ALuint source, ALenum param, ALfloat * values))                     \
-    X(void, alGetSourcei, (ALuint source, ALenum param, ALint * value))                         \
-    X(void, alGetSource3i, (ALuint source, ALenum param, ALint * v1, ALint * v2, ALint * v3))   \
-    X(void, alGetSourceiv, (ALuint source, ALenum param, ALint * values))                       \
-    X(void, alSourcePlayv, (ALsizei n, const ALuint* sources))                                  \
-    X(void, alSourceStopv, (ALsizei n, const ALuint* sources))                                  \
-    X(void, alSourceRewindv, (ALsizei n, const ALuint* sources))                                \
-    X(void, alSourcePausev, (ALsizei n, const ALuint* sources))                                 \
-    X(void, alSourcePlay, (ALuint source))                                                      \
-    X(void, alSourceStop, (ALuint source))                                                      \
-    X(void, alSourceRewind, (ALuint source))                                                    \
-    X(void, alSourcePause, (ALuint source))                                                     \
-    X(void, alSourceQueueBuffers, (ALuint source, ALsizei nb, const ALuint* buffers))           \
-    X(void, alSourceUnqueueBuffers, (ALuint source, ALsizei nb, ALuint * buffers))              \
-    X(void, alGenBuffers, (ALsizei n, ALuint * buffers))                                        \
-    X(void, alDeleteBuffers, (ALsizei n, const ALuint* buffers))                                \
-    X(ALboolean, alIsBuffer, (ALuint buffer))                                                   \
-    X(void, alBufferData, (ALuint buffer, ALenum format, const ALvoid* data, ALsizei size, ALsizei freq)) \
-    X(void, alBufferf, (ALuint buffer, ALenum param, ALfloat value))                            \
-    X(void, alBuffer3f, (ALuint buffer, ALenum param, ALfloat v1, ALfloat v2, ALfloat v3))      \
-    X(void, alBufferfv, (ALuint buffer, ALenum param, const ALfloat* values))                   \
-    X(void, alBufferi, (ALuint buffer, ALenum param, ALint value))                              \
-    X(void, alBuffer3i, (ALuint buffer, ALenum param, ALint v1, ALint v2, ALint v3))            \
-    X(void, alBufferiv, (ALuint buffer, ALenum param, const ALint* values))                     \
-    X(void, alGetBufferf, (ALuint buffer, ALenum param, ALfloat * value))                       \
-    X(void, alGetBuffer3f, (ALuint buffer, ALenum param, ALfloat * v1, ALfloat * v2, ALfloat * v3)) \
-    X(void, alGetBufferfv, (ALuint buffer, ALenum param, ALfloat * values))                     \
-    X(void, alGetBufferi, (ALuint buffer, ALenum param, ALint * value))                         \
-    X(void, alGetBuffer3i, (ALuint buffer, ALenum param, ALint * v1, ALint * v2, ALint * v3))   \
-    X(void, alGetBufferiv, (ALuint buffer, ALenum param, ALint * values))                       \
-    X(void, alDopplerFactor, (ALfloat value))                                                   \
-    X(void, alDopplerVelocity, (ALfloat value))                                                 \
-    X(void, alSpeedOfSound, (ALfloat value))                                                    \
+#define BRIM_OPENAL_ENTRY_POINTS(X)                                                                            \
+    X(ALCdevice*, alcOpenDevice, (const ALCchar* devicename))                                                  \
+    X(ALCboolean, alcCloseDevice, (ALCdevice* device))                                                         \
+    X(ALCenum, alcGetError, (ALCdevice* device))                                                               \
+    X(const ALCchar*, alcGetString, (ALCdevice* device, ALCenum param))                                        \
+    X(void, alcGetIntegerv, (ALCdevice* device, ALCenum param, ALCsizei size, ALCint* values))                 \
+    X(ALCcontext*, alcCreateContext, (ALCdevice* device, const ALCint* attrlist))                              \
+    X(ALCboolean, alcMakeContextCurrent, (ALCcontext* context))                                                \
+    X(void, alcProcessContext, (ALCcontext* context))                                                          \
+    X(void, alcSuspendContext, (ALCcontext* context))                                                          \
+    X(void, alcDestroyContext, (ALCcontext* context))                                                          \
+    X(ALCcontext*, alcGetCurrentContext, ())                                                                   \
+    X(ALCdevice*, alcGetContextsDevice, (ALCcontext* context))                                                 \
+    X(ALCboolean, alcIsExtensionPresent, (ALCdevice* device, const ALCchar* extname))                          \
+    X(void*, alcGetProcAddress, (ALCdevice* device, const ALCchar* funcname))                                  \
+    X(ALCenum, alcGetEnumValue, (ALCdevice* device, const ALCchar* enumname))                                  \
+    X(ALCdevice*, alcCaptureOpenDevice,                                                                        \
+      (const ALCchar* devicename, ALCuint frequency, ALCenum format, ALCsizei buffersize))                     \
+    X(ALCboolean, alcCaptureCloseDevice, (ALCdevice* device))                                                  \
+    X(void, alcCaptureStart, (ALCdevice* device))                                                              \
+    X(void, alcCaptureStop, (ALCdevice* device))                                                               \
+    X(void, alcCaptureSamples, (ALCdevice* device, ALCvoid* buffer, ALCsizei samples))                         \
+    X(void, alEnable, (ALenum capability))                                                                     \
+    X(void, alDisable, (ALenum capability))                                                                    \
+    X(ALboolean, alIsEnabled, (ALenum capability))                                                             \
+    X(const ALchar*, alGetString, (ALenum param))                                                              \
+    X(void, alGetBooleanv, (ALenum param, ALboolean* values))                                                  \
+    X(void, alGetIntegerv, (ALenum param, ALint* values))                                                      \
+    X(void, alGetFloatv, (ALenum param, ALfloat* values))                                                      \
+    X(void, alGetDoublev, (ALenum param, ALdouble* values))                                                    \
+    X(ALboolean, alGetBoolean, (ALenum param))                                                                 \
+    X(ALint, alGetInteger, (ALenum param))                                                                     \
+    X(ALfloat, alGetFloat, (ALenum param))                                                                     \
+    X(ALdouble, alGetDouble, (ALenum param))                                                                   \
+    X(ALenum, alGetError, ())                                                                                  \
+    X(ALboolean, alIsExtensionPresent, (const ALchar* extname))                                                \
+    X(void*, alGetProcAddress, (const ALchar* fname))                                                          \
+    X(ALenum, alGetEnumValue, (const ALchar* ename))                                                           \
+    X(void, alListenerf, (ALenum param, ALfloat value))                                                        \
+    X(void, alListener3f, (ALenum param, ALfloat v1, ALfloat v2, ALfloat v3))                                  \
+    X(void, alListenerfv, (ALenum param, const ALfloat* values))                                               \
+    X(void, alListeneri, (ALenum param, ALint value))                                                          \
+    X(void, alListener3i, (ALenum param, ALint v1, ALint v2, ALint v3))                                        \
+    X(void, alListeneriv, (ALenum param, const ALint* values))                                                 \
+    X(void, alGetListenerf, (ALenum param, ALfloat* value))                                                    \
+    X(void, alGetListener3f, (ALenum param, ALfloat* v1, ALfloat* v2, ALfloat* v3))                            \
+    X(void, alGetListenerfv, (ALenum param, ALfloat* values))                                                  \
+    X(void, alGetListeneri, (ALenum param, ALint* value))                                                      \
+    X(void, alGetListener3i, (ALenum param, ALint* v1, ALint* v2, ALint* v3))                                  \
+    X(void, alGetListeneriv, (ALenum param, ALint* values))                                                    \
+    X(void, alGenSources, (ALsizei n, ALuint* sources))                                                        \
+    X(void, alDeleteSources, (ALsizei n, const ALuint* sources))                                               \
+    X(ALboolean, alIsSource, (ALuint source))                                                                  \
+    X(void, alSourcef, (ALuint source, ALenum param, ALfloat value))                                           \
+    X(void, alSource3f, (ALuint source, ALenum param, ALfloat v1, ALfloat v2, ALfloat v3))                     \
+    X(void, alSourcefv, (ALuint source, ALenum param, const ALfloat* values))                                  \
+    X(void, alSourcei, (ALuint source, ALenum param, ALint value))                                             \
+    X(void, alSource3i, (ALuint source, ALenum param, ALint v1, ALint v2, ALint v3))                           \
+    X(void, alSourceiv, (ALuint source, ALenum param, const ALint* values))                                    \
+    X(void, alGetSourcef, (ALuint source, ALenum param, ALfloat* value))                                       \
+    X(void, alGetSource3f, (ALuint source, ALenum param, ALfloat* v1, ALfloat* v2, ALfloat* v3))               \
+    X(void, alGetSourcefv, (ALuint source, ALenum param, ALfloat* values))                                     \
+    X(void, alGetSourcei, (ALuint source, ALenum param, ALint* value))                                         \
+    X(void, alGetSource3i, (ALuint source, ALenum param, ALint* v1, ALint* v2, ALint* v3))                     \
+    X(void, alGetSourceiv, (ALuint source, ALenum param, ALint* values))                                       \
+    X(void, alSourcePlayv, (ALsizei n, const ALuint* sources))                                                 \
+    X(void, alSourceStopv, (ALsizei n, const ALuint* sources))                                                 \
+    X(void, alSourceRewindv, (ALsizei n, const ALuint* sources))                                               \
+    X(void, alSourcePausev, (ALsizei n, const ALuint* sources))                                                \
+    X(void, alSourcePlay, (ALuint source))                                                                     \
+    X(void, alSourceStop, (ALuint source))                                                                     \
+    X(void, alSourceRewind, (ALuint source))                                                                   \
+    X(void, alSourcePause, (ALuint source))                                                                    \
+    X(void, alSourceQueueBuffers, (ALuint source, ALsizei nb, const ALuint* buffers))                          \
+    X(void, alSourceUnqueueBuffers, (ALuint source, ALsizei nb, ALuint* buffers))                              \
+    X(void, alGenBuffers, (ALsizei n, ALuint* buffers))                                                        \
+    X(void, alDeleteBuffers, (ALsizei n, const ALuint* buffers))                                               \
+    X(ALboolean, alIsBuffer, (ALuint buffer))                                                                  \
+    X(void, alBufferData, (ALuint buffer, ALenum format, const ALvoid* data, ALsizei size, ALsizei freq))      \
+    X(void, alBufferf, (ALuint buffer, ALenum param, ALfloat value))                                           \
+    X(void, alBuffer3f, (ALuint buffer, ALenum param, ALfloat v1, ALfloat v2, ALfloat v3))                     \
+    X(void, alBufferfv, (ALuint buffer, ALenum param, const ALfloat* values))                                  \
+    X(void, alBufferi, (ALuint buffer, ALenum param, ALint value))                                             \
+    X(void, alBuffer3i, (ALuint buffer, ALenum param, ALint v1, ALint v2, ALint v3))                           \
+    X(void, alBufferiv, (ALuint buffer, ALenum param, const ALint* values))                                    \
+    X(void, alGetBufferf, (ALuint buffer, ALenum param, ALfloat* value))                                       \
+    X(void, alGetBuffer3f, (ALuint buffer, ALenum param, ALfloat* v1, ALfloat* v2, ALfloat* v3))               \
+    X(void, alGetBufferfv, (ALuint buffer, ALenum param, ALfloat* values))                                     \
+    X(void, alGetBufferi, (ALuint buffer, ALenum param, ALint* value))                                         \
+    X(void, alGetBuffer3i, (ALuint buffer, ALenum param, ALint* v1, ALint* v2, ALint* v3))                     \
+    X(void, alGetBufferiv, (ALuint buffer, ALenum param, ALint* values))                                       \
+    X(void, alDopplerFactor, (ALfloat value))                                                                  \
+    X(void, alDopplerVelocity, (ALfloat value))                                                                \
+    X(void, alSpeedOfSound, (ALfloat value))                                                                   \
     X(void, alDistanceModel, (ALenum distanceModel))
 
 #define BRIM_OPENAL_DECLARE(ret, name, params) extern ret(*name) params;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "audio/modules.h"
+#include "audio/registry.h"
 #include "system/stream.h"
 
 const int32_t BytesPerSample[7] = {0, 1, 2, 2, 2, 4, 4};
@@ -204,18 +205,12 @@ void ConvertSamples(const uint8_t* in, int32_t inFormat, uint8_t* out, int32_t o
 
 TAudioSampleLoader::TAudioSampleLoader()
 {
-    _succ = g_loaders;
-    g_loaders = this;
+    LinkAtHead(g_loaders, this);
 }
 
 TAudioSampleLoader::~TAudioSampleLoader()
 {
-    for (TAudioSampleLoader** p = &g_loaders; *p; p = &(*p)->_succ) {
-        if (*p == this) {
-            *p = _succ;
-            break;
-        }
-    }
+    Unlink(g_loaders, this);
 }
 
 std::shared_ptr<TAudioSample> LoadAudioSampleFrom(const std::string& url)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "audio/modules.h"
+#include "audio/registry.h"
 
 namespace {
 
@@ -58,18 +59,12 @@ std::shared_ptr<TSound> TSound::Load(const TSoundUrl& url, int flags)
 
 TAudioDriver::TAudioDriver()
 {
-    _succ = g_drivers;
-    g_drivers = this;
+    LinkAtHead(g_drivers, this);
 }
 
 TAudioDriver::~TAudioDriver()
 {
-    for (TAudioDriver** p = &g_drivers; *p; p = &(*p)->_succ) {
-        if (*p == this) {
-            *p = _succ;
-            break;
-        }
-    }
+    Unlink(g_drivers, this);
     if (g_current == this)
         g_current = g_nullDriver;
 }

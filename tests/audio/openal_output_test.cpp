@@ -15,7 +15,8 @@ namespace {
 
 struct Wave {
     int rate = 0;
-    std::vector<float> frames; // channels mixed to mono
+    std::vector<float> frames;      // both channels mixed
+    std::vector<float> left, right; // a mono file has the same in both
 };
 
 uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes)
@@ -48,19 +49,21 @@ Wave ReadWave(const std::string& path)
             const size_t frameBytes = static_cast<size_t>(channels) * bits / 8;
             const size_t end = std::min(b.size(), body + size);
             for (size_t f = body; f + frameBytes <= end; f += frameBytes) {
-                float sum = 0;
-                for (int c = 0; c < channels; ++c) {
+                float v[2] = {0, 0};
+                for (int c = 0; c < std::min(channels, 2); ++c) {
                     const size_t s = f + static_cast<size_t>(c) * bits / 8;
                     if (tag == 3 && bits == 32) {
                         const uint32_t raw = Le(b, s, 4);
-                        float v;
-                        std::memcpy(&v, &raw, 4);
-                        sum += v;
+                        std::memcpy(&v[c], &raw, 4);
                     } else if (tag == 1 && bits == 16) {
-                        sum += static_cast<int16_t>(Le(b, s, 2)) / 32768.0f;
+                        v[c] = static_cast<int16_t>(Le(b, s, 2)) / 32768.0f;
                     }
                 }
-                wave.frames.push_back(sum / channels);
+                if (channels == 1)
+                    v[1] = v[0];
+                wave.left.push_back(v[0]);
+                wave.right.push_back(v[1]);
+                wave.frames.push_back((v[0] + v[1]) / 2);
             }
         }
         at = body + size + (size & 1);
@@ -81,9 +84,9 @@ double Goertzel(const std::vector<float>& x, size_t begin, size_t end, double he
     return s1 * s1 + s2 * s2 - k * s1 * s2;
 }
 
-// Plays the Ogg file once at the given volume through openal-soft's wave writer into wav.
-// Runs in a fresh process: openal-soft reads its configuration when it is first used.
-void PlayIntoWave(const std::string& ogg, const std::string& wav, float volume)
+// Plays the Ogg file once at the given volume and pan through openal-soft's wave writer into
+// wav. Runs in a fresh process: openal-soft reads its configuration when it is first used.
+void PlayIntoWave(const std::string& ogg, const std::string& wav, float volume, float pan)
 {
     const std::string conf = std::filesystem::absolute("audio_files/wave.conf").string();
     std::ofstream(conf) << "[general]\ndrivers = wave\n[wave]\nfile = " << std::filesystem::absolute(wav).string()
@@ -97,6 +100,7 @@ void PlayIntoWave(const std::string& ogg, const std::string& wav, float volume)
         ASSERT_NE(sound, nullptr);
         auto channel = CueSound(sound);
         SetChannelVolume(channel, volume);
+        SetChannelPan(channel, pan);
         ResumeChannel(channel);
         ASSERT_EQ(ChannelPlaying(channel), 1);
         ASSERT_TRUE(WaitUntilStopped(channel));
@@ -118,7 +122,7 @@ std::string ToneFile()
 TEST(OpenALOutput, ToneReachesTheDevice)
 {
     const std::string wav = "audio_files/tone.wav";
-    PlayIntoWave(ToneFile(), wav, 1.0f);
+    PlayIntoWave(ToneFile(), wav, 1.0f, 0.0f);
     const Wave wave = ReadWave(wav);
     ASSERT_GT(wave.rate, 0);
     const std::vector<float>& x = wave.frames;
@@ -149,7 +153,7 @@ TEST(OpenALOutput, ToneReachesTheDevice)
 TEST(OpenALOutput, VolumeZeroIsSilent)
 {
     const std::string wav = "audio_files/silent.wav";
-    PlayIntoWave(ToneFile(), wav, 0.0f);
+    PlayIntoWave(ToneFile(), wav, 0.0f, 0.0f);
     const Wave wave = ReadWave(wav);
     ASSERT_GT(wave.rate, 0);
     EXPECT_GT(wave.frames.size(), static_cast<size_t>(wave.rate / 2)); // the device ran as long as the tone
@@ -157,4 +161,19 @@ TEST(OpenALOutput, VolumeZeroIsSilent)
     for (float v : wave.frames)
         loudest = std::max(loudest, std::abs(v));
     EXPECT_LT(loudest, 1e-4f);
+}
+
+TEST(OpenALOutput, PanLeftLeavesTheRightSilent)
+{
+    const std::string wav = "audio_files/left.wav";
+    PlayIntoWave(ToneFile(), wav, 1.0f, -1.0f);
+    const Wave wave = ReadWave(wav);
+    ASSERT_GT(wave.rate, 0);
+    double left = 0, right = 0;
+    for (size_t i = 0; i < wave.left.size(); ++i) {
+        left += wave.left[i] * wave.left[i];
+        right += wave.right[i] * wave.right[i];
+    }
+    EXPECT_GT(left, 0.01 * wave.rate); // about the tone's energy over half a second
+    EXPECT_LT(right, left * 1e-3);
 }
