@@ -81,42 +81,14 @@ void game::DoPiece()
         }
     }
 
-    if (keyrotleft) {
-        if (ptype == 5) {
-            CycleSquare(false);
-        } else {
-            rotleft();
-            if (PieceFits())
-                --rot;
-            else
-                rotright();
-        }
-    }
-    if (keyrotright) {
-        if (ptype == 5) {
-            CycleSquare(true);
-        } else {
-            rotright();
-            if (PieceFits())
-                ++rot;
-            else
-                rotleft();
-        }
-    }
-    if (keyleft) {
-        ShiftPiece(-1, 0);
-        if (PieceFits())
-            --px;
-        else
-            ShiftPiece(1, 0);
-    }
-    if (keyright) {
-        ShiftPiece(1, 0);
-        if (PieceFits())
-            ++px;
-        else
-            ShiftPiece(-1, 0);
-    }
+    if (keyrotleft)
+        Turn(false);
+    if (keyrotright)
+        Turn(true);
+    if (keyleft)
+        Slide(-1);
+    if (keyright)
+        Slide(1);
 }
 
 void game::rotleft()
@@ -151,6 +123,29 @@ bool game::PieceFits() const
             if (s->x == cx && s->y == cy)
                 return false;
     return true;
+}
+
+// A refused turn is undone by the opposite turn, which restores the cells exactly.
+void game::Turn(bool clockwise)
+{
+    if (ptype == 5) {
+        CycleSquare(clockwise);
+        return;
+    }
+    clockwise ? rotright() : rotleft();
+    if (PieceFits())
+        rot += clockwise ? 1 : -1;
+    else
+        clockwise ? rotleft() : rotright();
+}
+
+void game::Slide(int dx)
+{
+    ShiftPiece(dx, 0);
+    if (PieceFits())
+        px += dx;
+    else
+        ShiftPiece(-dx, 0);
 }
 
 void game::ShiftPiece(int dx, int dy)
