@@ -13,4 +13,8 @@ public:
     uint8_t g = 0;
     uint8_t b = 0;
     int kind = 0; // 0 plain; 1 slow-down, 2 blast, 3 collapse, 4 flip
+
+    // Draws the block with the board at window pixel (ox, oy): pass 0 the block, any other
+    // pass its shadow.
+    virtual void Draw(int ox, int oy, int pass);
 };

@@ -13,6 +13,8 @@ public:
 
     // Starts a flash effect centred on window pixel (x, y) and appends it to booms.
     static std::shared_ptr<boom> Add(int x, int y);
+    // Draws and ages every flash effect, dropping those that are done; once per frame.
+    static void update();
 };
 
 // The live flash effects, in creation order.

@@ -39,6 +39,8 @@ public:
     virtual void NewPiece();
     // Once per frame: gravity, then the turns and moves asked for by the control flags.
     virtual void DoPiece();
+    // Once per frame after the row scan: the score, every block, then every shadow over them.
+    virtual void Draw();
     // A blast centred on board cell (x, y), with chain reactions.
     virtual void Explode(int x, int y);
     // Drops every settled block as far as it goes, then rescans the rows.
@@ -53,8 +55,6 @@ public:
 
 private:
     bool PieceFits() const;
-    void Turn(bool clockwise);
-    void Slide(int dx);
     void ShiftPiece(int dx, int dy);
     void CycleSquare(bool clockwise);
 };

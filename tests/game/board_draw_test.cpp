@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "board_picture.h"
+#include "game/board_draw.h"
+#include "game/boom.h"
+#include "game/effects.h"
+#include "game/game.h"
+#include "game/pictures.h"
+#include "game/settings.h"
+#include "recording_driver.h"
+
+namespace {
+
+constexpr float HighShadow = 0.395f;
+constexpr float LowShadow = 0.895f;
+
+class BoardDrawTest : public RecordingTest {
+protected:
+    void SetUp() override
+    {
+        RecordingTest::SetUp();
+        blockimage = driver.MakeImage("block", 16, 16);
+        for (int k = 0; k < 4; ++k)
+            powerupimages[k] = driver.MakeImage("powerup" + std::to_string(k + 1), 16, 16);
+        shadowimage = driver.MakeImage("shadow", 16, 48);
+        pointsimage = driver.MakeImage("points", 10, 8, 17);
+        visibility = 1;
+        glow = 0;
+        board = StandardGame();
+    }
+    void TearDown() override
+    {
+        blockimage = shadowimage = pointsimage = nullptr;
+        powerupimages = {};
+        visibility = 1;
+        glow = 0;
+        booms.Clear();
+        RecordingTest::TearDown();
+    }
+
+    std::shared_ptr<block> Place(int x, int y, int kind = 0)
+    {
+        auto b = std::make_shared<block>();
+        b->x = x, b->y = y, b->kind = kind;
+        b->r = 100, b->g = 110, b->b = 120;
+        board->place.AddLast(b);
+        return b;
+    }
+
+    // The board's own draws: the pictures other than the score strip.
+    std::vector<TRecordedCall> BoardImages() const
+    {
+        std::vector<TRecordedCall> out;
+        for (const auto& c : driver.Images())
+            if (c.image != "points")
+                out.push_back(c);
+        return out;
+    }
+
+    std::vector<float> ShadowAlphas() const
+    {
+        std::vector<float> out;
+        for (const auto& c : driver.Images("shadow"))
+            out.push_back(c.alpha);
+        return out;
+    }
+
+    // The driver calls as "Op a b c" lines, from the first call after the score on.
+    std::vector<std::string> CallsAfterScore() const
+    {
+        std::vector<std::string> out;
+        size_t i = 0;
+        for (size_t k = 0; k < driver.calls.size(); ++k)
+            if (driver.calls[k].image == "points")
+                i = k + 1;
+        for (; i < driver.calls.size(); ++i) {
+            const auto& c = driver.calls[i];
+            std::string line = c.op;
+            if (c.op == "Image")
+                line += " " + c.image + " " + std::to_string(c.frame) + " at " + Num(c.x) + "," + Num(c.y);
+            for (float a : c.args)
+                line += " " + Num(a);
+            out.push_back(line);
+        }
+        return out;
+    }
+
+    static std::string Num(float v)
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", v == 0 ? 0.0f : v);
+        return text;
+    }
+
+    std::unique_ptr<game> board;
+};
+
+::testing::AssertionResult DrawnAt(const TRecordedCall& call, const std::string& image, float x, float y, int frame)
+{
+    if (call.image == image && call.x == x && call.y == y && call.frame == frame)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << call.image << " frame " << call.frame << " at " << call.x << ","
+                                         << call.y;
+}
+
+TEST_F(BoardDrawTest, BlockPassThenShadowPassOverSettledBlocksAndThePiece)
+{
+    auto plain = AddBlock(*board, 2, 0);
+    plain->r = 10, plain->g = 20, plain->b = 30;
+    AddBlock(*board, 2, 1, 2);  // a blast power-up under the plain block
+    AddBlock(*board, 5, 3);
+    Place(9, -1);               // above the board: only its shadow shows
+    Place(9, 0);
+    board->Draw();
+
+    const auto images = BoardImages();
+    ASSERT_EQ(images.size(), 8u);
+    // Blocks: settled ones in list order, then the piece; the one in row -1 is not drawn.
+    EXPECT_TRUE(DrawnAt(images[0], "block", 128, 0, 0));
+    EXPECT_EQ(images[0].r, 10);
+    EXPECT_EQ(images[0].g, 20);
+    EXPECT_EQ(images[0].b, 30);
+    EXPECT_TRUE(DrawnAt(images[1], "powerup2", 128, 16, 0));
+    EXPECT_EQ(images[1].r + images[1].g + images[1].b, 3 * 255); // untinted
+    EXPECT_TRUE(DrawnAt(images[2], "block", 176, 48, 0));
+    EXPECT_TRUE(DrawnAt(images[3], "block", 240, 0, 0));
+    EXPECT_EQ(images[3].r, 100);
+    // Shadows: one cell below each plain block, none for the power-up, also for row -1.
+    EXPECT_TRUE(DrawnAt(images[4], "shadow", 128, 16, 0)); // over the power-up
+    EXPECT_TRUE(DrawnAt(images[5], "shadow", 176, 64, 0));
+    EXPECT_TRUE(DrawnAt(images[6], "shadow", 240, 0, 0));  // from the top edge
+    EXPECT_TRUE(DrawnAt(images[7], "shadow", 240, 16, 0));
+    for (size_t i = 4; i < 8; ++i) {
+        EXPECT_EQ(images[i].r + images[i].g + images[i].b, 0);
+        EXPECT_FLOAT_EQ(images[i].alpha, HighShadow);
+        EXPECT_EQ(images[i].scaleX, 1);
+        EXPECT_EQ(images[i].scaleY, 1);
+        EXPECT_EQ(images[i].rotation, 0);
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(images[i].alpha, 1);
+        EXPECT_EQ(images[i].scaleX, 1);
+    }
+}
+
+TEST_F(BoardDrawTest, EveryBlockLeavesScaleAndAlphaAtOneAndItsColourAndRotationSet)
+{
+    AddBlock(*board, 0, 2)->r = 7;
+    AddBlock(*board, 1, 2, 3);
+    AddBlock(*board, 2, 2, 5); // no such kind: draws nothing
+    SetRotation(30);
+    driver.calls.clear();
+    board->Draw();
+    const std::vector<std::string> expected = {
+        // block pass: plain, power-up, kind 5
+        "SetColor 7 0 0", "Image block 0 at 96,32", "SetTransform 0.866025 -0.5 0.5 0.866025", "SetAlpha 1",
+        "SetColor 255 255 255", "Image powerup3 0 at 112,32", "SetTransform 0.866025 -0.5 0.5 0.866025",
+        "SetAlpha 1",
+        "SetTransform 0.866025 -0.5 0.5 0.866025", "SetAlpha 1",
+        // shadow pass: only the plain block throws one
+        "SetTransform 0.866025 -0.5 0.5 0.866025", "SetColor 0 0 0", "SetAlpha 0.395", "SetTransform 1 0 0 1",
+        "Image shadow 0 at 96,48", "SetTransform 1 0 0 1", "SetAlpha 1",
+        "SetTransform 1 0 0 1", "SetAlpha 1",
+        "SetTransform 1 0 0 1", "SetAlpha 1",
+    };
+    EXPECT_EQ(CallsAfterScore(), expected);
+    const TDraw2DGraphics* g = TDraw2DGraphics::Current();
+    EXPECT_EQ(g->color_red + g->color_green + g->color_blue, 0); // the last shadow's black
+    EXPECT_EQ(g->tform_rot, 0);
+}
+
+TEST_F(BoardDrawTest, ShadowAlphaFollowsVisibility)
+{
+    AddBlock(*board, 4, 4);
+    board->Draw();
+    visibility = 0;
+    glow = 0;
+    board->Draw();
+    EXPECT_EQ(ShadowAlphas(), (std::vector<float>{HighShadow, LowShadow}));
+}
+
+TEST_F(BoardDrawTest, BlastDarkensTheShadowsOfItsOwnFrameOnly)
+{
+    AddBlock(*board, 2, 5);
+    board->Explode(15, 20); // far from the block, which stays
+    EXPECT_FLOAT_EQ(glow, -0.21f);
+    board->Draw();
+    EXPECT_EQ(glow, 0);
+    board->Draw(); // glow 0 -> -0.0078
+    board->Draw(); // -0.0078 -> 0
+    board->Draw();
+    const auto alphas = ShadowAlphas();
+    ASSERT_EQ(alphas.size(), 4u);
+    EXPECT_NEAR(alphas[0], 0.395 + 0.21 / 2.08, 1e-6);
+    EXPECT_NEAR(alphas[0], 0.496, 0.001);
+    EXPECT_FLOAT_EQ(alphas[1], HighShadow);
+    EXPECT_NEAR(alphas[2], 0.395 + 0.0078 / 2.08, 1e-6); // the quiet flicker of 0.00375
+    EXPECT_FLOAT_EQ(alphas[3], HighShadow);
+
+    // Low visibility takes the whole glow: above 1 in a blast frame, which the driver clamps.
+    visibility = 0;
+    glow = 0;
+    board->Explode(15, 20);
+    board->Draw();
+    EXPECT_NEAR(ShadowAlphas().back(), 0.895 + 0.21, 1e-6);
+}
+
+TEST_F(BoardDrawTest, GlowIsResetFromAnySizeableValueAndOtherwiseLowered)
+{
+    glow = 0.5f;
+    board->Draw();
+    EXPECT_EQ(glow, 0);
+    glow = -0.002f;
+    board->Draw();
+    EXPECT_EQ(glow, 0);
+    glow = 0.001f;
+    board->Draw();
+    EXPECT_FLOAT_EQ(glow, 0.001f - 0.0078f);
+}
+
+TEST_F(BoardDrawTest, ScoreLabelAndDigitsArePlacedEightPixelsApart)
+{
+    board->points = 0;
+    board->Draw();
+    auto points = driver.Images("points");
+    ASSERT_EQ(points.size(), 8u);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_TRUE(DrawnAt(points[i], "points", 12 + 8 * i, 28, 10 + i));
+    EXPECT_TRUE(DrawnAt(points[7], "points", 12, 40, 0));
+    for (const auto& p : points) {
+        EXPECT_EQ(p.r + p.g + p.b, 3 * 255);
+        EXPECT_EQ(p.alpha, 1);
+    }
+
+    driver.calls.clear();
+    board->points = 1250;
+    board->Draw();
+    points = driver.Images("points");
+    ASSERT_EQ(points.size(), 11u);
+    EXPECT_TRUE(DrawnAt(points[7], "points", 12, 40, 1));
+    EXPECT_TRUE(DrawnAt(points[8], "points", 20, 40, 2));
+    EXPECT_TRUE(DrawnAt(points[9], "points", 28, 40, 5));
+    EXPECT_TRUE(DrawnAt(points[10], "points", 36, 40, 0));
+}
+
+TEST_F(BoardDrawTest, PointsOnOneLineAndANegativeValue)
+{
+    DrawPoints(100, 50, 37, 2); // label, then the digits after it
+    auto points = driver.Images("points");
+    ASSERT_EQ(points.size(), 9u);
+    EXPECT_TRUE(DrawnAt(points[6], "points", 148, 50, 16));
+    EXPECT_TRUE(DrawnAt(points[7], "points", 156, 50, 3));
+    EXPECT_TRUE(DrawnAt(points[8], "points", 164, 50, 7));
+
+    // The strip has no minus sign: it keeps its place and draws nothing.
+    driver.calls.clear();
+    DrawPoints(0, 0, -5, 1);
+    points = driver.Images("points");
+    ASSERT_EQ(points.size(), 1u);
+    EXPECT_TRUE(DrawnAt(points[0], "points", 8, 0, 5));
+}
+
+TEST_F(BoardDrawTest, MissingPicturesDrawNothingAndChangeNothingElse)
+{
+    blockimage = shadowimage = pointsimage = nullptr;
+    powerupimages = {};
+    AddBlock(*board, 1, 1);
+    AddBlock(*board, 2, 1, 4);
+    board->Draw();
+    EXPECT_TRUE(driver.Images().empty());
+    EXPECT_FLOAT_EQ(glow, -0.0078f);
+}
+
+} // namespace
