@@ -24,7 +24,7 @@ public:
     // The driver frame for drawing; none when the index is bad, there is no 2D driver or the
     // driver could not make one (then it is tried again on the next call).
     virtual std::shared_ptr<TImageFrame> Frame(int index);
-    // The frame's pixmap, made as an RGBA8888 pixmap of the image size if it has none. Locking
+    // The frame's pixmap, made as a clear RGBA8888 pixmap of the image size if it has none. Locking
     // for writing drops the driver frame so the next draw picks up the changes.
     virtual std::shared_ptr<TPixmap> Lock(int index, int read, int write);
     // Masks pixmaps without alpha when the image is masked.

@@ -136,7 +136,8 @@ std::shared_ptr<TPixmap> TPixmap::Create(int w, int h, int32_t format, int align
     if (bytes > INT32_MAX)
         throw TRuntimeError("Pixmap too large");
     auto pixmap = std::make_shared<TPixmap>();
-    pixmap->_memory = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(bytes));
+    // Cleared, so that parts never written (texture padding, fresh frames) are transparent black.
+    pixmap->_memory = std::make_unique<uint8_t[]>(static_cast<size_t>(bytes));
     pixmap->pixels = pixmap->_memory.get();
     pixmap->width = w;
     pixmap->height = h;

@@ -34,8 +34,8 @@ public:
     virtual void WritePixel(int x, int y, uint32_t argb);
     virtual void ClearPixels(uint32_t argb);
 
-    // Owned memory of pitch × height bytes, pitch rounded up to a multiple of align; contents
-    // undefined. A negative size, an unknown format or more than 2^31 - 1 bytes is a TRuntimeError.
+    // Owned memory of pitch × height bytes, pitch rounded up to a multiple of align, all zero.
+    // A negative size, an unknown format or more than 2^31 - 1 bytes is a TRuntimeError.
     static std::shared_ptr<TPixmap> Create(int width, int height, int32_t format, int align = 4);
     static std::shared_ptr<TPixmap> CreateStatic(uint8_t* pixels, int width, int height, int pitch,
                                                  int32_t format);

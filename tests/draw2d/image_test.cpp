@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,31 +13,23 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 // Puts the module settings back so tests do not leak them into each other.
 class ImageTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::path(::testing::TempDir()) / ("brim_image_" + std::to_string(getpid()));
-        fs::create_directories(dir_);
-    }
     void TearDown() override
     {
         SetAutoImageFlags(ImageFlagMasked | ImageFlagFiltered);
         SetMaskColor(0, 0, 0);
         SetAutoMidHandle(0);
-        fs::remove_all(dir_);
     }
-    // Written as the game writes its paths, with a backslash before the file name.
+    // Named as the game names its files, with a backslash before the file name.
     std::string Write(const std::string& name, const PNGPicture& picture)
     {
-        WriteBytes((dir_ / name).string(), EncodePNG(picture));
-        return dir_.string() + "\\" + name;
+        dir_.Write(name, EncodePNG(picture));
+        return dir_.path.string() + "\\" + name;
     }
 
-    fs::path dir_;
+    ScratchDir dir_{"brim_image"};
 };
 
 PNGPicture RgbaPicture(int w, int h, uint32_t (*colour)(int x, int y))
@@ -114,7 +103,7 @@ TEST_F(ImageTest, StripsAskingForMoreCellsThanThePictureHoldsAreRefused)
     EXPECT_EQ(LoadAnimStrip(narrow, 10, 8, 2, -1, -1), nullptr);
     EXPECT_EQ(LoadAnimStrip(narrow, 10, 8, 2147483647, 2, -1), nullptr);
     EXPECT_EQ(LoadAnimStrip(narrow, 81, 8, 0, 1, -1), nullptr);
-    EXPECT_EQ(LoadAnimStrip(dir_.string() + "\\missing.png", 10, 8, 0, 1, -1), nullptr);
+    EXPECT_EQ(LoadAnimStrip(dir_.path.string() + "\\missing.png", 10, 8, 0, 1, -1), nullptr);
 }
 
 TEST_F(ImageTest, MaskedRgbBlackTurnsClearWithNeighbourColour)
@@ -220,9 +209,9 @@ TEST_F(ImageTest, LoadsFromPixmapsAndRefusesMissingOrBrokenFiles)
     EXPECT_EQ(image->height, 2);
 
     EXPECT_EQ(LoadImageFile(std::shared_ptr<TPixmap>()), nullptr);
-    EXPECT_EQ(LoadImageFile(dir_.string() + "\\missing.png"), nullptr);
-    WriteBytes((dir_ / "broken.png").string(), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0});
-    EXPECT_EQ(LoadImageFile(dir_.string() + "\\broken.png"), nullptr);
+    EXPECT_EQ(LoadImageFile(dir_.path.string() + "\\missing.png"), nullptr);
+    dir_.Write("broken.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0});
+    EXPECT_EQ(LoadImageFile(dir_.path.string() + "\\broken.png"), nullptr);
 }
 
 TEST_F(ImageTest, LockAndSetPixmapKeepToValidFrames)
@@ -233,6 +222,7 @@ TEST_F(ImageTest, LockAndSetPixmapKeepToValidFrames)
     EXPECT_EQ(locked->format, PF_RGBA8888);
     EXPECT_EQ(locked->width, 4);
     EXPECT_EQ(locked->height, 3);
+    EXPECT_EQ(locked->ReadPixel(3, 2), 0u);
     EXPECT_EQ(image->Lock(1, 1, 0), locked);
     EXPECT_EQ(image->pixmaps[0], nullptr);
 
@@ -450,24 +440,12 @@ namespace {
 
 class ImageOnScreen : public GLWindowTest {
 protected:
-    void SetUp() override
-    {
-        GLWindowTest::SetUp();
-        dir_ = fs::path(::testing::TempDir()) / ("brim_image_gl_" + std::to_string(getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override
-    {
-        fs::remove_all(dir_);
-        GLWindowTest::TearDown();
-    }
     std::string Write(const std::string& name, const PNGPicture& picture)
     {
-        WriteBytes((dir_ / name).string(), EncodePNG(picture));
-        return (dir_ / name).string();
+        return dir_.Write(name, EncodePNG(picture));
     }
 
-    fs::path dir_;
+    ScratchDir dir_{"brim_image_gl"};
 };
 
 } // namespace

@@ -58,6 +58,7 @@ TEST(Pixmap, CreateAlignsRowsAndOwnsItsMemory)
     EXPECT_EQ(TPixmap::Create(3, 2, PF_I8)->pitch, 4);
     EXPECT_EQ(TPixmap::Create(0, 0, PF_RGBA8888)->capacity, 0);
     EXPECT_EQ(p->PixelPtr(2, 1), p->pixels + 16 + 6);
+    EXPECT_EQ(std::vector<uint8_t>(p->pixels, p->pixels + p->capacity), std::vector<uint8_t>(48, 0));
 
     uint8_t memory[8] = {};
     auto view = TPixmap::CreateStatic(memory, 2, 1, 8, PF_RGBA8888);

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,18 +14,9 @@ namespace fs = std::filesystem;
 
 class PNGLoading : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::path(::testing::TempDir()) / ("brim_png_" + std::to_string(getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Write(const std::vector<uint8_t>& bytes)
     {
-        const std::string path = (dir_ / ("picture" + std::to_string(files_++) + ".png")).string();
-        WriteBytes(path, bytes);
-        return path;
+        return dir_.Write("picture" + std::to_string(files_++) + ".png", bytes);
     }
     std::shared_ptr<TPixmap> Load(const PNGPicture& picture)
     {
@@ -37,7 +26,7 @@ protected:
     }
     std::shared_ptr<TPixmap> LoadBytes(const std::vector<uint8_t>& bytes) { return LoadPixmap(Write(bytes)); }
 
-    fs::path dir_;
+    ScratchDir dir_{"brim_png"};
     int files_ = 0;
 };
 

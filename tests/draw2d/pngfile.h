@@ -2,9 +2,12 @@
 // Writes real PNG files with libpng for the loader and image tests, and edits their chunks.
 #include <png.h>
 
+#include <unistd.h>
+
 #include <csetjmp>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -96,6 +99,29 @@ inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                 static_cast<std::streamsize>(bytes.size()));
 }
+
+// A folder of its own for the files one test writes, removed with it.
+class ScratchDir {
+public:
+    explicit ScratchDir(const std::string& name)
+        : path(std::filesystem::temp_directory_path() / (name + "_" + std::to_string(getpid())))
+    {
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchDir() { std::filesystem::remove_all(path); }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    // The path of the file written.
+    std::string Write(const std::string& file, const std::vector<uint8_t>& bytes) const
+    {
+        const std::string full = (path / file).string();
+        WriteBytes(full, bytes);
+        return full;
+    }
+
+    const std::filesystem::path path;
+};
 
 // Offset of the first chunk of the given type (its length field), or 0 if there is none.
 inline size_t FindChunk(const std::vector<uint8_t>& png, const char* type)
