@@ -55,6 +55,8 @@ public:
 
 private:
     bool PieceFits() const;
+    void Turn(bool clockwise);
+    void Slide(int dx);
     void ShiftPiece(int dx, int dy);
     void CycleSquare(bool clockwise);
 };
