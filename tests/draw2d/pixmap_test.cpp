@@ -125,26 +125,6 @@ TEST(Pixmap, ConvertsBetweenAllLayouts)
     }
 }
 
-TEST(Pixmap, ConvertPixelsExpandsThroughRgba)
-{
-    const uint8_t alpha[2] = {0x40, 0xFF};
-    uint8_t rgb[6];
-    ConvertPixels(alpha, PF_A8, rgb, PF_RGB888, 2);
-    EXPECT_EQ(std::vector<uint8_t>(rgb, rgb + 6), std::vector<uint8_t>(6, 0xFF)); // A8 is white
-
-    const uint8_t grey[1] = {0x7F};
-    uint8_t bgra[4];
-    ConvertPixels(grey, PF_I8, bgra, PF_BGRA8888, 1);
-    EXPECT_EQ(std::vector<uint8_t>(bgra, bgra + 4), (std::vector<uint8_t>{0x7F, 0x7F, 0x7F, 0xFF}));
-
-    const uint8_t rgba[4] = {10, 20, 31, 99};
-    uint8_t out[1];
-    ConvertPixels(rgba, PF_RGBA8888, out, PF_I8, 1);
-    EXPECT_EQ(out[0], 20);
-    ConvertPixels(rgba, PF_RGBA8888, out, PF_A8, 1);
-    EXPECT_EQ(out[0], 99);
-}
-
 TEST(Pixmap, WindowWritesThroughToItsParentAndKeepsItAlive)
 {
     auto parent = Filled(8, 6, PF_RGB888, 0xFF000000);
