@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "draw2d/draw2d.h"
 #include "draw2d/glcontext.h"
 #include "draw2d/gldraw2d.h"
 #include "draw2d/graphics.h"
@@ -318,6 +320,54 @@ TEST_F(GraphicsWindow, ImpossibleWindowsGiveNone)
     EXPECT_EQ(GLContextCurrent(), nullptr);
 }
 
+TEST_F(GraphicsWindow, FlagsChooseThePixelFormat)
+{
+    ASSERT_TRUE(OpenGraphics(64, 64, 0, 0, GraphicsAlphaBuffer | GraphicsDepthBuffer | GraphicsStencilBuffer));
+    GLint alpha = 0, depth = 0, stencil = 0;
+    GLboolean doubled = GL_FALSE;
+    glGetIntegerv(GL_ALPHA_BITS, &alpha);
+    glGetIntegerv(GL_DEPTH_BITS, &depth);
+    glGetIntegerv(GL_STENCIL_BITS, &stencil);
+    glGetBooleanv(GL_DOUBLEBUFFER, &doubled);
+    EXPECT_GE(alpha, 1);
+    EXPECT_GE(depth, 1);
+    EXPECT_GE(stencil, 1);
+    // SDL's offscreen driver draws into a single surface whatever is asked.
+    if (std::string(SDL_GetCurrentVideoDriver()) != "x11")
+        return;
+    EXPECT_TRUE(doubled); // the default flags carry the back buffer
+
+    SetGraphicsDriver(GLDraw2DDriverInstance(), 0);
+    if (OpenGraphics(64, 64, 0, 0, 0)) { // a single-buffered surface, where the platform has one
+        glGetBooleanv(GL_DOUBLEBUFFER, &doubled);
+        EXPECT_FALSE(doubled);
+        Flip(0);
+    }
+}
+
+TEST_F(GraphicsWindow, AttachedGraphicsFollowTheForeignWindowAndLeaveItOpen)
+{
+    SDL_Window* foreign = SDL_CreateWindow("foreign", 0, 0, 200, 100, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    ASSERT_TRUE(foreign);
+    auto g = AttachGraphics(foreign, 0);
+    ASSERT_TRUE(g);
+    EXPECT_TRUE(std::dynamic_pointer_cast<TDraw2DGraphics>(g));
+    int32_t w, h, d, hz, f;
+    g->GetSettings(w, h, d, hz, f);
+    EXPECT_EQ(w, 200);
+    EXPECT_EQ(h, 100);
+    SDL_SetWindowSize(foreign, 300, 120);
+    g->GetSettings(w, h, d, hz, f);
+    EXPECT_EQ(w, 300);
+    SetGraphics(g);
+    EXPECT_EQ(GraphicsWidth(), 300);
+    CloseGraphics(g);
+    EXPECT_EQ(GraphicsWidth(), 0);
+    EXPECT_EQ(SDL_GetWindowFromID(SDL_GetWindowID(foreign)), foreign);
+    SDL_DestroyWindow(foreign);
+    EXPECT_EQ(AttachGraphics(nullptr, 0), nullptr);
+}
+
 void SendFocus(SDL_Window* window, Uint8 change)
 {
     SDL_Event focus{};
@@ -332,8 +382,8 @@ TEST_F(GraphicsWindow, FullscreenHoldsTheDisplayModeOnlyWhileFocused)
 {
     SDL_DisplayMode desktop;
     ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
-    if (SDL_BYTESPERPIXEL(desktop.format) != 4)
-        GTEST_SKIP() << "desktop is not a 32-bit mode";
+    if (!GraphicsModeExists(desktop.w, desktop.h, 32, 0))
+        GTEST_SKIP() << "no 32-bit display mode of the desktop's size";
     ASSERT_TRUE(OpenGraphics(desktop.w, desktop.h, 32, desktop.refresh_rate, 0));
     SDL_Window* window = Window();
     ASSERT_TRUE(window);
