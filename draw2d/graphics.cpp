@@ -203,7 +203,7 @@ std::shared_ptr<TGraphics> OpenGraphics(int32_t width, int32_t height, int32_t d
             system->MoveMouse(width / 2, height / 2);
     } else {
         vsync_ = false;
-        soft_pacing_ = hertz != 0;
+        soft_pacing_ = hertz > 0; // a negative rate paces nothing rather than garbage
     }
     if (soft_pacing_) {
         pace_hertz_ = hertz;

@@ -133,6 +133,15 @@ TEST_F(Pacing, HertzZeroNeverSleepsNorWaitsForRetrace)
     EXPECT_EQ(driver.flips, std::vector<int32_t>(10, 0));
 }
 
+TEST_F(Pacing, NegativeHertzPacesNothing)
+{
+    ASSERT_TRUE(OpenGraphics(512, 512, 0, -60, 0));
+    for (int i = 0; i < 10; ++i)
+        Flip(-1);
+    EXPECT_TRUE(sleeps.empty());
+    EXPECT_EQ(driver.flips, std::vector<int32_t>(10, 0));
+}
+
 TEST_F(Pacing, FullscreenWaitsForRetraceInsteadOfSleeping)
 {
     ASSERT_TRUE(OpenGraphics(640, 480, 32, 60, 0));
