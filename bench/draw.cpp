@@ -288,7 +288,7 @@ void BM_LayerFrame(benchmark::State& state)
         Flip(0);
     }
 }
-BENCHMARK(BM_LayerFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_LayerFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 void BM_RawGLFrame(benchmark::State& state)
 {
@@ -310,6 +310,6 @@ void BM_RawGLFrame(benchmark::State& state)
     }
     SetGraphics(CurrentGraphics());
 }
-BENCHMARK(BM_RawGLFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_RawGLFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 
 } // namespace
