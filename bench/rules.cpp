@@ -2,6 +2,7 @@
 // scan of a board where one clear sets off long chains of blasts and collapses.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <memory>
 #include <random>
 #include <string>
@@ -66,36 +67,39 @@ void BM_FrameOnCrowdedBoard(benchmark::State& state)
 }
 BENCHMARK(BM_FrameOnCrowdedBoard)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Rows 1 to 31 of the board, with a quarter of the blocks blasts and a sixth collapses.
-// With `holes`, every row but the bottom one misses one block, so only one row is full at
-// first and the rest clear as the collapses fill the gaps.
-std::unique_ptr<game> ChainBoard(bool holes)
+// Kinds drawn uniformly from a mix for rows 1 to 31 of the board. With `holes`, every row
+// but the bottom one misses one block, so only one row is full at first and the rest clear
+// as collapses fill the gaps.
+using TMix = std::array<int, 12>;
+constexpr TMix blastMix = {2, 2, 2, 3, 3, 4, 1, 0, 0, 0, 0, 0};    // a quarter blasts
+constexpr TMix collapseMix = {2, 2, 3, 3, 3, 3, 3, 3, 0, 0, 0, 0}; // half collapses
+constexpr TMix flipMix = {2, 3, 3, 3, 4, 4, 0, 0, 0, 0, 0, 0};     // collapses and flips
+
+std::unique_ptr<game> ChainBoard(bool holes, const TMix& mix)
 {
     std::mt19937 rng(11);
     auto g = StandardGame();
     for (int row = 1; row < 32; ++row) {
         const int hole = holes && row < 31 ? static_cast<int>(rng() % 20) : -1;
-        for (int col = 0; col < 20; ++col) {
-            if (col == hole)
-                continue;
-            const int roll = static_cast<int>(rng() % 12);
-            AddBlock(*g, col, row, roll < 3 ? 2 : roll < 5 ? 3 : roll == 5 ? 4 : roll == 6 ? 1 : 0);
-        }
+        for (int col = 0; col < 20; ++col)
+            if (col != hole)
+                AddBlock(*g, col, row, mix[rng() % mix.size()]);
     }
     return g;
 }
 
-void ChainFrame(benchmark::State& state, bool holes)
+void BM_ChainFrame(benchmark::State& state, bool holes, TMix mix)
 {
-    int blasts = 0, collapses = 0;
+    int blasts = 0, collapses = 0, flips = 0;
     SetSoundPlayer([&](const std::string& name) {
         blasts += name == "sfx\\explode.ogg";
         collapses += name == "sfx\\plop.ogg";
+        flips += name == "sfx\\switch.ogg";
     });
     int runs = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto g = ChainBoard(holes);
+        auto g = ChainBoard(holes, mix);
         booms.Clear();
         state.ResumeTiming();
         g->Rules();
@@ -108,18 +112,13 @@ void ChainFrame(benchmark::State& state, bool holes)
     SetSoundPlayer(nullptr);
     state.counters["blasts"] = static_cast<double>(blasts) / runs;
     state.counters["collapses"] = static_cast<double>(collapses) / runs;
+    state.counters["flips"] = static_cast<double>(flips) / runs;
 }
-
-void BM_ChainFromFullBoard(benchmark::State& state)
-{
-    ChainFrame(state, false);
-}
-BENCHMARK(BM_ChainFromFullBoard)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-
-void BM_ChainFromOneClear(benchmark::State& state)
-{
-    ChainFrame(state, true);
-}
-BENCHMARK(BM_ChainFromOneClear)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ChainFrame, full_blasts, false, blastMix)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ChainFrame, one_clear_blasts, true, blastMix)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ChainFrame, full_collapses, false, collapseMix)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ChainFrame, one_clear_collapses, true, collapseMix)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ChainFrame, full_flips, false, flipMix)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ChainFrame, one_clear_flips, true, flipMix)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
