@@ -1,0 +1,254 @@
+// The board drawn from the real pictures into a real OpenGL context, checked by reading pixels
+// back, and saved as board.png in the tests' working folder for a look by eye.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "board_picture.h"
+#include "draw2d/draw2d.h"
+#include "draw2d/gldraw2d.h"
+#include "draw2d/graphics.h"
+#include "draw2d/image.h"
+#include "draw2d/pixmap.h"
+#include "draw2d/pngfile.h"
+#include "game/boom.h"
+#include "game/effects.h"
+#include "game/firework.h"
+#include "game/game.h"
+#include "game/pictures.h"
+#include "game/settings.h"
+#include "system/random.h"
+
+namespace {
+
+struct Rgb {
+    int r, g, b;
+    int Sum() const { return r + g + b; }
+};
+
+class BoardGLTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!std::getenv("DISPLAY"))
+            setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        const char* bin = std::getenv("BRIM_BIN_DIR");
+        ASSERT_NE(bin, nullptr) << "BRIM_BIN_DIR names the folder holding gfx/";
+        gfx = std::string(bin) + "/gfx/";
+        ASSERT_NE(GLDraw2DDriverInstance(), nullptr) << "no OpenGL video";
+        SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
+        ASSERT_TRUE(OpenGraphics(512, 512, 0, 0, 0));
+        SetBlend(BlendAlpha);
+        SetClsColor(50, 50, 50);
+
+        // Flags as start-up gives them: shadow and circle are loaded before the automatic
+        // flags drop to 0.
+        shadowimage = LoadImageFile(gfx + "shadow.png", ImageFlagMasked | ImageFlagFiltered);
+        circleimage = LoadImageFile(gfx + "circle.png", ImageFlagMasked | ImageFlagFiltered);
+        blockimage = LoadImageFile(gfx + "block1.png", 0);
+        for (int k = 0; k < 4; ++k)
+            powerupimages[k] = LoadImageFile(gfx + "powerup" + std::to_string(k + 1) + ".png", 0);
+        pointsimage = LoadAnimStrip(gfx + "points.png", 10, 8, 0, 17, 0);
+        flashboomimage = LoadImageFile(gfx + "flashboom.png", 0);
+        CentreImageHandle(flashboomimage);
+        ASSERT_TRUE(shadowimage && circleimage && blockimage && pointsimage && flashboomimage)
+            << "pictures missing under " << gfx;
+        for (const auto& p : powerupimages)
+            ASSERT_TRUE(p);
+
+        visibility = 1;
+        glow = 0;
+        tint = 250;
+        booms.Clear();
+        fireworks.Clear();
+        board = StandardGame();
+    }
+    void TearDown() override
+    {
+        blockimage = shadowimage = pointsimage = flashboomimage = circleimage = nullptr;
+        powerupimages = {};
+        booms.Clear();
+        fireworks.Clear();
+        CloseOpenedGraphics();
+        SetGraphicsDriver(nullptr);
+    }
+
+    static Rgb At(int x, int y)
+    {
+        const uint32_t argb = GrabPixmap(x, y, 1, 1)->ReadPixel(0, 0);
+        return {int(argb >> 16 & 255), int(argb >> 8 & 255), int(argb & 255)};
+    }
+    // The window pixel at offset (dx, dy) inside board cell (col, row).
+    Rgb Cell(int col, int row, int dx = 8, int dy = 8) const
+    {
+        return At(board->x + col * cellsize + dx, board->y + row * cellsize + dy);
+    }
+
+    std::shared_ptr<block> Add(int x, int y, int kind, uint8_t r, uint8_t g, uint8_t b)
+    {
+        auto blk = AddBlock(*board, x, y, kind);
+        blk->r = r, blk->g = g, blk->b = b;
+        return blk;
+    }
+
+    // The picture drawn alone, white and opaque, at the top left of a cleared frame.
+    static std::shared_ptr<TPixmap> Reference(const std::shared_ptr<TImage>& image)
+    {
+        Cls();
+        SetColor(255, 255, 255);
+        SetAlpha(1);
+        DrawImage(image, 0, 0, 0);
+        return GrabPixmap(0, 0, 16, 16);
+    }
+
+    static void SavePicture(const std::string& path)
+    {
+        auto shot = GrabPixmap(0, 0, 512, 512);
+        PNGPicture picture;
+        picture.width = picture.height = 512;
+        picture.colourType = PNG_COLOR_TYPE_RGB;
+        for (int y = 0; y < 512; ++y) {
+            std::vector<uint8_t> row;
+            for (int x = 0; x < 512; ++x) {
+                const uint32_t argb = shot->ReadPixel(x, y);
+                row.insert(row.end(), {uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb)});
+            }
+            picture.rows.push_back(std::move(row));
+        }
+        WriteBytes(path, EncodePNG(picture));
+    }
+
+    std::string gfx;
+    std::unique_ptr<game> board;
+};
+
+TEST_F(BoardGLTest, BlocksAreTintedPowerUpsAreNotAndShadowsDarkenTheCellsBelow)
+{
+    const auto blockRef = Reference(blockimage);
+    const auto powerRef = Reference(powerupimages[1]);
+
+    // Open sky above every probed cell except where a shadow is meant to fall.
+    Add(2, 28, 0, 230, 60, 50);   // red block, nothing above it
+    Add(4, 28, 2, 0, 0, 0);       // blast power-up, nothing above it
+    Add(8, 20, 0, 60, 80, 220);   // blue block over empty cells
+    Add(12, 24, 0, 200, 200, 200);
+    Add(12, 25, 0, 200, 200, 200); // in the shadow of the one above
+    Add(16, 25, 0, 200, 200, 200); // the same block in the open
+    Cls();
+    board->Draw();
+
+    // Tinted: the picture's pixels scaled by the block's colour.
+    const uint32_t ref = blockRef->ReadPixel(8, 8);
+    const Rgb red = Cell(2, 28);
+    EXPECT_NEAR(red.r, int(ref >> 16 & 255) * 230 / 255, 3);
+    EXPECT_NEAR(red.g, int(ref >> 8 & 255) * 60 / 255, 3);
+    EXPECT_NEAR(red.b, int(ref & 255) * 50 / 255, 3);
+    EXPECT_GT(red.r, red.g + 40);
+    const Rgb blue = Cell(8, 20);
+    EXPECT_GT(blue.b, blue.r + 40);
+
+    // Untinted: every pixel of the power-up as drawn alone.
+    for (int y = 0; y < 16; y += 3) {
+        for (int x = 0; x < 16; x += 3) {
+            const uint32_t want = powerRef->ReadPixel(x, y) & 0xFFFFFF;
+            const Rgb got = Cell(4, 28, x, y);
+            EXPECT_EQ(uint32_t(got.r << 16 | got.g << 8 | got.b), want) << x << "," << y;
+        }
+    }
+
+    // Shadows: the empty cell below the blue block is darker than the clear colour, and the
+    // shaded block darker than its twin in the open.
+    EXPECT_LT(Cell(8, 21).Sum(), 3 * 50 - 20);
+    EXPECT_EQ(Cell(8, 10).Sum(), 3 * 50); // empty sky stays the clear colour
+    EXPECT_LT(Cell(12, 25).Sum(), Cell(16, 25).Sum() - 30);
+    // The red block throws a shadow on the cell below it; the power-up throws none.
+    EXPECT_LT(Cell(2, 29).Sum(), 3 * 50 - 20);
+    EXPECT_EQ(Cell(4, 29).Sum(), 3 * 50);
+}
+
+TEST_F(BoardGLTest, LowVisibilityShadowsAreDarkerAndABlastFrameDarkensThemMore)
+{
+    Add(8, 20, 0, 200, 200, 200);
+    Cls();
+    board->Draw();
+    const int high = Cell(8, 21).Sum();
+    glow = -0.21f; // as a blast leaves it
+    Cls();
+    board->Draw();
+    const int blast = Cell(8, 21).Sum();
+    visibility = 0;
+    glow = 0;
+    Cls();
+    board->Draw();
+    const int low = Cell(8, 21).Sum();
+    EXPECT_LT(blast, high);
+    EXPECT_LT(low, blast);
+}
+
+TEST_F(BoardGLTest, PictureOfAPlayForReview)
+{
+    SeedRandom(7);
+    // A stack with power-ups, a falling piece half above the board, a score and a blast.
+    const char* rows[] = {
+        "....................", // row 24
+        "......##.........#..",
+        "..#..####1......###.",
+        ".###.#####..3..####.",
+        "####2######.####.###",
+        "#########4###########",
+        "###.################",
+        "#######2############",
+    };
+    for (int i = 0; i < 8; ++i) {
+        for (int col = 0; col < 20 && rows[i][col]; ++col) {
+            const char c = rows[i][col];
+            if (c == '.')
+                continue;
+            const int kind = c == '#' ? 0 : c - '0';
+            Add(col, 24 + i, kind, uint8_t(80 + (col * 37 + i * 53) % 150), uint8_t(90 + (col * 11) % 120),
+                uint8_t(100 + (i * 29) % 140));
+        }
+    }
+    for (auto [x, y] : {std::pair{9, -1}, {10, -1}, {10, 0}, {11, 0}}) {
+        auto b = std::make_shared<block>();
+        b->x = x, b->y = y, b->r = 240, b->g = 200, b->b = 40;
+        board->place.AddLast(b);
+    }
+    board->points = 1250;
+    for (auto [x, y, xv, yv] : {std::tuple{60.f, 420.f, 0.6f, -9.f}, {450.f, 300.f, -0.8f, -12.f},
+                                {300.f, 180.f, 0.2f, -6.f}}) {
+        auto f = std::make_shared<firework>();
+        f->x = x, f->y = y, f->xv = xv, f->yv = yv;
+        f->r = 195, f->g = 245, f->b = 200;
+        fireworks.AddLast(f);
+    }
+    boom::Add(board->x + 13 * cellsize, board->y + 27 * cellsize);
+
+    // Three frames as the play screen draws them; the flash is three frames old in the last.
+    const int flashX = board->x + 13 * cellsize, flashY = board->y + 27 * cellsize;
+    int beforeFlash = 0;
+    for (int frame = 0; frame < 3; ++frame) {
+        Cls();
+        firework::Update();
+        SetColor(255, 255, 255);
+        board->Draw();
+        beforeFlash = At(flashX, flashY).Sum();
+        boom::update();
+    }
+    EXPECT_EQ(booms.Count(), 1u);
+    EXPECT_GT(At(flashX, flashY).Sum(), beforeFlash + 30); // the yellow flash lights the board
+
+    // The score's digits put light on the background.
+    int lit = 0;
+    for (int x = 12; x < 44; ++x)
+        lit += At(x, 44).Sum() != 3 * 50;
+    EXPECT_GT(lit, 4);
+    // The first firework's head, drawn at (61.2, 402) in the third frame, and its faint tail.
+    EXPECT_GT(At(70, 411).Sum(), 3 * 50 + 30);
+    EXPECT_GT(At(70, 411 + 30).Sum(), 3 * 50);
+    EXPECT_EQ(At(30, 411).Sum(), 3 * 50);
+    SavePicture("board.png");
+}
+
+} // namespace
