@@ -12,12 +12,18 @@ namespace {
 TDraw2DGraphics* current_ = nullptr;
 TDraw2DDriver* current_driver_ = nullptr;
 
-// Recomputes the matrix from rotation and scale and hands it to the driver.
+// Recomputes the matrix from rotation and scale and hands it to the driver. Frames set the
+// scale and rotation thousands of times, mostly to the same angle, so the sine and cosine of the
+// last angle are kept.
 void UpdateTransform(TDraw2DGraphics& g)
 {
-    const double radians = g.tform_rot * (std::numbers::pi / 180.0);
-    const float s = static_cast<float>(std::sin(radians));
-    const float c = static_cast<float>(std::cos(radians));
+    static float angle = 0, s = 0, c = 1;
+    if (g.tform_rot != angle) {
+        const double radians = g.tform_rot * (std::numbers::pi / 180.0);
+        angle = g.tform_rot;
+        s = static_cast<float>(std::sin(radians));
+        c = static_cast<float>(std::cos(radians));
+    }
     g.tform_ix = c * g.tform_scale_x;
     g.tform_iy = -s * g.tform_scale_y;
     g.tform_jx = s * g.tform_scale_x;
