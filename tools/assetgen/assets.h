@@ -1,0 +1,23 @@
+#pragma once
+#include "tools/assetgen/image.h"
+#include "tools/assetgen/sound.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Every file the game loads, with the function that makes it. Names are relative to the
+// game's folder ("gfx/..." and "sfx/...").
+struct PictureAsset {
+    std::string file;
+    std::function<Image()> make;
+    bool opaque; // written without an alpha channel
+};
+
+struct SoundAsset {
+    std::string file;
+    std::function<SoundClip()> make;
+};
+
+std::vector<PictureAsset> PictureAssets();
+std::vector<SoundAsset> SoundAssets();

@@ -1,0 +1,119 @@
+#pragma once
+#include "tools/assetgen/image.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+// Vector shapes as signed distance fields (negative inside, in pixels), rendered with
+// anti-aliasing by supersampling the field. Distances also drive outlines, glows and bevels.
+
+struct Vec2 {
+    double x = 0, y = 0;
+};
+inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
+inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
+inline Vec2 operator*(Vec2 a, double k) { return {a.x * k, a.y * k}; }
+inline double Dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
+inline double Length(Vec2 a) { return std::sqrt(Dot(a, a)); }
+Vec2 Rotated(Vec2 v, double degrees);
+
+struct Box {
+    double x0 = 1e30, y0 = 1e30, x1 = -1e30, y1 = -1e30;
+    void Add(Vec2 p);
+    Box Grown(double d) const { return {x0 - d, y0 - d, x1 + d, y1 + d}; }
+    bool Contains(Vec2 p) const { return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1; }
+};
+
+double SegmentDistance(Vec2 p, Vec2 a, Vec2 b);
+double CircleDistance(Vec2 p, Vec2 centre, double radius);
+// A box of the given half size with corners rounded by `round`.
+double RoundBoxDistance(Vec2 p, Vec2 centre, Vec2 half, double round);
+
+// Polylines drawn with one round pen: the distance field of their union.
+class StrokeSet {
+public:
+    explicit StrokeSet(double radius = 1) : radius_(radius) {}
+    void AddPolyline(const std::vector<Vec2>& points);
+    void Add(const StrokeSet& other);
+    double Distance(Vec2 p) const;
+    Box Bounds() const { return bounds_.Grown(radius_); }
+    double Radius() const { return radius_; }
+    bool Empty() const { return segments_.empty(); }
+
+private:
+    struct Segment {
+        Vec2 a, b;
+        Box box;
+    };
+    double radius_;
+    std::vector<Segment> segments_;
+    Box bounds_;
+};
+
+// Closed polygons filled by the non-zero winding rule.
+class Polygon {
+public:
+    void AddContour(const std::vector<Vec2>& points);
+    double Distance(Vec2 p) const;
+    Box Bounds() const { return bounds_; }
+
+private:
+    std::vector<std::vector<Vec2>> contours_;
+    Box bounds_;
+};
+
+// Regular star or polygon outline: `points` tips alternating between the two radii.
+std::vector<Vec2> StarPoints(Vec2 centre, int points, double outer, double inner, double turn_degrees);
+
+inline float Clamp01(double v) { return float(std::clamp(v, 0.0, 1.0)); }
+inline float Smoothstep(double e0, double e1, double x)
+{
+    double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
+    return float(t * t * (3 - 2 * t));
+}
+
+// Fraction of pixel (x, y) inside the field, from s × s subsamples.
+template <class Field>
+float Coverage(const Field& field, int x, int y, int s)
+{
+    double sum = 0;
+    for (int j = 0; j < s; ++j)
+        for (int i = 0; i < s; ++i) {
+            Vec2 p{x + (i + 0.5) / s, y + (j + 0.5) / s};
+            sum += std::clamp(0.5 - field(p) * s, 0.0, 1.0);
+        }
+    return float(sum / (s * s));
+}
+
+// Paints the inside of `field` within `area`: each pixel gets shade(pixel centre), a
+// premultiplied colour, weighted by its coverage.
+template <class Field, class Shade>
+void FillField(Image& image, Box area, const Field& field, const Shade& shade, int s = 3)
+{
+    int x0 = std::max(0, int(std::floor(area.x0))), y0 = std::max(0, int(std::floor(area.y0)));
+    int x1 = std::min(image.Width() - 1, int(std::ceil(area.x1)));
+    int y1 = std::min(image.Height() - 1, int(std::ceil(area.y1)));
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            float c = Coverage(field, x, y, s);
+            if (c > 0)
+                image.Blend(x, y, Faded(shade(Vec2{x + 0.5, y + 0.5}), c));
+        }
+}
+
+// Paints a colour over a whole area where weight(pixel centre) says how much (0 to 1):
+// for soft things (glows, shadows, gradients) that need no edge anti-aliasing.
+template <class Weight>
+void FillSoft(Image& image, Box area, Rgba paint, const Weight& weight)
+{
+    int x0 = std::max(0, int(std::floor(area.x0))), y0 = std::max(0, int(std::floor(area.y0)));
+    int x1 = std::min(image.Width() - 1, int(std::ceil(area.x1)));
+    int y1 = std::min(image.Height() - 1, int(std::ceil(area.y1)));
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            float w = weight(Vec2{x + 0.5, y + 0.5});
+            if (w > 0)
+                image.Blend(x, y, Faded(paint, w));
+        }
+}
