@@ -30,6 +30,7 @@ void DrawPoints(int x, int y, int value, int mode)
                       FirstLabelFrame + i);
     }
     if (mode > 0) {
+        // Mode 1 puts the first digit at x; higher modes put the digits after the label.
         const int d = mode == 1 ? -GlyphPitch : 48;
         const std::string digits = std::to_string(value);
         for (size_t i = 1; i <= digits.size(); ++i) {

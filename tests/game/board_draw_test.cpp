@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -78,22 +79,19 @@ protected:
                 i = k + 1;
         for (; i < driver.calls.size(); ++i) {
             const auto& c = driver.calls[i];
-            std::string line = c.op;
+            std::ostringstream line;
+            line << c.op;
             if (c.op == "Image")
-                line += " " + c.image + " " + std::to_string(c.frame) + " at " + Num(c.x) + "," + Num(c.y);
+                line << " " << c.image << " " << c.frame << " at " << Num(c.x) << "," << Num(c.y);
             for (float a : c.args)
-                line += " " + Num(a);
-            out.push_back(line);
+                line << " " << Num(a);
+            out.push_back(line.str());
         }
         return out;
     }
 
-    static std::string Num(float v)
-    {
-        char text[32];
-        std::snprintf(text, sizeof text, "%g", v == 0 ? 0.0f : v);
-        return text;
-    }
+    // Six significant digits, and no negative zero.
+    static float Num(float v) { return v == 0 ? 0.0f : v; }
 
     std::unique_ptr<game> board;
 };
