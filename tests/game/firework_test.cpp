@@ -62,17 +62,6 @@ protected:
     }
 };
 
-TEST_F(FireworkTest, NewFireworkHasSizeOneAndEverythingElseZero)
-{
-    firework f;
-    EXPECT_EQ(f.x, 0);
-    EXPECT_EQ(f.y, 0);
-    EXPECT_EQ(f.xv, 0);
-    EXPECT_EQ(f.yv, 0);
-    EXPECT_EQ(f.r + f.g + f.b, 0);
-    EXPECT_EQ(f.size, 1.0f);
-}
-
 TEST_F(FireworkTest, TintIsRaisedTo150ButNeverLowered)
 {
     tint = 120;
