@@ -5,7 +5,16 @@
 #include <cstdio>
 
 #include "app/paths.h"
+#include "app/screens.h"
+#include "app/shell_state.h"
+#include "app/sound.h"
+#include "app/text.h"
+#include "draw2d/draw2d.h"
+#include "draw2d/image.h"
+#include "game/boom.h"
+#include "game/firework.h"
 #include "game/settings.h"
+#include "system/input.h"
 #include "system/stream.h"
 
 namespace {
@@ -74,4 +83,64 @@ std::string LevelBar(float volume)
     return bar;
 }
 
-float VolumeAtColumn(int x) { return static_cast<int>(std::floor((x - 320) / 11.0)) * 0.25f; }
+float VolumeAtColumn(int x)
+{
+    // The cursor is read again after the hover test, so keep a moved cursor inside the scale.
+    return std::clamp(static_cast<int>(std::floor((x - 320) / 11.0)), 0, 4) * 0.25f;
+}
+
+void OptionsScreen()
+{
+    // Label and value of a row: the label is centred on x = 250, its trailing spaces pushing
+    // the words left of the value column at x = 320.
+    const auto row = [](const char* label, const std::string& value, int32_t y) {
+        const int32_t hover = HoverItem(320, y, 55, 17);
+        DrawFontText(label, 250, y, 1, 0);
+        DrawFontText(value, 320, y, 0, 0);
+        return hover;
+    };
+    for (;;) {
+        Cls();
+        const int32_t click = TakeMouseHits(1);
+        PlayMusic(1);
+        SetColor(255, 255, 255);
+        SetAlpha(1);
+        DrawBackground();
+        firework::Update();
+        DrawFramePicture();
+        DrawImage(logoimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 190);
+
+        if (row("Music Volume:          ", LevelBar(musicvolume), 200) && click) {
+            sound::Play(blipsound);
+            musicvolume = VolumeAtColumn(CursorX());
+        }
+        // The blip still plays at the old effect volume: it starts before the change.
+        if (row("Sound Volume:          ", LevelBar(soundvolume), 220) && click) {
+            sound::Play(blipsound);
+            soundvolume = VolumeAtColumn(CursorX());
+        }
+        if (row("Visibility:          ", visibility != 0 ? "High" : "Low", 240) && click) {
+            sound::Play(blipsound);
+            visibility = visibility != 0 ? 0 : 1;
+        }
+        const int32_t hover = HoverItem(330, 490, 72, 17);
+        DrawFontText("Return", 330, 490, 0, 0);
+        if (hover && click) {
+            sound::Play(blipsound);
+            SavePrefs();
+            break;
+        }
+        DrawFlash();
+        boom::update();
+        EndFrame();
+        // Closing the window leaves the settings unsaved, as on every other screen.
+        if (TakeTerminateRequest())
+            EndProgram();
+        if (IsKeyDown(27)) {
+            ResetKeyState();
+            SavePrefs();
+            break;
+        }
+    }
+    titlefade = 0.98f;
+}

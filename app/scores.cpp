@@ -3,6 +3,14 @@
 #include <cstring>
 
 #include "app/paths.h"
+#include "app/screens.h"
+#include "app/shell_state.h"
+#include "app/sound.h"
+#include "app/text.h"
+#include "draw2d/draw2d.h"
+#include "game/boom.h"
+#include "game/firework.h"
+#include "system/input.h"
 #include "system/stream.h"
 
 std::array<int32_t, 10> scores{};
@@ -108,4 +116,67 @@ bool TypeNameChar(std::string& name, int& cursor, int32_t c)
         cursor = cursor == 3 ? 1 : cursor + 1;
     }
     return false;
+}
+
+void EnterHighScore(int32_t points)
+{
+    ResetKeyState();
+    LoadScores();
+    if (!QualifiesForTable(points))
+        return;
+    std::string name = "AAA";
+    int cursor = 1;
+    const int32_t centre = GraphicsWidth() / 2;
+    for (;;) {
+        // No background, frame or music here: the play track plays on.
+        Cls();
+        DrawFontText("High score!", centre, 220, 1, 0);
+        DrawFontText(std::to_string(points), centre, 240, 1, 0);
+        DrawFontText("Please enter your name.", centre, 280, 1, 0);
+        DrawFontText(name, centre, 310, 1, 0);
+        if (TypeNameChar(name, cursor, TakeTypedChar()))
+            break;
+        EndFrame();
+        if (IsKeyDown(27) || TakeTerminateRequest())
+            EndProgram();
+    }
+    InsertHighScore(points, name);
+    SaveScores();
+    ResetKeyState();
+}
+
+void ScoreScreen()
+{
+    LoadScores();
+    for (;;) {
+        Cls();
+        const int32_t click = TakeMouseHits(1);
+        PlayMusic(1);
+        SetColor(255, 255, 255);
+        SetAlpha(1);
+        DrawBackground();
+        firework::Update();
+        DrawFramePicture();
+        DrawImage(logoimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 190);
+        for (int i = 0; i < 10; ++i) {
+            DrawFontText(names[i], 170, 120 + 35 * i, 0, 0);
+            DrawFontText(std::to_string(scores[i]), 220, 120 + 35 * i, 0, 0);
+        }
+        const int32_t hover = HoverItem(330, 490, 72, 17);
+        DrawFontText("Return", 330, 490, 0, 0);
+        if (hover && click) {
+            sound::Play(blipsound);
+            break;
+        }
+        DrawFlash();
+        boom::update();
+        EndFrame();
+        if (TakeTerminateRequest())
+            EndProgram();
+        if (IsKeyDown(27)) {
+            ResetKeyState();
+            break;
+        }
+    }
+    titlefade = 0.98f;
 }

@@ -1,0 +1,340 @@
+#include "app/screens.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "app/key.h"
+#include "app/prefs.h"
+#include "app/scores.h"
+#include "app/shell_state.h"
+#include "app/sound.h"
+#include "app/startup.h"
+#include "app/text.h"
+#include "audio/sound.h"
+#include "draw2d/draw2d.h"
+#include "draw2d/image.h"
+#include "game/boom.h"
+#include "game/effects.h"
+#include "game/firework.h"
+#include "game/game.h"
+#include "game/pictures.h"
+#include "game/settings.h"
+#include "system/input.h"
+#include "system/random.h"
+
+namespace {
+
+constexpr int32_t KeyTab = 9, KeyEscape = 27, KeySpace = 32;
+constexpr int32_t LeftButton = 1;
+
+int32_t HalfWidth() { return GraphicsWidth() / 2; }
+int32_t HalfHeight() { return GraphicsHeight() / 2; }
+
+void EndIfAsked()
+{
+    if (TakeTerminateRequest() || IsKeyDown(KeyEscape))
+        EndProgram();
+}
+
+void DrawLogo() { DrawImage(logoimage, HalfWidth(), HalfHeight() - 190); }
+
+// The three menu items: box tops 226, 286, 346; pictures centred 14 pixels lower.
+constexpr int32_t MenuTop[3] = {226, 286, 346};
+int32_t MouseOnMenuItem(int item) { return MouseInRect(HalfWidth() - 100, MenuTop[item], 200, 40); }
+
+void TitleIntro()
+{
+    do {
+        Cls();
+        PlayMusic(1);
+        SetAlpha(1);
+        DrawBackground();
+        firework::Update();
+        SetColor(255, 255, 255);
+        SetAlpha(1 - titlefade / 2);
+        DrawRect(0, 0, 512, 512);
+        SetAlpha(1);
+        SetRotation(0);
+        SetAlpha(titlefade);
+        DrawFramePicture();
+        DrawImage(logoimage, HalfWidth(), HalfHeight() - titlefade * 190);
+        SetAlpha(titlefade / 2);
+        DrawCredit();
+        if (TakeKeyHits(KeySpace))
+            titlefade = 1;
+        if (TakeMouseHits(LeftButton)) {
+            ResetMouseState();
+            titlefade = 1;
+        }
+        DrawFlash();
+        boom::update();
+        EndFrame();
+        if (StartupTraced()) {
+            TraceStartup("first title frame");
+            EndProgram();
+        }
+        EndIfAsked();
+        if (titlefade <= 1)
+            titlefade += 0.0024f;
+        else
+            titlefade = 1;
+    } while (titlefade != 1);
+}
+
+[[noreturn]] void TitleMenu()
+{
+    titlefade = 0;
+    for (;;) {
+        Cls();
+        PlayMusic(1);
+        SetAlpha(1);
+        DrawBackground();
+        firework::Update();
+        SetColor(255, 255, 255);
+        SetAlpha(0.5f - titlefade / 2);
+        DrawRect(0, 0, 512, 512);
+        SetAlpha(1);
+        SetRotation(0);
+        DrawFramePicture();
+        DrawLogo();
+
+        // Faint glows behind the items.
+        SetColor(190, 199, 195);
+        SetAlpha(titlefade * 0.02342f);
+        for (int32_t top : MenuTop)
+            DrawOval(HalfWidth() - 100, top, 200, 40);
+        const auto c = static_cast<int32_t>(1 + titlefade * 199);
+        SetColor(c, c, c);
+        SetAlpha(titlefade);
+        for (int item = 0; item < 3; ++item) {
+            const int32_t m = MouseOnMenuItem(item);
+            SetScale(0.6f + 0.2f * m, 1 + 0.24f * m);
+            DrawImage(menuimages[item], HalfWidth(), MenuTop[item] + 14);
+        }
+        SetScale(1, 1);
+        SetAlpha(0.5f + titlefade / 2);
+        DrawCredit();
+
+        // A light sweeping once across the window while the menu fades in.
+        SetRotation(titlefade * 140);
+        SetAlpha(0.1492f);
+        DrawImage(flashboomimage, -179.8f + titlefade * 4405, 70 + titlefade * 189);
+        SetAlpha(1);
+        DrawFlash();
+        boom::update();
+
+        // One click, tested against each item in turn with the cursor read afresh.
+        const int32_t click = TakeMouseHits(LeftButton);
+        if (click && MouseOnMenuItem(0)) {
+            sound::Play(blipsound);
+            PlayScreen();
+        }
+        if (click && MouseOnMenuItem(1)) {
+            sound::Play(blipsound);
+            ScoreScreen();
+        }
+        if (click && MouseOnMenuItem(2)) {
+            sound::Play(blipsound);
+            OptionsScreen();
+        }
+        EndFrame();
+        EndIfAsked();
+        if (titlefade <= 1)
+            titlefade += 0.0049f;
+        else
+            titlefade = 1;
+    }
+}
+
+// The frame picture sways after a blast: wobble swings between -1 and 1 degrees and dies away.
+void UpdateWobble()
+{
+    wobble += wobblev;
+    wobblev *= 0.955f;
+    if (wobble < -1)
+        wobblev = std::fabs(wobblev);
+    if (wobble > 1)
+        wobblev = -std::fabs(wobblev);
+    if (std::fabs(wobblev) < 0.01f) {
+        wobblev = 0;
+        wobble = 0;
+    }
+}
+
+} // namespace
+
+void TitleScreen()
+{
+    tint = 250;
+    TitleIntro();
+    TitleMenu();
+}
+
+void PlayScreen()
+{
+    auto play = std::make_shared<game>();
+    tint = 250;
+    play->w = 20;
+    play->h = 32;
+    play->x = 96;
+    play->NewPiece();
+    for (;;) {
+        Cls();
+        PlayMusic(0);
+        // The background reddens as tint falls.
+        const auto fade = static_cast<int32_t>(tint + 5);
+        SetColor(255, fade, fade);
+        DrawBackground();
+        firework::Update();
+        SetColor(255, 255, 255);
+        SetRotation(wobble);
+        UpdateWobble();
+        DrawFramePicture();
+        SetColor(255, 255, 255);
+        SetRotation(0);
+        key::Update();
+        play->DoPiece();
+        play->Rules();
+        play->Draw();
+        DrawFlash();
+        boom::update();
+        EndFrame();
+        if (play->lost) {
+            EnterHighScore(play->points);
+            break;
+        }
+        if (TakeTerminateRequest())
+            EndProgram();
+        if (IsKeyDown(KeyEscape)) {
+            // A held Escape must not also end the program from the pause screen.
+            ResetKeyState();
+            PauseScreen();
+        }
+    }
+}
+
+void PauseScreen()
+{
+    ResetMouseState();
+    for (;;) {
+        Cls();
+        PlayMusic(1);
+        SetColor(255, 255, 255);
+        SetAlpha(1);
+        DrawBackground();
+        firework::Update();
+        DrawFramePicture();
+        DrawLogo();
+        if (visibility != 0)
+            SetColor(140, 145, 145);
+        else
+            SetColor(0, 0, 0);
+        DrawImage(pausedimage, HalfWidth(), HalfHeight() + 34);
+        DrawFlash();
+        boom::update();
+        EndFrame();
+        if (TakeMouseHits(LeftButton)) {
+            ResetMouseState();
+            return;
+        }
+        EndIfAsked();
+    }
+}
+
+void DrawBackground()
+{
+    if (TakeKeyHits(KeyTab))
+        visibility = visibility != 0 ? 0 : 1;
+    if (visibility == 0)
+        SetColor(122, 122, 122);
+    backangle += 0.08f;
+    SetRotation(backangle);
+    backindex %= backcount;
+    DrawImage(backimages[backindex], HalfWidth(), HalfHeight() - 140);
+    if (backfade < 0)
+        backfade = 0;
+    if (backfade > 0.00001f) {
+        SetAlpha(backfade);
+        backfade -= 0.0011f;
+        // Picture 0 never fades out: it counts as "no previous picture".
+        if (backprev != 0)
+            DrawImage(backimages[backprev], HalfWidth(), HalfHeight() - 140);
+        SetAlpha(1);
+    }
+    if (backtimer > 0) {
+        --backtimer;
+    } else {
+        backtimer = backperiod;
+        backprev = backindex;
+        backfade = 1;
+        do
+            backindex = RandomInt(0, backcount - 1);
+        while (backindex == backprev);
+    }
+    SetRotation(0);
+}
+
+void PlayMusic(int32_t which)
+{
+    auto& wanted = which ? titlechannel : gamechannel;
+    auto& unwanted = which ? gamechannel : titlechannel;
+    SetChannelVolume(wanted, musicvolume);
+    if (ChannelPlaying(unwanted))
+        StopChannel(unwanted);
+    if (!ChannelPlaying(wanted)) {
+        // The tracks do not loop: one that ended, or was stopped for the other, starts again.
+        StopChannel(wanted);
+        wanted = CueSound(which ? titlemusic : gamemusic);
+        SetChannelVolume(wanted, musicvolume);
+        ResumeChannel(wanted);
+    }
+}
+
+void DrawFlash()
+{
+    if (flash > 0.000001f) {
+        SetAlpha(flash);
+        flash -= 0.0598f;
+        SetColor(255, 255, static_cast<int32_t>(flash * 100 + 155));
+        DrawRect(0, 0, GraphicsWidth(), GraphicsHeight());
+        SetAlpha(1);
+    }
+}
+
+void DrawFramePicture()
+{
+    if (visibility != 0)
+        SetColor(255, 255, 255);
+    else
+        SetColor(202, 202, 202);
+    DrawImage(hudimage, HalfWidth(), HalfHeight());
+    SetColor(255, 255, 255);
+}
+
+int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    const int32_t cx = CursorX(), cy = CursorY();
+    return x < cx && cx < x + width && y < cy && cy < y + height ? 1 : 0;
+}
+
+int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    const int32_t m = MouseInRect(x, y, width, height);
+    if (m)
+        SetColor(167, 167, 167);
+    else
+        SetColor(210, 210, 210);
+    return m;
+}
+
+void EndFrame()
+{
+    sound::Update();
+    Flip(-1);
+}
+
+void EndProgram()
+{
+    std::exit(0);
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <cstdint>
+
+// The screens. Each is a frame loop drawing one whole frame per pass, paced to 60 frames a second
+// by Flip(-1); a screen opens another by calling it and carries on when it returns.
+
+// The intro, then the title menu for ever.
+[[noreturn]] void TitleScreen();
+// One play from its start to its end, including the name entry after a lost play.
+void PlayScreen();
+// Returns when the player clicks to resume.
+void PauseScreen();
+
+// Shared by the screens.
+void DrawBackground();         // the turning background with its clock; Tab toggles Visibility
+void PlayMusic(int32_t which); // keeps the title track (1) or the play track (0) playing
+void DrawFlash();              // the full-window flash
+void DrawFramePicture();       // "gfx\hud.png", dimmed at Low visibility
+// 1 when the cursor lies strictly inside the box, else 0.
+int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height);
+// MouseInRect, also setting the colour of a text item: darker when hovered.
+int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height);
+// The end of every frame of every screen: finished effects are let go, then the frame is shown.
+void EndFrame();
+// Ends the program at the player's request; nothing is saved.
+[[noreturn]] void EndProgram();

@@ -1,0 +1,12 @@
+#pragma once
+
+// The one start-up sequence: drivers, window, loading screen, every picture and sound, the piece
+// templates, the preferences; it ends in the title screen and never returns. Fatal conditions
+// (no OpenAL driver, no window) are thrown as TRuntimeError before anything is drawn.
+[[noreturn]] void StartUp();
+
+// With BRIM_TRACE_STARTUP=1 in the environment, start-up reports its stages on stderr as
+// "startup: <stage> <ms>" (milliseconds since the program began) and the game ends after the
+// first title frame: a measuring aid for start-up time.
+bool StartupTraced();
+void TraceStartup(const char* stage);

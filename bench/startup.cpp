@@ -1,0 +1,218 @@
+// Start-up time, memory and per-frame CPU cost of the real game (<build>/bin/brimstrand).
+//
+// Runs the game as a child process in a copy of its folder with silent OpenAL output. Without
+// an X display the game draws through SDL's offscreen video driver; the play benchmark clicks
+// the menu with xdotool and needs an X display (run under xvfb-run).
+//
+// Start-up: BRIM_TRACE_STARTUP=1 makes the game print its stages on stderr and end after its
+// first title frame; the wall time from spawning it to each stage line is measured here.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <spawn.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "app/paths.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+extern char** environ;
+
+namespace {
+
+// A private copy of the game's folder, so that data/ starts missing and bin/ stays clean.
+const fs::path& GameFolder()
+{
+    static const fs::path folder = [] {
+        const char* env = std::getenv("BRIM_BIN_DIR");
+        const fs::path bin = env ? fs::path(env) : fs::path(ExecutableFolder()) / ".." / "bin";
+        std::string pattern = (fs::temp_directory_path() / "brim_bench_XXXXXX").string();
+        if (!mkdtemp(pattern.data()) || !fs::exists(bin / "brimstrand"))
+            return fs::path();
+        const fs::path copy = pattern;
+        fs::copy_file(bin / "brimstrand", copy / "brimstrand");
+        fs::copy(bin / "gfx", copy / "gfx", fs::copy_options::recursive);
+        fs::copy(bin / "sfx", copy / "sfx", fs::copy_options::recursive);
+        std::atexit([] { fs::remove_all(GameFolder()); });
+        return copy;
+    }();
+    return folder;
+}
+
+struct Child {
+    pid_t pid = -1;
+    FILE* err = nullptr; // the game's stderr
+};
+
+Child Spawn(bool traceStartup)
+{
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    if (!std::getenv("DISPLAY"))
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    if (traceStartup)
+        setenv("BRIM_TRACE_STARTUP", "1", 1);
+    else
+        unsetenv("BRIM_TRACE_STARTUP");
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    const std::string exe = (GameFolder() / "brimstrand").string();
+    char* argv[] = {const_cast<char*>("brimstrand"), nullptr};
+    Child child;
+    if (posix_spawn(&child.pid, exe.c_str(), &actions, nullptr, argv, environ) != 0)
+        child.pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    child.err = fdopen(fds[0], "r");
+    return child;
+}
+
+void Stop(Child& child)
+{
+    kill(child.pid, SIGKILL);
+    waitpid(child.pid, nullptr, 0);
+    fclose(child.err);
+}
+
+// User plus system time of the whole process (the game's thread, llvmpipe's and OpenAL's).
+double CpuSeconds(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    unsigned long long utime = 0, stime = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i) {
+        if (i == 14)
+            utime = std::stoull(field);
+        if (i == 15)
+            stime = std::stoull(field);
+    }
+    return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+double PeakMemoryMiB(pid_t pid)
+{
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+std::string Shell(const std::string& command)
+{
+    std::string out;
+    if (FILE* p = popen(("timeout 30 " + command + " 2>/dev/null").c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, p))
+            out += buffer;
+        pclose(p);
+    }
+    return out;
+}
+
+void BM_ColdStart(benchmark::State& state)
+{
+    if (GameFolder().empty()) {
+        state.SkipWithError("the game is not built");
+        return;
+    }
+    std::map<std::string, double> total; // stage -> summed ms since spawn
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        Child child = Spawn(true);
+        char line[256];
+        while (fgets(line, sizeof line, child.err)) {
+            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            char stage[128];
+            if (std::sscanf(line, "startup: %127[^0-9] %*d", stage) == 1) {
+                std::string name(stage);
+                name.erase(name.find_last_not_of(' ') + 1);
+                total[name] += ms;
+                if (name == "first title frame")
+                    state.SetIterationTime(ms / 1000);
+            }
+        }
+        int status = 0;
+        waitpid(child.pid, &status, 0);
+        fclose(child.err);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the game did not start");
+            return;
+        }
+    }
+    for (const auto& [stage, ms] : total)
+        state.counters[stage + " ms"] = ms / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_ColdStart)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Measures CPU time over 5 seconds of frames (60 a second) once the screen is reached.
+void MeasureFrames(benchmark::State& state, Child& child)
+{
+    const double cpu0 = CpuSeconds(child.pid);
+    std::this_thread::sleep_for(5s);
+    const double perFrameMs = (CpuSeconds(child.pid) - cpu0) / (5 * 60) * 1000;
+    state.SetIterationTime(perFrameMs / 1000);
+    state.counters["cpu ms/frame"] = perFrameMs;
+    state.counters["share of 16.7 ms"] = perFrameMs / (1000.0 / 60);
+    state.counters["VmHWM MiB"] = PeakMemoryMiB(child.pid);
+}
+
+void BM_FrameCpuTitleMenu(benchmark::State& state)
+{
+    if (GameFolder().empty()) {
+        state.SkipWithError("the game is not built");
+        return;
+    }
+    for (auto _ : state) {
+        Child child = Spawn(false);
+        std::this_thread::sleep_for(8s); // the intro lasts 7 seconds, then the menu fades in
+        MeasureFrames(state, child);
+        Stop(child);
+    }
+}
+BENCHMARK(BM_FrameCpuTitleMenu)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_FrameCpuPlay(benchmark::State& state)
+{
+    if (GameFolder().empty() || !std::getenv("DISPLAY") || std::system("command -v xdotool >/dev/null") != 0) {
+        state.SkipWithError("needs the game, an X display and xdotool");
+        return;
+    }
+    for (auto _ : state) {
+        Child child = Spawn(false);
+        const std::string window =
+            Shell("xdotool search --sync --all --onlyvisible --pid " + std::to_string(child.pid) + " --name Brimstrand");
+        const std::string id = std::to_string(std::strtoul(window.c_str(), nullptr, 10));
+        Shell("xdotool windowfocus --sync " + id + " key space");
+        std::this_thread::sleep_for(4s);
+        Shell("xdotool mousemove --window " + id + " 256 246 sleep 0.1 click 1");
+        std::this_thread::sleep_for(2s);
+        MeasureFrames(state, child);
+        Stop(child);
+    }
+}
+BENCHMARK(BM_FrameCpuPlay)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
