@@ -22,7 +22,6 @@ constexpr double kPi = std::numbers::pi;
 constexpr int N = kBackgroundSize;
 
 Colour Add(Colour a, Colour b, float k) { return {a.r + b.r * k, a.g + b.g * k, a.b + b.b * k}; }
-Colour Multiply(Colour a, float k) { return Scaled(a, k); }
 
 // Colour ramp through evenly spaced stops.
 Colour Ramp(std::initializer_list<Colour> stops, double t)
@@ -94,7 +93,7 @@ Image Nebula()
         c = Add(c, kMauve, 0.55f * Smoothstep(-0.15, 0.6, gas));
         c = Add(c, kPeriwinkle, 0.4f * Smoothstep(0.05, 0.7, glow));
         c = Add(c, kSand, 0.18f * Smoothstep(0.3, 0.8, gas + glow * 0.5));
-        return Multiply(c, 1.0f - 0.55f * Smoothstep(0.1, 0.55, dust));
+        return Scaled(c, 1.0f - 0.55f * Smoothstep(0.1, 0.55, dust));
     });
     Sprinkle(image, s + 5, 1400, 0.7, [](Vec2) { return 1.0; });
     Vignette(image, 0.5f);
@@ -191,7 +190,7 @@ Image Galaxy()
         Colour c = Mix(Rgb8(18, 18, 36), Rgb8(30, 30, 56), float(0.5 + 0.5 * Fbm(s + 2, p.x * 2, p.y * 2, 3)));
         c = Add(c, Mix(kPeriwinkle, kMauve, float(std::min(1.0, r * 2.5))), float(0.75 * a * (0.75 + 0.35 * dust)));
         c = Add(c, Mix(kSand, {1, 1, 1}, 0.3f), float(0.55 * core + 0.12 * std::exp(-r / 0.12)));
-        return Multiply(c, 1.0f - 0.4f * Smoothstep(0.2, 0.6, dust) * float(a > 0.05));
+        return Scaled(c, 1.0f - 0.4f * Smoothstep(0.2, 0.6, dust) * float(a > 0.05));
     });
     Sprinkle(image, s + 3, 2200, 0.6, [&](Vec2 p) { return 0.25 + 2.5 * arms(p); });
     Vignette(image, 0.35f);

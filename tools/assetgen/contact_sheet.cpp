@@ -1,9 +1,11 @@
 #include "tools/assetgen/contact_sheet.h"
 
+#include "tools/assetgen/glyphs.h"
 #include "tools/assetgen/lettering.h"
 #include "tools/assetgen/noise.h"
 #include "tools/assetgen/shapes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -97,8 +99,7 @@ void DrawText(Image& dst, const Image& font, const std::string& text, int x, int
                 DrawCell(dst, font, cell, 12, 16, x, y, 1, tint);
             }
         }
-        int advance = std::string("iltz1:.,!-\"ITZ").find(c) != std::string::npos ? 10 : c == ' ' ? 8 : 12;
-        x += half ? advance / 2 + 1 : advance;
+        x += half ? CellAdvance(c) / 2 + 1 : CellAdvance(c);
     }
 }
 
@@ -224,22 +225,27 @@ Image MakeContactSheet(const std::vector<NamedPicture>& list)
             x = margin, y += 204 + 20 + 12;
     }
 
-    // Everything else at its own size (small pictures enlarged), in a flowing layout.
+    // Everything else at its own size (small pictures enlarged), shortest first, flowing in rows.
+    std::vector<const NamedPicture*> rest;
+    for (const NamedPicture& n : list)
+        if (n.file.rfind("back", 0) != 0)
+            rest.push_back(&n);
+    std::stable_sort(rest.begin(), rest.end(),
+                     [](const NamedPicture* a, const NamedPicture* b) { return a->image->Height() < b->image->Height(); });
     int row_height = 0;
     x = margin;
-    for (const NamedPicture& n : list) {
-        if (n.file.rfind("back", 0) == 0)
-            continue;
-        int zoom = n.image->Width() <= 16 ? 4 : n.image->Width() <= 100 ? 3 : 1;
-        int w = n.image->Width() * zoom, h = n.image->Height() * zoom;
-        if (x + w > width - margin)
+    for (const NamedPicture* n : rest) {
+        int zoom = n->image->Width() <= 16 ? 4 : n->image->Width() <= 100 ? 3 : 1;
+        int w = n->image->Width() * zoom, h = n->image->Height() * zoom;
+        int cell = std::max(w, int(n->file.size()) * 12);
+        if (x + cell > width - margin)
             x = margin, y += row_height + 12, row_height = 0;
         Checkerboard(sheet, x, y + 20, w, h);
         for (int j = 0; j < h; ++j)
             for (int i = 0; i < w; ++i)
-                sheet.Blend(x + i, y + 20 + j, n.image->At(i / zoom, j / zoom));
-        DrawText(sheet, font, n.file, x, y, Rgb8(220, 224, 232));
-        x += std::max(w, int(n.file.size()) * 12) + 16;
+                sheet.Blend(x + i, y + 20 + j, n->image->At(i / zoom, j / zoom));
+        DrawText(sheet, font, n->file, x, y, Rgb8(220, 224, 232));
+        x += cell + 16;
         row_height = std::max(row_height, h + 20);
     }
     y += row_height + margin;

@@ -71,7 +71,7 @@ SoundClip MakeGameMusic()
         for (int i = 0; i < 4; ++i)
             for (const Note& n : Melody(score, 20 + i, kBreakdown[i], 0.55f))
                 lead.Render(part, n, 0.0);
-        desk.Add(part, 0.30f, 0.35f, 0.18f);
+        desk.Add(std::move(part), 0.30f, 0.35f, 0.18f);
     }
     {   // Arpeggios in sixteenths, swapping sides each beat.
         ChipPluck pluck;
@@ -87,7 +87,7 @@ SoundClip MakeGameMusic()
                 pluck.Render(part, n, (s / 4) % 2 ? 0.55 : -0.55);
             }
         }
-        desk.Add(part, 0.31f, 0.4f, 0.2f);
+        desk.Add(std::move(part), 0.31f, 0.2f, 0.2f);
     }
     {   // Pad: held chords under the theme and the bridge, swelling in the breakdown.
         Pad pad;
@@ -98,7 +98,7 @@ SoundClip MakeGameMusic()
                 Note n{score.At(bar), score.At(1) * 0.97, double(tone), bar >= 20 && bar < 24 ? 1.0f : 0.6f};
                 pad.Render(part, n, 0);
             }
-        desk.Add(part, 0.16f, 0.0f, 0.35f);
+        desk.Add(std::move(part), 0.16f, 0.0f, 0.35f);
     }
     {   // Bass: bouncing octaves, held notes in the breakdown.
         SynthBass bass;
@@ -121,7 +121,7 @@ SoundClip MakeGameMusic()
                              s.at % 4 == 0 ? 1.0f : 0.75f},
                             0);
         }
-        desk.Add(part, 0.21f, 0.0f, 0.04f);
+        desk.Add(std::move(part), 0.21f, 0.0f, 0.04f);
     }
     {   // Drums.
         Stereo part = desk.NewPart();
@@ -162,11 +162,7 @@ SoundClip MakeGameMusic()
         Crash(part, score.At(12), 0.7f, 0.4, seed++);
         Crash(part, score.At(24), 0.9f, -0.4, seed++);
         Riser(part, score.At(22), score.At(2), 0.5f, seed++);
-        desk.Add(part, 0.39f, 0.0f, 0.1f);
+        desk.Add(std::move(part), 0.39f, 0.0f, 0.1f);
     }
-    Stereo mix = desk.Finish(score.Step() * 3, 0.35, 0.35f, 0.55, 0.9f);
-    SoundClip clip = ToClip(mix);
-    SoftLimit(clip, 2);
-    Normalise(clip, -12, -3.5);
-    return clip;
+    return Desk::Master(desk.Finish(score.Step() * 3, 0.35, 0.35f, 0.55, 0.9f));
 }

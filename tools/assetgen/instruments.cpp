@@ -154,11 +154,9 @@ void SoftLead::Render(Stereo& out, const Note& n, double pan) const
 
 void Kick(Stereo& out, double at, float velocity, double drop_hz, double decay)
 {
-    double phase = 0;
+    Oscillator thump;
     Write(out, at, decay * 4, 0, velocity, [&](double t) {
-        double hz = drop_hz + 110 * std::exp(-t / 0.03);
-        phase += hz / kSampleRate;
-        double body = std::sin(kTwoPi * phase) * std::exp(-t / decay);
+        double body = thump.Sine(drop_hz + 110 * std::exp(-t / 0.03)) * std::exp(-t / decay);
         double click = std::exp(-t / 0.002) * 0.4 * std::min(1.0, t / 0.0005);
         return std::tanh(1.5 * (body + click));
     });

@@ -10,22 +10,12 @@ const char kFontStripOrder[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUV
 
 namespace {
 
-// Distance-field gradient by central differences: points away from the ink.
-template <class Field>
-Vec2 Gradient(const Field& field, Vec2 p)
-{
-    const double h = 0.35;
-    Vec2 g{field(p + Vec2{h, 0}) - field(p - Vec2{h, 0}), field(p + Vec2{0, h}) - field(p - Vec2{0, h})};
-    double len = Length(g);
-    return len > 1e-9 ? g * (1.0 / len) : Vec2{0, 0};
-}
-
 // Light lettering with a dark rim and a soft drop shadow, readable over any background.
 // `field` is the ink's distance in picture pixels.
 template <class Field>
-void PaintLightLettering(Image& image, const Field& field, double top, double bottom, double rim, double shadow)
+void PaintLightLettering(Image& image, const Field& field, Box ink, double top, double bottom, double rim, double shadow)
 {
-    Box all{0, 0, double(image.Width()), double(image.Height())};
+    Box all = ink.Grown(rim + shadow * 3 + 2);
     FillSoft(image, all, Paint(palette::kInk, 0.55f),
              [&](Vec2 p) { return 1.0f - Smoothstep(-1.0, shadow * 2.2, field(p - Vec2{0, shadow})); });
     FillField(image, all, [&](Vec2 p) { return field(p) - rim; }, [&](Vec2) { return Paint(palette::kInk, 0.85f); });
@@ -106,7 +96,7 @@ Image MakeLogo()
     Vec2 origin{256 - width / 2, 64 - 7.5 * sy};
     StrokeSet word = LayoutText(title, origin, sx, sy, radius, gap);
     auto field = [&](Vec2 p) { return word.Distance(p); };
-    Box all{0, 0, 512, 128};
+    Box all = word.Bounds().Grown(22);
     double top = origin.y + 3 * sy - radius, bottom = origin.y + 12 * sy + radius;
 
     FillSoft(image, all, Paint(palette::kInk, 0.6f),
@@ -145,7 +135,9 @@ Image MakeMenuItem(const std::string& text)
     double width = TextWidth(text, sx, radius, gap);
     Vec2 origin{256 * squeeze - width / 2, 32 - 7.5 * sy};
     StrokeSet pen = LayoutText(text, origin, sx, sy, radius, gap);
-    PaintLightLettering(image, [&](Vec2 p) { return pen.Distance({p.x * squeeze, p.y}); },
+    Box ink = pen.Bounds();
+    ink.x0 /= squeeze, ink.x1 /= squeeze;
+    PaintLightLettering(image, [&](Vec2 p) { return pen.Distance({p.x * squeeze, p.y}); }, ink,
                         origin.y + 3 * sy, origin.y + 12 * sy, 1.3, 2.0);
     return image;
 }
@@ -157,7 +149,7 @@ Image MakeCaption(const std::string& text)
     double width = TextWidth(text, sx, radius, gap);
     Vec2 origin{128 - width / 2, 24 - 7.5 * sy};
     StrokeSet pen = LayoutText(text, origin, sx, sy, radius, gap);
-    PaintLightLettering(image, [&](Vec2 p) { return pen.Distance(p); }, origin.y + 3 * sy, origin.y + 12 * sy, 1.2,
-                        1.6);
+    PaintLightLettering(image, [&](Vec2 p) { return pen.Distance(p); }, pen.Bounds(), origin.y + 3 * sy,
+                        origin.y + 12 * sy, 1.2, 1.6);
     return image;
 }

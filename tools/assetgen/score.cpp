@@ -75,11 +75,23 @@ Desk::Desk(const Score& score, double tail_seconds)
 {
 }
 
-void Desk::Add(const Stereo& part, float gain, float echo, float reverb)
+Stereo Desk::NewPart()
+{
+    if (spare_.empty())
+        return Stereo(frames_);
+    Stereo part = std::move(spare_.back());
+    spare_.pop_back();
+    std::fill(part.left.begin(), part.left.end(), 0.0f);
+    std::fill(part.right.begin(), part.right.end(), 0.0f);
+    return part;
+}
+
+void Desk::Add(Stereo&& part, float gain, float echo, float reverb)
 {
     dry_.Mix(part, gain);
     echo_.Mix(part, gain * echo);
     reverb_.Mix(part, gain * reverb);
+    spare_.push_back(std::move(part));
 }
 
 Stereo Desk::Finish(double echo_seconds, double echo_feedback, float echo_level, double room, float reverb_level)
@@ -97,4 +109,13 @@ Stereo Desk::Finish(double echo_seconds, double echo_feedback, float echo_level,
     std::rotate(out.left.begin(), out.left.end() - long(preroll), out.left.end());
     std::rotate(out.right.begin(), out.right.end() - long(preroll), out.right.end());
     return out;
+}
+
+SoundClip Desk::Master(const Stereo& mix)
+{
+    SoundClip clip = ToClip(mix);
+    SoftLimit(clip, 2);
+    // Both tracks feel equally loud over their loudest few seconds.
+    Normalise(clip, -17, -3.5, 3.0);
+    return clip;
 }

@@ -43,11 +43,16 @@ int ScaleShift(int note, int steps, const std::vector<int>& scale);
 class Desk {
 public:
     Desk(const Score& score, double tail_seconds);
-    Stereo NewPart() const { return Stereo(frames_); }
-    void Add(const Stereo& part, float gain, float echo, float reverb);
+    // A silent buffer for one part; Add takes it back for the next part to reuse.
+    Stereo NewPart();
+    void Add(Stereo&& part, float gain, float echo, float reverb);
     Stereo Finish(double echo_seconds, double echo_feedback, float echo_level, double room, float reverb_level);
+    // The finished mix as a clip at the music's level: peaks rounded off, then -3.5 dB full
+    // scale at the most, which leaves room for the encoder's small overshoots.
+    static SoundClip Master(const Stereo& mix);
 
 private:
     size_t loop_, frames_;
     Stereo dry_, echo_, reverb_;
+    std::vector<Stereo> spare_;
 };

@@ -66,6 +66,15 @@ private:
 // Regular star or polygon outline: `points` tips alternating between the two radii.
 std::vector<Vec2> StarPoints(Vec2 centre, int points, double outer, double inner, double turn_degrees);
 
+// Unit gradient of a distance field by central differences: the direction away from the ink.
+template <class Field>
+Vec2 Gradient(const Field& field, Vec2 p, double h = 0.35)
+{
+    Vec2 g{field(p + Vec2{h, 0}) - field(p - Vec2{h, 0}), field(p + Vec2{0, h}) - field(p - Vec2{0, h})};
+    double len = Length(g);
+    return len > 1e-9 ? g * (1.0 / len) : Vec2{0, 0};
+}
+
 inline float Clamp01(double v) { return float(std::clamp(v, 0.0, 1.0)); }
 inline float Smoothstep(double e0, double e1, double x)
 {
@@ -73,10 +82,17 @@ inline float Smoothstep(double e0, double e1, double x)
     return float(t * t * (3 - 2 * t));
 }
 
-// Fraction of pixel (x, y) inside the field, from s × s subsamples.
+// Fraction of pixel (x, y) inside the field, from s × s subsamples. The fields are true
+// distances (they change by at most a pixel per pixel), so a pixel whose centre lies more than
+// one pixel from the edge is wholly in or out without sampling.
 template <class Field>
 float Coverage(const Field& field, int x, int y, int s)
 {
+    double centre = field(Vec2{x + 0.5, y + 0.5});
+    if (centre >= 1.0)
+        return 0.0f;
+    if (centre <= -1.0)
+        return 1.0f;
     double sum = 0;
     for (int j = 0; j < s; ++j)
         for (int i = 0; i < s; ++i) {

@@ -78,9 +78,9 @@ double LoudnessDb(const SoundClip& clip, double seconds)
     return ToDb(std::sqrt(best / double(std::max<size_t>(n, 1))));
 }
 
-void Normalise(SoundClip& clip, double loudness_db, double peak_db)
+void Normalise(SoundClip& clip, double loudness_db, double peak_db, double seconds)
 {
-    double gain_db = std::min(loudness_db - LoudnessDb(clip), peak_db - PeakDb(clip));
+    double gain_db = std::min(loudness_db - LoudnessDb(clip, seconds), peak_db - PeakDb(clip));
     float gain = float(std::pow(10.0, gain_db / 20));
     for (float& s : clip.samples)
         s *= gain;

@@ -39,5 +39,6 @@ double LoudnessDb(const SoundClip& clip, double seconds = 0.05);
 // Rounds off the highest peaks with a smooth curve: a few stray drum peaks then no longer set
 // the level of a whole piece. Works sample by sample, so a seamless loop stays seamless.
 void SoftLimit(SoundClip& clip, double headroom_db);
-// Scales the clip to the target loudness, but never lets its peak pass `peak_db`.
-void Normalise(SoundClip& clip, double loudness_db, double peak_db);
+// Scales the clip to the target loudness (measured over windows of `seconds`), but never lets
+// its peak pass `peak_db`.
+void Normalise(SoundClip& clip, double loudness_db, double peak_db, double seconds = 0.05);

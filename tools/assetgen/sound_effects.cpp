@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr double kTwoPi = 2 * std::numbers::pi;
-
 // Renders `seconds` of a mono sound from sample(t), with short fades at both ends so it
 // starts and stops without a click, brought to the loudness given.
 template <class F>
@@ -31,14 +29,12 @@ SoundClip Effect(double seconds, double loudness, const F& sample)
 
 SoundClip MakePlop()
 {
-    double phase = 0;
+    Oscillator body;
     WhiteNoise noise(31);
     Filter knock;
     knock.Set(620, 6);
     return Effect(0.3, kEffectLoudness, [&](double t) {
-        double hz = 70 + 150 * std::exp(-t / 0.025);
-        phase += hz / kSampleRate;
-        double thud = std::sin(kTwoPi * phase) * std::exp(-t / 0.07);
+        double thud = body.Sine(70 + 150 * std::exp(-t / 0.025)) * std::exp(-t / 0.07);
         double wood = knock.Band(noise.Next() * std::exp(-t / 0.004)) * 2.5 * std::exp(-t / 0.05);
         return std::tanh(1.3 * (thud + wood));
     });
@@ -46,15 +42,13 @@ SoundClip MakePlop()
 
 SoundClip MakeExplode()
 {
-    double phase = 0;
+    Oscillator sub;
     WhiteNoise noise(47), crackle(48);
     Filter rumble, body;
     Rng sparks(49);
     double spark = 0;
     return Effect(1.6, kEffectLoudness, [&](double t) {
-        double hz = 34 + 70 * std::exp(-t / 0.08);
-        phase += hz / kSampleRate;
-        double boom = std::sin(kTwoPi * phase) * std::exp(-t / 0.35);
+        double boom = sub.Sine(34 + 70 * std::exp(-t / 0.08)) * std::exp(-t / 0.35);
         // Noise through a low-pass that closes as the blast dies down.
         rumble.Set(180 + 5200 * std::exp(-t / 0.12), 0.8);
         double roar = rumble.Low(noise.Next()) * std::exp(-t / 0.45);
@@ -92,14 +86,12 @@ SoundClip MakeSwitch()
 
 SoundClip MakeFalling()
 {
-    double phase = 0;
+    Oscillator pitch;
     WhiteNoise noise(71);
     Filter tap;
     tap.Set(1500, 2);
     return Effect(0.07, kTickLoudness, [&](double t) {
-        double hz = 260 + 180 * std::exp(-t / 0.01);
-        phase += hz / kSampleRate;
-        double tone = std::sin(kTwoPi * phase) * std::exp(-t / 0.018);
+        double tone = pitch.Sine(260 + 180 * std::exp(-t / 0.01)) * std::exp(-t / 0.018);
         double click = tap.Band(noise.Next()) * std::exp(-t / 0.003) * 0.5;
         return tone + click;
     });

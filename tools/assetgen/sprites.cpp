@@ -19,10 +19,7 @@ Image BevelTile(Colour face_top, Colour face_bottom, uint32_t grain_seed)
     auto field = [](Vec2 p) { return RoundBoxDistance(p, {8, 8}, {8, 8}, 1.6); };
     FillField(image, {0, 0, 16, 16}, field, [&](Vec2 p) {
         double depth = -field(p);
-        double h = 0.3;
-        Vec2 g{field(p + Vec2{h, 0}) - field(p - Vec2{h, 0}), field(p + Vec2{0, h}) - field(p - Vec2{0, h})};
-        double len = Length(g);
-        g = len > 0 ? g * (1 / len) : g;
+        Vec2 g = Gradient(field, p, 0.3);
         double facing = g.x * kLight.x + g.y * kLight.y;
         float t = float((p.x + p.y) / 32.0);
         Colour c = Mix(face_top, face_bottom, t);

@@ -47,7 +47,7 @@ SoundClip MakeTitleMusic()
         for (int bar = 0; bar < 24; ++bar)
             for (int tone : Chords().at(kBars[bar]).voicing)
                 pad.Render(part, {score.At(bar), score.At(1) * 0.98, double(tone), 0.7f}, 0);
-        desk.Add(part, 0.17f, 0.0f, 0.5f);
+        desk.Add(std::move(part), 0.17f, 0.0f, 0.5f);
     }
     {   // Bells: rising and falling eighths through the chord, thrown between the sides.
         Bell bell;
@@ -61,7 +61,7 @@ SoundClip MakeTitleMusic()
                             s % 2 ? 0.45 : -0.45);
             }
         }
-        desk.Add(part, 0.105f, 0.55f, 0.45f);
+        desk.Add(std::move(part), 0.105f, 0.55f, 0.45f);
     }
     {   // Lead: the theme, the climb, and a quiet memory of it before the loop starts again.
         SoftLead lead;
@@ -75,7 +75,7 @@ SoundClip MakeTitleMusic()
         for (int i = 0; i < 4; ++i)
             for (const Note& n : Melody(score, 20 + i, kDrift[i], 0.5f, true))
                 lead.Render(part, n, -0.2);
-        desk.Add(part, 0.22f, 0.45f, 0.4f);
+        desk.Add(std::move(part), 0.22f, 0.45f, 0.4f);
     }
     {   // Sub bass pulsing like a slow heartbeat.
         SubBass bass;
@@ -86,7 +86,7 @@ SoundClip MakeTitleMusic()
             bass.Render(part, {score.At(bar, 6), score.Step() * 3.5, root, 0.7f}, 0);
             bass.Render(part, {score.At(bar, 10), score.Step() * 5.5, root + (bar % 2 ? 7 : 12), 0.8f}, 0);
         }
-        desk.Add(part, 0.126f, 0.0f, 0.05f);
+        desk.Add(std::move(part), 0.126f, 0.0f, 0.05f);
     }
     {   // A sparse kit, its snare far back in the hall.
         Stereo part = desk.NewPart();
@@ -104,12 +104,8 @@ SoundClip MakeTitleMusic()
         Crash(part, score.At(12), 0.6f, 0.3, seed++);
         Riser(part, score.At(3), score.At(1), 0.45f, seed++);
         Riser(part, score.At(11), score.At(1), 0.5f, seed++);
-        desk.Add(part, 0.27f, 0.0f, 0.15f);
-        desk.Add(hall, 0.35f, 0.2f, 0.9f);
+        desk.Add(std::move(part), 0.27f, 0.0f, 0.15f);
+        desk.Add(std::move(hall), 0.35f, 0.2f, 0.9f);
     }
-    Stereo mix = desk.Finish(score.Step() * 3, 0.45, 0.4f, 0.85, 1.1f);
-    SoundClip clip = ToClip(mix);
-    SoftLimit(clip, 2);
-    Normalise(clip, -12, -3.5);
-    return clip;
+    return Desk::Master(desk.Finish(score.Step() * 3, 0.45, 0.4f, 0.85, 1.1f));
 }
