@@ -1,10 +1,11 @@
 #include "tools/assetgen/ogg_writer.h"
 
+#include "tools/assetgen/output_file.h"
+
 #include <vorbis/vorbisenc.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -65,9 +66,7 @@ void Drain(Encoder& e, FILE* file, ogg_int64_t frames)
 
 void WriteOgg(const std::string& path, const SoundClip& clip, float quality, bool loop)
 {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-    if (!file)
-        throw std::runtime_error("cannot write " + path);
+    OutputFile file(path);
     Encoder e;
     if (vorbis_encode_init_vbr(&e.info, clip.channels, kSampleRate, quality) != 0)
         throw std::runtime_error("vorbis encoder refused the settings for " + path);
@@ -84,7 +83,7 @@ void WriteOgg(const std::string& path, const SoundClip& clip, float quality, boo
     ogg_stream_packetin(&e.stream, &codebooks);
     ogg_page page;
     while (ogg_stream_flush(&e.stream, &page))
-        WritePage(file.get(), page);
+        WritePage(file.Get(), page);
 
     // A loop is encoded running on into its own start, so the coder sees the music flow
     // through the seam instead of stopping dead; the stream's last sample position tells the
@@ -100,12 +99,11 @@ void WriteOgg(const std::string& path, const SoundClip& clip, float quality, boo
                 buffer[c][i] = clip.samples[frame * clip.channels + c];
         }
         vorbis_analysis_wrote(&e.dsp, int(n));
-        Drain(e, file.get(), ogg_int64_t(frames));
+        Drain(e, file.Get(), ogg_int64_t(frames));
     }
     vorbis_analysis_wrote(&e.dsp, 0);
-    Drain(e, file.get(), ogg_int64_t(frames));
+    Drain(e, file.Get(), ogg_int64_t(frames));
     while (ogg_stream_flush(&e.stream, &page))
-        WritePage(file.get(), page);
-    if (std::fflush(file.get()) != 0)
-        throw std::runtime_error("cannot write " + path);
+        WritePage(file.Get(), page);
+    file.Commit();
 }

@@ -1,10 +1,11 @@
 #include "tools/assetgen/png_writer.h"
 
+#include "tools/assetgen/output_file.h"
+
 #include <png.h>
 
 #include <csetjmp>
 #include <cstdio>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -44,7 +45,8 @@ void WritePng(const std::string& path, int width, int height, int channels, cons
 {
     if (bytes.size() != size_t(width) * height * channels || (channels != 3 && channels != 4))
         throw std::runtime_error("bad picture layout for " + path);
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-    if (!file || !WriteRows(file.get(), width, height, channels, bytes.data()) || std::fflush(file.get()) != 0)
+    OutputFile file(path);
+    if (!WriteRows(file.Get(), width, height, channels, bytes.data()))
         throw std::runtime_error("cannot write " + path);
+    file.Commit();
 }
