@@ -10,9 +10,6 @@
 #include "app/sound.h"
 #include "app/text.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/image.h"
-#include "game/boom.h"
-#include "game/firework.h"
 #include "game/settings.h"
 #include "system/input.h"
 #include "system/stream.h"
@@ -102,13 +99,7 @@ void OptionsScreen()
     for (;;) {
         Cls();
         const int32_t click = TakeMouseHits(1);
-        PlayMusic(1);
-        SetColor(255, 255, 255);
-        SetAlpha(1);
-        DrawBackground();
-        firework::Update();
-        DrawFramePicture();
-        DrawImage(logoimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 190);
+        DrawBackdrop();
 
         if (row("Music Volume:          ", LevelBar(musicvolume), 200) && click) {
             sound::Play(blipsound);
@@ -123,21 +114,13 @@ void OptionsScreen()
             sound::Play(blipsound);
             visibility = visibility != 0 ? 0 : 1;
         }
-        const int32_t hover = HoverItem(330, 490, 72, 17);
-        DrawFontText("Return", 330, 490, 0, 0);
-        if (hover && click) {
-            sound::Play(blipsound);
+        if (ReturnClicked(click)) {
             SavePrefs();
             break;
         }
-        DrawFlash();
-        boom::update();
-        EndFrame();
+        FinishFrame();
         // Closing the window leaves the settings unsaved, as on every other screen.
-        if (TakeTerminateRequest())
-            EndProgram();
-        if (IsKeyDown(27)) {
-            ResetKeyState();
+        if (EscapeToMenu()) {
             SavePrefs();
             break;
         }

@@ -1,6 +1,8 @@
 #include "app/preload.h"
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "audio/modules.h"
 #include "audio/sample.h"
@@ -28,6 +30,8 @@ TAssetPreloader::~TAssetPreloader()
 
 void TAssetPreloader::Work()
 {
+    // The opening of the window on the main thread comes first; decoding takes what it leaves.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
     for (size_t i; (i = next_++) < jobs_.size();) {
         Job& job = jobs_[i];
         try {

@@ -5,11 +5,8 @@
 #include "app/paths.h"
 #include "app/screens.h"
 #include "app/shell_state.h"
-#include "app/sound.h"
 #include "app/text.h"
 #include "draw2d/draw2d.h"
-#include "game/boom.h"
-#include "game/firework.h"
 #include "system/input.h"
 #include "system/stream.h"
 
@@ -151,32 +148,16 @@ void ScoreScreen()
     for (;;) {
         Cls();
         const int32_t click = TakeMouseHits(1);
-        PlayMusic(1);
-        SetColor(255, 255, 255);
-        SetAlpha(1);
-        DrawBackground();
-        firework::Update();
-        DrawFramePicture();
-        DrawImage(logoimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 190);
+        DrawBackdrop();
         for (int i = 0; i < 10; ++i) {
             DrawFontText(names[i], 170, 120 + 35 * i, 0, 0);
             DrawFontText(std::to_string(scores[i]), 220, 120 + 35 * i, 0, 0);
         }
-        const int32_t hover = HoverItem(330, 490, 72, 17);
-        DrawFontText("Return", 330, 490, 0, 0);
-        if (hover && click) {
-            sound::Play(blipsound);
+        if (ReturnClicked(click))
             break;
-        }
-        DrawFlash();
-        boom::update();
-        EndFrame();
-        if (TakeTerminateRequest())
-            EndProgram();
-        if (IsKeyDown(27)) {
-            ResetKeyState();
+        FinishFrame();
+        if (EscapeToMenu())
             break;
-        }
     }
     titlefade = 0.98f;
 }

@@ -43,19 +43,25 @@ void DrawLogo() { DrawImage(logoimage, HalfWidth(), HalfHeight() - 190); }
 constexpr int32_t MenuTop[3] = {226, 286, 346};
 int32_t MouseOnMenuItem(int item) { return MouseInRect(HalfWidth() - 100, MenuTop[item], 200, 40); }
 
+// The start of a title frame: the background under a white veil of the given opacity.
+void DrawVeiledBackground(float veil)
+{
+    Cls();
+    PlayMusic(1);
+    SetAlpha(1);
+    DrawBackground();
+    firework::Update();
+    SetColor(255, 255, 255);
+    SetAlpha(veil);
+    DrawRect(0, 0, 512, 512);
+    SetAlpha(1);
+    SetRotation(0);
+}
+
 void TitleIntro()
 {
     do {
-        Cls();
-        PlayMusic(1);
-        SetAlpha(1);
-        DrawBackground();
-        firework::Update();
-        SetColor(255, 255, 255);
-        SetAlpha(1 - titlefade / 2);
-        DrawRect(0, 0, 512, 512);
-        SetAlpha(1);
-        SetRotation(0);
+        DrawVeiledBackground(1 - titlefade / 2);
         SetAlpha(titlefade);
         DrawFramePicture();
         DrawImage(logoimage, HalfWidth(), HalfHeight() - titlefade * 190);
@@ -67,9 +73,7 @@ void TitleIntro()
             ResetMouseState();
             titlefade = 1;
         }
-        DrawFlash();
-        boom::update();
-        EndFrame();
+        FinishFrame();
         if (StartupTraced()) {
             TraceStartup("first title frame");
             EndProgram();
@@ -86,16 +90,7 @@ void TitleIntro()
 {
     titlefade = 0;
     for (;;) {
-        Cls();
-        PlayMusic(1);
-        SetAlpha(1);
-        DrawBackground();
-        firework::Update();
-        SetColor(255, 255, 255);
-        SetAlpha(0.5f - titlefade / 2);
-        DrawRect(0, 0, 512, 512);
-        SetAlpha(1);
-        SetRotation(0);
+        DrawVeiledBackground(0.5f - titlefade / 2);
         DrawFramePicture();
         DrawLogo();
 
@@ -197,9 +192,7 @@ void PlayScreen()
         play->DoPiece();
         play->Rules();
         play->Draw();
-        DrawFlash();
-        boom::update();
-        EndFrame();
+        FinishFrame();
         if (play->lost) {
             EnterHighScore(play->points);
             break;
@@ -219,21 +212,13 @@ void PauseScreen()
     ResetMouseState();
     for (;;) {
         Cls();
-        PlayMusic(1);
-        SetColor(255, 255, 255);
-        SetAlpha(1);
-        DrawBackground();
-        firework::Update();
-        DrawFramePicture();
-        DrawLogo();
+        DrawBackdrop();
         if (visibility != 0)
             SetColor(140, 145, 145);
         else
             SetColor(0, 0, 0);
         DrawImage(pausedimage, HalfWidth(), HalfHeight() + 34);
-        DrawFlash();
-        boom::update();
-        EndFrame();
+        FinishFrame();
         if (TakeMouseHits(LeftButton)) {
             ResetMouseState();
             return;
@@ -326,6 +311,44 @@ int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height)
     else
         SetColor(210, 210, 210);
     return m;
+}
+
+void DrawBackdrop()
+{
+    PlayMusic(1);
+    SetColor(255, 255, 255);
+    SetAlpha(1);
+    DrawBackground();
+    firework::Update();
+    DrawFramePicture();
+    DrawLogo();
+}
+
+bool ReturnClicked(int32_t click)
+{
+    const int32_t hover = HoverItem(330, 490, 72, 17);
+    DrawFontText("Return", 330, 490, 0, 0);
+    if (!hover || !click)
+        return false;
+    sound::Play(blipsound);
+    return true;
+}
+
+bool EscapeToMenu()
+{
+    if (TakeTerminateRequest())
+        EndProgram();
+    if (!IsKeyDown(KeyEscape))
+        return false;
+    ResetKeyState();
+    return true;
+}
+
+void FinishFrame()
+{
+    DrawFlash();
+    boom::update();
+    EndFrame();
 }
 
 void EndFrame()

@@ -20,7 +20,17 @@ void DrawFramePicture();       // "gfx\hud.png", dimmed at Low visibility
 int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height);
 // MouseInRect, also setting the colour of a text item: darker when hovered.
 int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height);
-// The end of every frame of every screen: finished effects are let go, then the frame is shown.
+// The top of a pause, table or options frame: title music, background, fireworks, the frame
+// picture and the logo.
+void DrawBackdrop();
+// The "Return" item of the table and options screens; true (after the blip) when clicked.
+bool ReturnClicked(int32_t click);
+// At the end of a table or options frame: the close box ends the program, Escape (true) leaves
+// the screen.
+bool EscapeToMenu();
+// The end of a frame of every screen: finished sound effects are let go, then the frame is shown.
 void EndFrame();
+// The flash overlay and the blast flashes, then EndFrame.
+void FinishFrame();
 // Ends the program at the player's request; nothing is saved.
 [[noreturn]] void EndProgram();

@@ -120,16 +120,18 @@ double PeakMemoryMiB(pid_t pid)
     return 0;
 }
 
-std::string Shell(const std::string& command)
+// The game's window, found by its process.
+std::string WindowOf(pid_t pid)
 {
-    std::string out;
-    if (FILE* p = popen(("timeout 30 " + command + " 2>/dev/null").c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, p))
-            out += buffer;
+    const std::string command =
+        "timeout 30 xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid) + " --name Brimstrand";
+    unsigned long id = 0;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        if (std::fscanf(p, "%lu", &id) != 1)
+            id = 0;
         pclose(p);
     }
-    return out;
+    return std::to_string(id);
 }
 
 void BM_ColdStart(benchmark::State& state)
@@ -202,12 +204,10 @@ void BM_FrameCpuPlay(benchmark::State& state)
     }
     for (auto _ : state) {
         Child child = Spawn(false);
-        const std::string window =
-            Shell("xdotool search --sync --all --onlyvisible --pid " + std::to_string(child.pid) + " --name Brimstrand");
-        const std::string id = std::to_string(std::strtoul(window.c_str(), nullptr, 10));
-        Shell("xdotool windowfocus --sync " + id + " key space");
+        const std::string id = WindowOf(child.pid);
+        std::system(("timeout 30 xdotool windowfocus --sync " + id + " key space").c_str());
         std::this_thread::sleep_for(4s);
-        Shell("xdotool mousemove --window " + id + " 256 246 sleep 0.1 click 1");
+        std::system(("timeout 30 xdotool mousemove --window " + id + " 256 246 sleep 0.1 click 1").c_str());
         std::this_thread::sleep_for(2s);
         MeasureFrames(state, child);
         Stop(child);
