@@ -1,0 +1,183 @@
+// The routines every screen shares: the background clock and Tab, the mouse boxes, the flash
+// overlay, and the music switching on real OpenAL channels (silent output).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "app/screens.h"
+#include "app/shell_state.h"
+#include "app/sound.h"
+#include "audio/sound.h"
+#include "game/effects.h"
+#include "game/settings.h"
+#include "system/random.h"
+#include "system/sdl_events.h"
+
+namespace {
+
+class ScreenRoutines : public SDLWindowTest {
+protected:
+    void SetUp() override
+    {
+        SDLWindowTest::SetUp();
+        saved_visibility_ = visibility;
+        backindex = backprev = 0;
+        backtimer = backperiod;
+        backfade = backangle = 0;
+    }
+    void TearDown() override
+    {
+        visibility = saved_visibility_;
+        flash = 0;
+        SDLWindowTest::TearDown();
+    }
+
+private:
+    int32_t saved_visibility_ = 1;
+};
+
+TEST_F(ScreenRoutines, TabTogglesVisibilityBetweenHighAndLow)
+{
+    visibility = 2; // any non-zero byte of the preferences counts as High
+    Push(UsKeyEvent(true, SDL_SCANCODE_TAB));
+    Push(UsKeyEvent(false, SDL_SCANCODE_TAB));
+    DrawBackground();
+    EXPECT_EQ(visibility, 0);
+    DrawBackground();
+    EXPECT_EQ(visibility, 0) << "one press, one toggle";
+    Push(UsKeyEvent(true, SDL_SCANCODE_TAB));
+    DrawBackground();
+    EXPECT_EQ(visibility, 1);
+}
+
+TEST_F(ScreenRoutines, BackgroundTurnsAndChangesToAnotherPictureWithAFade)
+{
+    backindex = 10; // drawn at start-up from 1 to 10: 10 shows as picture 0
+    backtimer = 2;
+    DrawBackground();
+    EXPECT_EQ(backindex, 0);
+    EXPECT_EQ(backtimer, 1);
+    EXPECT_FLOAT_EQ(backangle, 0.08f);
+
+    SeedRandom(7);
+    for (int change = 0; change < 200; ++change) {
+        backtimer = 0;
+        const int32_t before = backindex;
+        DrawBackground();
+        EXPECT_EQ(backprev, before);
+        EXPECT_NE(backindex, backprev);
+        EXPECT_GE(backindex, 0);
+        EXPECT_LT(backindex, backcount);
+        EXPECT_EQ(backtimer, backperiod);
+        EXPECT_EQ(backfade, 1.0f);
+    }
+    DrawBackground();
+    EXPECT_FLOAT_EQ(backfade, 1 - 0.0011f);
+    backfade = -0.5f;
+    DrawBackground();
+    EXPECT_EQ(backfade, 0.0f) << "a fade below zero is put back to zero";
+}
+
+TEST_F(ScreenRoutines, MouseBoxesExcludeTheirEdges)
+{
+    Push(MotionEvent(30, 20));
+    EXPECT_EQ(MouseInRect(29, 19, 10, 10), 1);
+    EXPECT_EQ(MouseInRect(30, 19, 10, 10), 0);
+    EXPECT_EQ(MouseInRect(20, 19, 10, 10), 0) << "x + width is outside";
+    EXPECT_EQ(MouseInRect(21, 19, 10, 10), 1);
+    EXPECT_EQ(MouseInRect(29, 20, 10, 10), 0);
+    EXPECT_EQ(MouseInRect(29, 10, 10, 10), 0);
+    EXPECT_EQ(HoverItem(29, 19, 10, 10), 1);
+    EXPECT_EQ(HoverItem(0, 0, 5, 5), 0);
+}
+
+TEST_F(ScreenRoutines, FlashFadesByAFixedStepAFrame)
+{
+    flash = 0.5f;
+    DrawFlash();
+    EXPECT_FLOAT_EQ(flash, 0.5f - 0.0598f);
+    flash = 0.0000005f;
+    DrawFlash();
+    EXPECT_EQ(flash, 0.0000005f) << "a trace of flash is left alone";
+}
+
+// Music on real OpenAL channels: silent output, real playing state.
+class MusicSwitching : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!HasAudioDriver("OpenAL") || !SelectAudioDriver("OpenAL"))
+            GTEST_SKIP() << "no OpenAL";
+        titlemusic = Track(2.0);
+        gamemusic = Track(2.0);
+        titlechannel = CueSound(titlemusic);
+        gamechannel = CueSound(gamemusic);
+    }
+    void TearDown() override
+    {
+        StopChannel(titlechannel);
+        StopChannel(gamechannel);
+        titlechannel = gamechannel = nullptr;
+        titlemusic = gamemusic = nullptr;
+    }
+    static std::shared_ptr<TSound> Track(double seconds)
+    {
+        const auto length = static_cast<int32_t>(22050 * seconds);
+        auto sample = TAudioSample::Create(length, 22050, SF_MONO16LE);
+        auto* pcm = reinterpret_cast<int16_t*>(sample->samples);
+        for (int32_t i = 0; i < length; ++i)
+            pcm[i] = static_cast<int16_t>(8000 * std::sin(i * 0.05));
+        return LoadSound(sample, 0);
+    }
+};
+
+TEST_F(MusicSwitching, TheWantedTrackPlaysAndTheOtherStops)
+{
+    PlayMusic(1);
+    EXPECT_TRUE(ChannelPlaying(titlechannel));
+    EXPECT_FALSE(ChannelPlaying(gamechannel)) << "cued at start-up, paused until wanted";
+
+    const auto titleBefore = titlechannel;
+    PlayMusic(1);
+    EXPECT_EQ(titlechannel, titleBefore) << "a playing track goes on";
+
+    PlayMusic(0);
+    EXPECT_FALSE(ChannelPlaying(titlechannel));
+    EXPECT_TRUE(ChannelPlaying(gamechannel));
+
+    // Back to the title track (the pause screen): it starts again on a new channel.
+    PlayMusic(1);
+    EXPECT_TRUE(ChannelPlaying(titlechannel));
+    EXPECT_NE(titlechannel, titleBefore);
+    EXPECT_FALSE(ChannelPlaying(gamechannel));
+}
+
+TEST_F(MusicSwitching, ATrackThatEndedStartsAgain)
+{
+    titlemusic = Track(0.05);
+    titlechannel = CueSound(titlemusic);
+    PlayMusic(1);
+    const auto first = titlechannel;
+    ASSERT_TRUE(ChannelPlaying(first));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (ChannelPlaying(first) && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_FALSE(ChannelPlaying(first));
+    PlayMusic(1);
+    EXPECT_NE(titlechannel, first);
+    EXPECT_TRUE(ChannelPlaying(titlechannel));
+}
+
+TEST(MissingMusic, PlaysNothingAndDoesNotFail)
+{
+    titlemusic = gamemusic = nullptr;
+    titlechannel = gamechannel = nullptr;
+    PlayMusic(1);
+    PlayMusic(0);
+    EXPECT_FALSE(ChannelPlaying(titlechannel));
+    EXPECT_FALSE(ChannelPlaying(gamechannel));
+}
+
+} // namespace
