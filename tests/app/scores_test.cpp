@@ -9,8 +9,11 @@ namespace {
 std::vector<uint8_t> Record(int32_t points, const std::string& name)
 {
     const auto u = static_cast<uint32_t>(points);
-    std::vector<uint8_t> r{uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
-    r.insert(r.end(), name.begin(), name.end());
+    std::vector<uint8_t> r;
+    for (int shift = 0; shift < 32; shift += 8)
+        r.push_back(static_cast<uint8_t>(u >> shift));
+    for (char c : name)
+        r.push_back(static_cast<uint8_t>(c));
     return r;
 }
 
