@@ -18,6 +18,7 @@
 #include "draw2d/gldraw2d.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
+#include "draw2d/pixmap.h"
 #include "game/pictures.h"
 #include "game/settings.h"
 #include "game/shape.h"
@@ -38,10 +39,10 @@ std::string BackFile(int i) { return "gfx\\back" + std::to_string(i) + ".png"; }
 std::string PowerupFile(int i) { return "gfx\\powerup" + std::to_string(i) + ".png"; }
 std::string MenuFile(int i) { return "gfx\\menu" + std::to_string(i) + ".png"; }
 
-// Every file start-up loads, in the order it needs them.
+// The files start-up loads once the video system is up, in the order it needs them.
 std::vector<std::string> StartupFiles()
 {
-    std::vector<std::string> files = {"gfx\\shadow.png", "gfx\\circle.png", "gfx\\loading.png"};
+    std::vector<std::string> files = {"gfx\\loading.png"};
     for (int i = 1; i <= backcount; ++i)
         files.push_back(BackFile(i));
     files.insert(files.end(), {"gfx\\logo.png", "gfx\\block1.png"});
@@ -56,8 +57,13 @@ std::vector<std::string> StartupFiles()
     return files;
 }
 
-// Decoding runs ahead on worker threads while start-up is under way.
+// Decoding runs ahead on worker threads while start-up is under way; none before they start.
 TAssetPreloader* preloader = nullptr;
+
+std::shared_ptr<TPixmap> Decoded(const std::string& path)
+{
+    return preloader ? preloader->Picture(path) : LoadPixmap(path);
+}
 
 // Loading never fails the game: a missing asset is reported once and then draws or plays nothing.
 template <class T>
@@ -70,7 +76,7 @@ std::shared_ptr<T> Reported(std::shared_ptr<T> asset, const std::string& path)
 
 std::shared_ptr<TImage> Picture(const std::string& path, int32_t flags = -1)
 {
-    return Reported(LoadImageFile(preloader->Picture(path), flags), path);
+    return Reported(LoadImageFile(Decoded(path), flags), path);
 }
 
 std::shared_ptr<TImage> CentredPicture(const std::string& path, int32_t flags = -1)
@@ -82,7 +88,7 @@ std::shared_ptr<TImage> CentredPicture(const std::string& path, int32_t flags = 
 
 std::shared_ptr<TImage> Strip(const std::string& path, int cellWidth, int cellHeight, int count, int32_t flags)
 {
-    return Reported(LoadAnimStrip(preloader->Picture(path), cellWidth, cellHeight, 0, count, flags), path);
+    return Reported(LoadAnimStrip(Decoded(path), cellWidth, cellHeight, 0, count, flags), path);
 }
 
 std::shared_ptr<TSound> Sound(const std::string& path)
@@ -110,15 +116,9 @@ void DrawLoadingScreen()
     SetColor(255, 255, 255);
 }
 
-// Steps of start-up from the first picture to the font strip, in their order.
-void LoadAssets()
+// Steps of start-up from the audio driver to the font strip, in their order.
+void OpenWindowAndLoad()
 {
-    // Taken before the window opens, hence with the framework's default flags (masked, filtered).
-    shadowimage = Picture("gfx\\shadow.png");
-    circleimage = Picture("gfx\\circle.png");
-    SeedRandom(ElapsedMillis());
-
-    SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
     if (!HasAudioDriver("OpenAL"))
         throw TRuntimeError("Game requires OpenAL audio driver to run.");
     SelectAudioDriver("OpenAL");
@@ -182,10 +182,18 @@ void TraceStartup(const char* stage)
 void StartUp()
 {
     TraceStartup("begin");
+    // Taken before the window opens, hence with the framework's default flags (masked, filtered).
+    shadowimage = Picture("gfx\\shadow.png");
+    circleimage = Picture("gfx\\circle.png");
+    SeedRandom(ElapsedMillis());
+    SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
     {
+        // Starting the video system may fork a helper (D-Bus autolaunch). A fork copies only the
+        // forking thread and leaves locks held by the others locked in the copy, so the decoding
+        // threads start after it.
         TAssetPreloader preload(StartupFiles());
         preloader = &preload;
-        LoadAssets();
+        OpenWindowAndLoad();
         preloader = nullptr;
     }
     TraceStartup("assets loaded");

@@ -35,23 +35,32 @@ extern char** environ;
 
 namespace {
 
-// A private copy of the game's folder, so that data/ starts missing and bin/ stays clean.
-const fs::path& GameFolder()
-{
-    static const fs::path folder = [] {
+// A private copy of the game's folder, so that data/ starts missing and bin/ stays clean; removed
+// at exit.
+struct GameCopy {
+    fs::path folder;
+    GameCopy()
+    {
         const char* env = std::getenv("BRIM_BIN_DIR");
         const fs::path bin = env ? fs::path(env) : fs::path(ExecutableFolder()) / ".." / "bin";
         std::string pattern = (fs::temp_directory_path() / "brim_bench_XXXXXX").string();
-        if (!mkdtemp(pattern.data()) || !fs::exists(bin / "brimstrand"))
-            return fs::path();
-        const fs::path copy = pattern;
-        fs::copy_file(bin / "brimstrand", copy / "brimstrand");
-        fs::copy(bin / "gfx", copy / "gfx", fs::copy_options::recursive);
-        fs::copy(bin / "sfx", copy / "sfx", fs::copy_options::recursive);
-        std::atexit([] { fs::remove_all(GameFolder()); });
-        return copy;
-    }();
-    return folder;
+        if (!mkdtemp(pattern.data()))
+            return;
+        folder = pattern;
+        if (!fs::exists(bin / "brimstrand"))
+            return;
+        fs::copy_file(bin / "brimstrand", folder / "brimstrand");
+        fs::copy(bin / "gfx", folder / "gfx", fs::copy_options::recursive);
+        fs::copy(bin / "sfx", folder / "sfx", fs::copy_options::recursive);
+    }
+    ~GameCopy() { fs::remove_all(folder); }
+};
+
+// Empty when the game is not built.
+fs::path GameFolder()
+{
+    static const GameCopy copy;
+    return fs::exists(copy.folder / "brimstrand") ? copy.folder : fs::path();
 }
 
 struct Child {

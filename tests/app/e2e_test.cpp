@@ -142,13 +142,15 @@ private:
 };
 
 // One run of the game from its own folder, with silent OpenAL output and its standard output
-// and error captured in files beside it. Killed if a test leaves it running.
+// and error captured in files beside it. Killed, with any helper it started, if a test leaves it
+// running.
 class GameRun {
 public:
     explicit GameRun(const fs::path& folder, bool withDisplay = true) : folder_(folder)
     {
         pid_ = fork();
         if (pid_ == 0) {
+            setpgid(0, 0); // a group of its own, so that helpers it may start go with it
             // Started from elsewhere: the game must find its files beside itself.
             if (chdir("/") != 0)
                 _exit(120);
@@ -163,11 +165,12 @@ public:
             execl((folder / "brimstrand").c_str(), "brimstrand", static_cast<char*>(nullptr));
             _exit(121);
         }
+        setpgid(pid_, pid_); // both sides, so the group exists whichever runs first
     }
     ~GameRun()
     {
         if (!exit_status_) {
-            kill(pid_, SIGKILL);
+            kill(-pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
         }
     }
