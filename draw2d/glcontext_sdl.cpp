@@ -11,7 +11,22 @@ TGLContext* current_ = nullptr;
 TGLContext* mode_holder_ = nullptr;  // the fullscreen window holding a display mode
 int32_t swap_interval_ = -1;         // last interval set by a flip; -1 = not yet
 
-bool VideoReady() { return SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0; }
+// Without a display SDL falls back to drivers that show nothing; a window nobody can see is
+// no window, unless such a driver was asked for by name (as the tests do).
+bool VideoReady()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+        return true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return false;
+    const char* chosen = SDL_GetCurrentVideoDriver();
+    const bool invisible = chosen && (SDL_strcmp(chosen, "offscreen") == 0 || SDL_strcmp(chosen, "dummy") == 0);
+    if (invisible && !SDL_getenv("SDL_VIDEODRIVER")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    return true;
+}
 
 // Pixel format from the flags: colour of any depth, the rest only when asked for.
 void RequestPixelFormat(int32_t flags)
