@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "audio/modules.h"
-#include "audio/registry.h"
+#include "system/registry.h"
 #include "system/stream.h"
 
 const int32_t BytesPerSample[7] = {0, 1, 2, 2, 2, 4, 4};

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "audio/modules.h"
-#include "audio/registry.h"
+#include "system/registry.h"
 
 namespace {
 

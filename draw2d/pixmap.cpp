@@ -4,6 +4,7 @@
 
 #include "draw2d/pngloader.h"
 #include "system/error.h"
+#include "system/registry.h"
 #include "system/stream.h"
 
 namespace {
@@ -163,18 +164,12 @@ std::shared_ptr<TPixmap> TPixmap::CreateStatic(uint8_t* pixels, int w, int h, in
 
 TPixmapLoader::TPixmapLoader()
 {
-    _succ = g_loaders;
-    g_loaders = this;
+    LinkAtHead(g_loaders, this);
 }
 
 TPixmapLoader::~TPixmapLoader()
 {
-    for (TPixmapLoader** p = &g_loaders; *p; p = &(*p)->_succ) {
-        if (*p == this) {
-            *p = _succ;
-            break;
-        }
-    }
+    Unlink(g_loaders, this);
 }
 
 namespace {

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#include "system/registry.h"
+
 // ---- TIO ----
 
 int TIO::Eof() { return Pos() == Size() ? 1 : 0; }
@@ -288,18 +290,12 @@ std::shared_ptr<TStream> MakeSeekable(std::shared_ptr<TStream> s)
 
 TStreamFactory::TStreamFactory()
 {
-    _succ = g_factories;
-    g_factories = this;
+    LinkAtHead(g_factories, this);
 }
 
 TStreamFactory::~TStreamFactory()
 {
-    for (TStreamFactory** p = &g_factories; *p; p = &(*p)->_succ) {
-        if (*p == this) {
-            *p = _succ;
-            break;
-        }
-    }
+    Unlink(g_factories, this);
 }
 
 std::shared_ptr<TStream> OpenStreamUrl(const std::shared_ptr<TStream>& stream, int, int)

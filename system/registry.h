@@ -1,6 +1,6 @@
 #pragma once
 
-// Registries of drivers and loaders: singly linked through each object's _succ, newest first.
+// Registries of drivers, loaders and factories: singly linked through each object's _succ, newest first.
 template <class T>
 void LinkAtHead(T*& head, T* item)
 {
