@@ -10,9 +10,5 @@ echo "== Release build in build/"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"
 
-if [ ! -x build/bin/brimstrand ]; then
-    echo "The game itself is not built yet: only the framework and its tests exist so far."
-    exit 0
-fi
 echo "== Starting build/bin/brimstrand"
 exec build/bin/brimstrand "$@"
