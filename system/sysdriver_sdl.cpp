@@ -359,8 +359,9 @@ std::vector<TRegisteredWindow> registeredWindows;
 TSDLTranslationState translation;
 int32_t mouseVisible = 1;
 // Cleared by an "AppSuspend" sent, set by an "AppResume" sent: focus passing between windows of
-// this process is no switch of application.
-bool appActive = true;
+// this process is no switch of application. It starts cleared, and is cleared again once the last
+// window goes, so the first activation of a new window resumes like every later one.
+bool appActive = false;
 
 const TRegisteredWindow* FindWindow(Uint32 windowId)
 {
@@ -494,6 +495,8 @@ void UnregisterSDLWindow(SDL_Window* window)
                 UpdateCursor();
             }
             registeredWindows.erase(it);
+            if (registeredWindows.empty())
+                appActive = false;
             return;
         }
     }
