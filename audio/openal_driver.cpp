@@ -1,6 +1,7 @@
 #include "audio/openal_driver.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -148,12 +149,15 @@ std::shared_ptr<TOpenALSound> TOpenALSound::Create(const std::shared_ptr<TAudioS
     case SF_STEREO16BE: data = sample->Convert(SF_STEREO16LE); format = AL_FORMAT_STEREO16; break;
     default: return nullptr;
     }
+    // OpenAL counts buffer bytes in a signed 32-bit size.
+    const int64_t bytes = data ? static_cast<int64_t>(std::max(data->length, 0)) * BytesPerSample[data->format] : 0;
+    if (!data || bytes > INT32_MAX)
+        return nullptr;
     CheckALError();
     ALuint buffer = static_cast<ALuint>(-1);
     alGenBuffers(1, &buffer);
     if (!CheckALError())
         return nullptr;
-    const int64_t bytes = static_cast<int64_t>(std::max(data->length, 0)) * BytesPerSample[data->format];
     alBufferData(buffer, format, data->samples, static_cast<ALsizei>(bytes), data->hertz);
     if (!CheckALError()) {
         alDeleteBuffers(1, &buffer);
