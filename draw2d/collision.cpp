@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "draw2d/draw2d.h"
 #include "draw2d/image.h"
+#include "draw2d/inversetransform.h"
 #include "draw2d/pixmap.h"
 
 namespace {
@@ -46,22 +46,12 @@ TOpaqueMask MaskOf(const TImage& image, int frame)
     return mask;
 }
 
-// Screen offsets back into picture pixels under the current rotation and scale; nothing without
-// current graphics or under a scale of 0.
-struct TInverseTransform {
-    double ix = 1, iy = 0, jx = 0, jy = 1, det = 1;
-
-    TVec Apply(TVec s) const { return {(jy * s.x - iy * s.y) / det, (ix * s.y - jx * s.x) / det}; }
-};
-
-bool CurrentInverse(TInverseTransform& inverse)
+// Screen offsets back into picture pixels.
+TVec Unturn(const TInverseTransform& inverse, TVec s)
 {
-    const TDraw2DGraphics* g = TDraw2DGraphics::Current();
-    if (!g)
-        return false;
-    inverse = {g->tform_ix, g->tform_iy, g->tform_jx, g->tform_jy,
-               static_cast<double>(g->tform_ix) * g->tform_jy - static_cast<double>(g->tform_iy) * g->tform_jx};
-    return inverse.det != 0 && std::isfinite(inverse.det);
+    TVec out;
+    inverse.Apply(s.x, s.y, out.x, out.y);
+    return out;
 }
 
 // Whether the unit spans [a, a + 1) and [b, b + 1) share more than an edge.
@@ -81,12 +71,12 @@ int ImagesCollide(const std::shared_ptr<TImage>& image1, float x1, float y1, int
                   const std::shared_ptr<TImage>& image2, float x2, float y2, int frame2)
 {
     TInverseTransform inverse;
-    if (!image1 || !image2 || !CurrentInverse(inverse))
+    if (!image1 || !image2 || !CurrentInverseTransform(inverse))
         return 0;
     const TOpaqueMask a = MaskOf(*image1, frame1), b = MaskOf(*image2, frame2);
     // Both share the transform, so in picture pixels they lie apart by a plain shift: pixel (u, v)
     // of the first covers the square at (u, v) + shift in the second's pixels.
-    const TVec shift = inverse.Apply({static_cast<double>(x1) - x2, static_cast<double>(y1) - y2}) +
+    const TVec shift = Unturn(inverse, {static_cast<double>(x1) - x2, static_cast<double>(y1) - y2}) +
                        TVec{image2->handle_x, image2->handle_y} - TVec{image1->handle_x, image1->handle_y};
     if (!Finite(shift))
         return 0;
@@ -114,13 +104,13 @@ int ImageRectCollide(const std::shared_ptr<TImage>& image, float x, float y, int
                      float rw, float rh)
 {
     TInverseTransform inverse;
-    if (!image || rw == 0 || rh == 0 || !CurrentInverse(inverse))
+    if (!image || rw == 0 || rh == 0 || !CurrentInverseTransform(inverse))
         return 0;
     const TOpaqueMask mask = MaskOf(*image, frame);
     // The rectangle in the picture's pixels: a parallelogram from corner q along edges ea and eb.
     const TVec handle{image->handle_x, image->handle_y};
-    const TVec q = inverse.Apply({static_cast<double>(rx) - x, static_cast<double>(ry) - y}) + handle;
-    const TVec ea = inverse.Apply({rw, 0}), eb = inverse.Apply({0, rh});
+    const TVec q = Unturn(inverse, {static_cast<double>(rx) - x, static_cast<double>(ry) - y}) + handle;
+    const TVec ea = Unturn(inverse, {rw, 0}), eb = Unturn(inverse, {0, rh});
     if (!Finite(q) || !Finite(ea) || !Finite(eb))
         return 0;
     const double xs[] = {q.x, q.x + ea.x, q.x + eb.x, q.x + ea.x + eb.x};

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 class TImage;
@@ -25,4 +26,4 @@ void DrawSubImageRect(const std::shared_ptr<TImage>& image, float x, float y, fl
 // current colour, alpha and blend. Draws nothing when the tiles would be so small that more than
 // MaxTiles of them were needed.
 void TileImage(const std::shared_ptr<TImage>& image, float x = 0, float y = 0, int frame = 0);
-inline constexpr long long MaxTiles = 1 << 20;
+inline constexpr int64_t MaxTiles = int64_t{1} << 20;
