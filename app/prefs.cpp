@@ -6,12 +6,12 @@
 
 #include "app/paths.h"
 #include "app/screens.h"
-#include "app/shell_state.h"
 #include "app/sound.h"
 #include "app/text.h"
 #include "draw2d/draw2d.h"
 #include "game/settings.h"
 #include "system/input.h"
+#include "system/keycodes.h"
 #include "system/stream.h"
 
 namespace {
@@ -30,9 +30,9 @@ bool ReadPrefsFile()
     } catch (const TStreamException&) {
         return false;
     }
-    musicvolume = std::min(music / 4.0f, 1.0f);
-    soundvolume = std::min(sound / 4.0f, 1.0f);
-    visibility = visible;
+    settings.musicvolume = std::min(music / 4.0f, 1.0f);
+    settings.soundvolume = std::min(sound / 4.0f, 1.0f);
+    settings.visibility = visible;
     return true;
 }
 
@@ -60,15 +60,15 @@ void LoadPrefs()
     }
     if (!loaded) {
         // The file can be neither read nor made: run on the defaults it would have held.
-        musicvolume = 0.25f;
-        soundvolume = 0.25f;
-        visibility = 0;
+        settings.musicvolume = 0.25f;
+        settings.soundvolume = 0.25f;
+        settings.visibility = 0;
     }
 }
 
 bool SavePrefs()
 {
-    return WritePrefs(static_cast<int>(musicvolume * 4), static_cast<int>(soundvolume * 4), visibility);
+    return WritePrefs(static_cast<int>(settings.musicvolume * 4), static_cast<int>(settings.soundvolume * 4), settings.visibility);
 }
 
 std::string LevelBar(float volume)
@@ -98,21 +98,21 @@ void OptionsScreen()
     };
     for (;;) {
         Cls();
-        const int32_t click = TakeMouseHits(1);
+        const int32_t click = TakeMouseHits(MouseLeft);
         DrawBackdrop();
 
-        if (row("Music Volume:          ", LevelBar(musicvolume), 200) && click) {
-            sound::Play(blipsound);
-            musicvolume = VolumeAtColumn(CursorX());
+        if (row("Music Volume:          ", LevelBar(settings.musicvolume), 200) && click) {
+            sound::Play(gamesounds.blipsound);
+            settings.musicvolume = VolumeAtColumn(CursorX());
         }
         // The blip still plays at the old effect volume: it starts before the change.
-        if (row("Sound Volume:          ", LevelBar(soundvolume), 220) && click) {
-            sound::Play(blipsound);
-            soundvolume = VolumeAtColumn(CursorX());
+        if (row("Sound Volume:          ", LevelBar(settings.soundvolume), 220) && click) {
+            sound::Play(gamesounds.blipsound);
+            settings.soundvolume = VolumeAtColumn(CursorX());
         }
-        if (row("Visibility:          ", visibility != 0 ? "High" : "Low", 240) && click) {
-            sound::Play(blipsound);
-            visibility = visibility != 0 ? 0 : 1;
+        if (row("Visibility:          ", settings.visibility != 0 ? "High" : "Low", 240) && click) {
+            sound::Play(gamesounds.blipsound);
+            settings.visibility = settings.visibility != 0 ? 0 : 1;
         }
         if (ReturnClicked(click)) {
             SavePrefs();
@@ -125,5 +125,4 @@ void OptionsScreen()
             break;
         }
     }
-    titlefade = 0.98f;
 }

@@ -4,14 +4,13 @@
 
 #include "app/paths.h"
 #include "app/screens.h"
-#include "app/shell_state.h"
 #include "app/text.h"
 #include "draw2d/draw2d.h"
 #include "system/input.h"
+#include "system/keycodes.h"
 #include "system/stream.h"
 
-std::array<int32_t, 10> scores{};
-std::array<std::string, 10> names{};
+THighScores highscores;
 
 namespace {
 
@@ -42,8 +41,8 @@ bool ReadScoreFile()
     } catch (const TStreamException&) {
         return false;
     }
-    scores = readScores;
-    names = readNames;
+    highscores.scores = readScores;
+    highscores.names = readNames;
     return true;
 }
 
@@ -65,9 +64,9 @@ bool SaveScores()
 {
     TRamStream out({});
     for (int i = 0; i < 10; ++i) {
-        out.WriteInt(scores[i]);
+        out.WriteInt(highscores.scores[i]);
         // Every record keeps its 3 bytes, so a short name cannot shift the records after it.
-        std::string name = names[i].substr(0, 3);
+        std::string name = highscores.names[i].substr(0, 3);
         name.resize(3, ' ');
         out.WriteString(name);
     }
@@ -77,35 +76,35 @@ bool SaveScores()
 void ResetScores()
 {
     for (int i = 0; i < 10; ++i) {
-        scores[i] = 2500 - 250 * i;
-        names[i] = "DEF";
+        highscores.scores[i] = 2500 - 250 * i;
+        highscores.names[i] = "DEF";
     }
     SaveScores();
 }
 
-bool QualifiesForTable(int32_t points) { return points >= scores[9]; }
+bool QualifiesForTable(int32_t points) { return points >= highscores.scores[9]; }
 
 int InsertHighScore(int32_t points, const std::string& name)
 {
     int pos = 9;
     for (int j = 0; j < 10; ++j) {
-        if (scores[j] < points) {
+        if (highscores.scores[j] < points) {
             pos = j;
             break;
         }
     }
     for (int j = 8; j >= pos; --j) {
-        scores[j + 1] = scores[j];
-        names[j + 1] = names[j];
+        highscores.scores[j + 1] = highscores.scores[j];
+        highscores.names[j + 1] = highscores.names[j];
     }
-    scores[pos] = points;
-    names[pos] = name;
+    highscores.scores[pos] = points;
+    highscores.names[pos] = name;
     return pos;
 }
 
 bool TypeNameChar(std::string& name, int& cursor, int32_t c)
 {
-    if (c == 13)
+    if (c == CharEnter)
         return true;
     const int32_t u = UpperAscii(c);
     if (u > 0 && u < 128 && std::strchr(NameAlphabet, u)) {
@@ -134,7 +133,7 @@ void EnterHighScore(int32_t points)
         if (TypeNameChar(name, cursor, TakeTypedChar()))
             break;
         EndFrame();
-        if (IsKeyDown(27) || TakeTerminateRequest())
+        if (IsKeyDown(VK_ESCAPE) || TakeTerminateRequest())
             EndProgram();
     }
     InsertHighScore(points, name);
@@ -147,11 +146,11 @@ void ScoreScreen()
     LoadScores();
     for (;;) {
         Cls();
-        const int32_t click = TakeMouseHits(1);
+        const int32_t click = TakeMouseHits(MouseLeft);
         DrawBackdrop();
         for (int i = 0; i < 10; ++i) {
-            DrawFontText(names[i], 170, 120 + 35 * i, 0, 0);
-            DrawFontText(std::to_string(scores[i]), 220, 120 + 35 * i, 0, 0);
+            DrawFontText(highscores.names[i], 170, 120 + 35 * i, 0, 0);
+            DrawFontText(std::to_string(highscores.scores[i]), 220, 120 + 35 * i, 0, 0);
         }
         if (ReturnClicked(click))
             break;
@@ -159,5 +158,4 @@ void ScoreScreen()
         if (EscapeToMenu())
             break;
     }
-    titlefade = 0.98f;
 }

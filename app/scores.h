@@ -4,8 +4,12 @@
 #include <string>
 
 // The ten best scores, index 0 the best, and the three-letter names that go with them.
-extern std::array<int32_t, 10> scores;
-extern std::array<std::string, 10> names;
+struct THighScores {
+    std::array<int32_t, 10> scores{};
+    std::array<std::string, 10> names{};
+};
+
+extern THighScores highscores;
 
 // 10 records of a little-endian 32-bit score and a 3-byte name: 70 bytes.
 inline const std::string HighScoreFile = "data\\highscores.dat";

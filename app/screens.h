@@ -12,7 +12,10 @@ void PlayScreen();
 void PauseScreen();
 
 // Shared by the screens.
-void DrawBackground();         // the turning background with its clock; Tab toggles Visibility
+// Every screen with the background lets Tab switch Visibility first, so the frame already shows
+// the new setting.
+void ToggleVisibilityOnTab();
+void DrawBackground();         // the turning background with its clock
 void PlayMusic(int32_t which); // keeps the title track (1) or the play track (0) playing
 void DrawFlash();              // the full-window flash
 void DrawFramePicture();       // "gfx\hud.png", dimmed at Low visibility

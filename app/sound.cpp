@@ -9,21 +9,13 @@
 
 TList<sound> sounds;
 
-std::shared_ptr<TSound> plopsound;
-std::shared_ptr<TSound> explodesound;
-std::shared_ptr<TSound> switchsound;
-std::shared_ptr<TSound> fallingsound;
-std::shared_ptr<TSound> blipsound;
-std::shared_ptr<TSound> gamemusic;
-std::shared_ptr<TSound> titlemusic;
-std::shared_ptr<TChannel> gamechannel;
-std::shared_ptr<TChannel> titlechannel;
+TGameSounds gamesounds;
 
 std::shared_ptr<sound> sound::Play(const std::shared_ptr<TSound>& snd)
 {
     auto s = std::make_shared<sound>();
     s->chan = CueSound(snd, nullptr);
-    SetChannelVolume(s->chan, soundvolume);
+    SetChannelVolume(s->chan, settings.soundvolume);
     ResumeChannel(s->chan);
     sounds.AddLast(s);
     return s;
@@ -42,9 +34,9 @@ void sound::Update()
 void InstallRulesSounds()
 {
     static const std::pair<const char*, const std::shared_ptr<TSound>*> effects[] = {
-        {"sfx\\plop.ogg", &plopsound},       {"sfx\\explode.ogg", &explodesound},
-        {"sfx\\switch.ogg", &switchsound},   {"sfx\\falling.ogg", &fallingsound},
-        {"sfx\\blip.ogg", &blipsound},
+        {"sfx\\plop.ogg", &gamesounds.plopsound},       {"sfx\\explode.ogg", &gamesounds.explodesound},
+        {"sfx\\switch.ogg", &gamesounds.switchsound},   {"sfx\\falling.ogg", &gamesounds.fallingsound},
+        {"sfx\\blip.ogg", &gamesounds.blipsound},
     };
     SetSoundPlayer([](const std::string& name) {
         for (const auto& [file, snd] : effects) {

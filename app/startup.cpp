@@ -103,14 +103,15 @@ void DrawLoadingScreen()
     SetAlpha(0.89f);
     SetScale(1.5f, 1.5f);
     SetColor(255, 255, 255);
+    ToggleVisibilityOnTab();
     DrawBackground();
-    DrawImage(backimages[backindex], GraphicsWidth() / 2, GraphicsHeight() / 2);
+    DrawImage(shellpictures.backimages[background.backindex], GraphicsWidth() / 2, GraphicsHeight() / 2);
     SetScale(1, 1);
-    if (visibility != 0)
+    if (settings.visibility != 0)
         SetColor(140, 145, 145);
     else
         SetColor(0, 0, 0);
-    DrawImage(loadingimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 20);
+    DrawImage(shellpictures.loadingimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 20);
     SetAlpha(1);
     Flip(-1);
     SetColor(255, 255, 255);
@@ -128,41 +129,41 @@ void OpenWindowAndLoad()
     TraceStartup("window open");
     SetBlend(BlendAlpha);
     SetAutoImageFlags(0);
-    loadingimage = CentredPicture("gfx\\loading.png");
+    shellpictures.loadingimage = CentredPicture("gfx\\loading.png");
     SetClsColor(50, 50, 50);
 
-    backindex = RandomInt(1, backcount);
-    backtimer = backperiod;
+    background.backindex = RandomInt(1, backcount);
+    background.backtimer = backperiod;
     for (int i = 0; i < backcount; ++i)
-        backimages[i] = CentredPicture(BackFile(i + 1));
-    backangle = static_cast<float>(RandomInt(0, 359));
+        shellpictures.backimages[i] = CentredPicture(BackFile(i + 1));
+    background.backangle = static_cast<float>(RandomInt(0, 359));
     DrawLoadingScreen();
     TraceStartup("loading screen");
 
-    logoimage = CentredPicture("gfx\\logo.png");
-    blockimage = Picture("gfx\\block1.png");
+    shellpictures.logoimage = CentredPicture("gfx\\logo.png");
+    pictures.blockimage = Picture("gfx\\block1.png");
     for (int i = 0; i < 4; ++i)
-        powerupimages[i] = Picture(PowerupFile(i + 1));
-    pausedimage = CentredPicture("gfx\\paused.png");
-    pointsimage = Strip("gfx\\points.png", 10, 8, 17, -1);
-    flashboomimage = CentredPicture("gfx\\flashboom.png");
-    hudimage = CentredPicture("gfx\\hud.png");
+        pictures.powerupimages[i] = Picture(PowerupFile(i + 1));
+    shellpictures.pausedimage = CentredPicture("gfx\\paused.png");
+    pictures.pointsimage = Strip("gfx\\points.png", 10, 8, 17, -1);
+    pictures.flashboomimage = CentredPicture("gfx\\flashboom.png");
+    shellpictures.hudimage = CentredPicture("gfx\\hud.png");
     shape::Init();
 
-    plopsound = Sound("sfx\\plop.ogg");
-    explodesound = Sound("sfx\\explode.ogg");
-    switchsound = Sound("sfx\\switch.ogg");
-    fallingsound = Sound("sfx\\falling.ogg");
-    blipsound = Sound("sfx\\blip.ogg");
-    gamemusic = Sound("sfx\\game (half bit).ogg");
-    gamechannel = CueSound(gamemusic);
-    titlemusic = Sound("sfx\\title (space fighter loop).ogg");
-    titlechannel = CueSound(titlemusic);
+    gamesounds.plopsound = Sound("sfx\\plop.ogg");
+    gamesounds.explodesound = Sound("sfx\\explode.ogg");
+    gamesounds.switchsound = Sound("sfx\\switch.ogg");
+    gamesounds.fallingsound = Sound("sfx\\falling.ogg");
+    gamesounds.blipsound = Sound("sfx\\blip.ogg");
+    gamesounds.gamemusic = Sound("sfx\\game (half bit).ogg");
+    gamesounds.gamechannel = CueSound(gamesounds.gamemusic);
+    gamesounds.titlemusic = Sound("sfx\\title (space fighter loop).ogg");
+    gamesounds.titlechannel = CueSound(gamesounds.titlemusic);
     InstallRulesSounds();
 
     for (int i = 0; i < 3; ++i)
-        menuimages[i] = CentredPicture(MenuFile(i + 1), ImageFlagFiltered | ImageFlagMipmapped);
-    fontimage = Strip("gfx\\options.png", 12, 16, 78, 0);
+        shellpictures.menuimages[i] = CentredPicture(MenuFile(i + 1), ImageFlagFiltered | ImageFlagMipmapped);
+    shellpictures.fontimage = Strip("gfx\\options.png", 12, 16, 78, 0);
 }
 
 } // namespace
@@ -183,8 +184,8 @@ void StartUp()
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
-    shadowimage = Picture("gfx\\shadow.png");
-    circleimage = Picture("gfx\\circle.png");
+    pictures.shadowimage = Picture("gfx\\shadow.png");
+    pictures.circleimage = Picture("gfx\\circle.png");
     SeedRandom(ElapsedMillis());
     SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
     {

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "game/effects.h"
 #include "game/shape.h"
 #include "game/sounds.h"
 #include "system/random.h"
@@ -53,11 +52,11 @@ void game::NewPiece()
     }
 }
 
-void game::DoPiece()
+void game::DoPiece(const TControls& controls)
 {
     --nextdown;
     if (nextdown < 1) {
-        if (keyfast) {
+        if (controls.keyfast) {
             nextdown = WaitFrames(maxdown);
         } else {
             nextdown = WaitFrames(downwait);
@@ -81,13 +80,13 @@ void game::DoPiece()
         }
     }
 
-    if (keyrotleft)
+    if (controls.keyrotleft)
         Turn(false);
-    if (keyrotright)
+    if (controls.keyrotright)
         Turn(true);
-    if (keyleft)
+    if (controls.keyleft)
         Slide(-1);
-    if (keyright)
+    if (controls.keyright)
         Slide(1);
 }
 

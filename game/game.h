@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/block.h"
+#include "game/controls.h"
 #include "system/list.h"
 
 constexpr int cellsize = 16; // pixels per board cell, across and down
@@ -16,8 +17,6 @@ public:
 // Board column 0 is on the left, row 0 at the top; rows above the board are negative.
 class game {
 public:
-    virtual ~game() = default;
-
     TList<block> blocks;  // settled blocks, in the order they settled
     TList<dobang> bangs;  // blasts queued during a row scan; empty between frames
     TList<block> place;   // the falling piece
@@ -36,22 +35,22 @@ public:
     int points = 0;
 
     // Replaces the falling piece with a new one stamped from a random template.
-    virtual void NewPiece();
-    // Once per frame: gravity, then the turns and moves asked for by the control flags.
-    virtual void DoPiece();
+    void NewPiece();
+    // Once per frame: gravity, then the turns and moves asked for by this frame's controls.
+    void DoPiece(const TControls& controls);
     // Once per frame after the row scan: the score, every block, then every shadow over them.
-    virtual void Draw();
+    void Draw();
     // A blast centred on board cell (x, y), with chain reactions.
-    virtual void Explode(int x, int y);
+    void Explode(int x, int y);
     // Drops every settled block as far as it goes, then rescans the rows.
-    virtual void Fall();
+    void Fall();
     // Turns the stack upside down, lifted by n rows.
-    virtual void Reverse(int n);
+    void Reverse(int n);
     // The row scan: clears full rows, applies power-ups, scores, decides the loss.
-    virtual void Rules();
+    void Rules();
     // Quarter turns of the falling piece about its pivot, without any test.
-    virtual void rotleft();
-    virtual void rotright();
+    void rotleft();
+    void rotright();
 
 private:
     bool PieceFits() const;

@@ -52,8 +52,8 @@ void SlowDown(game& g)
 {
     g.downwait *= 1.195f;
     g.maxdown *= 1.195f;
-    tint -= 12.0f;
-    wobblev += 1.2338f;
+    effects.tint -= 12.0f;
+    effects.wobblev += 1.2338f;
 }
 
 } // namespace
@@ -120,21 +120,21 @@ void game::Rules()
     if (verdict == 1) {
         downwait /= 1.115f;
         maxdown /= 1.115f;
-        tint += 12.0f;
-        wobblev += 1.2338f;
+        effects.tint += 12.0f;
+        effects.wobblev += 1.2338f;
         if (!queued)
-            flash = 0.54f;
+            effects.flash = 0.54f;
     } else if (verdict == -1) {
         SlowDown(*this);
-        flash += 0.4489f;
+        effects.flash += 0.4489f;
     }
     lost = marks.Lost() ? 1 : 0;
 }
 
 void game::Explode(int ex, int ey)
 {
-    if (glow < 0.746f)
-        glow -= 0.21f;
+    if (effects.glow < 0.746f)
+        effects.glow -= 0.21f;
     PlaySoundEffect("sfx\\explode.ogg");
 
     for (const auto& b : blocks) {
@@ -168,7 +168,7 @@ void game::Explode(int ex, int ey)
         Reverse(1);
     if (collapse)
         Fall();
-    flash = 1.578f;
+    effects.flash = 1.578f;
     boom::Add(x + ex * cellsize, y + ey * cellsize);
 }
 

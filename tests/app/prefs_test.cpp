@@ -11,9 +11,7 @@ protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
-        musicvolume = 0.75f;
-        soundvolume = 0.75f;
-        visibility = 1;
+        settings.Reset();
     }
     // LoadPrefs with its standard output.
     static std::string LoadPrefsOutput()
@@ -28,34 +26,34 @@ TEST_F(PrefsTest, FirstRunSaysYoAndCreatesTheDefaultFile)
 {
     EXPECT_EQ(LoadPrefsOutput(), "Yo. 0\n");
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{1, 1, 0}));
-    EXPECT_EQ(musicvolume, 0.25f);
-    EXPECT_EQ(soundvolume, 0.25f);
-    EXPECT_EQ(visibility, 0);
+    EXPECT_EQ(settings.musicvolume, 0.25f);
+    EXPECT_EQ(settings.soundvolume, 0.25f);
+    EXPECT_EQ(settings.visibility, 0);
     EXPECT_EQ(LoadPrefsOutput(), "") << "an existing file is read silently";
 }
 
 TEST_F(PrefsTest, SavedSettingsReadBack)
 {
-    musicvolume = 0.75f;
-    soundvolume = 0;
-    visibility = 1;
+    settings.musicvolume = 0.75f;
+    settings.soundvolume = 0;
+    settings.visibility = 1;
     ASSERT_TRUE(SavePrefs());
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{3, 0, 1}));
-    musicvolume = soundvolume = 0.5f;
-    visibility = 7;
+    settings.musicvolume = settings.soundvolume = 0.5f;
+    settings.visibility = 7;
     EXPECT_EQ(LoadPrefsOutput(), "");
-    EXPECT_EQ(musicvolume, 0.75f);
-    EXPECT_EQ(soundvolume, 0.0f);
-    EXPECT_EQ(visibility, 1);
+    EXPECT_EQ(settings.musicvolume, 0.75f);
+    EXPECT_EQ(settings.soundvolume, 0.0f);
+    EXPECT_EQ(settings.visibility, 1);
 }
 
 TEST_F(PrefsTest, VisibilityTwoIsHighAndVolumesAreKeptToOne)
 {
     WriteBytes("data/preferences.dat", {9, 255, 2});
     LoadPrefs();
-    EXPECT_EQ(musicvolume, 1.0f);
-    EXPECT_EQ(soundvolume, 1.0f);
-    EXPECT_NE(visibility, 0) << "any non-zero byte counts as High";
+    EXPECT_EQ(settings.musicvolume, 1.0f);
+    EXPECT_EQ(settings.soundvolume, 1.0f);
+    EXPECT_NE(settings.visibility, 0) << "any non-zero byte counts as High";
     ASSERT_TRUE(SavePrefs());
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{4, 4, 2}));
 }
@@ -64,8 +62,8 @@ TEST_F(PrefsTest, ShortFileIsMovedAsideAndTreatedAsMissing)
 {
     WriteBytes("data/preferences.dat", {4, 4});
     EXPECT_EQ(LoadPrefsOutput(), "Yo. 0\n");
-    EXPECT_EQ(musicvolume, 0.25f);
-    EXPECT_EQ(visibility, 0);
+    EXPECT_EQ(settings.musicvolume, 0.25f);
+    EXPECT_EQ(settings.visibility, 0);
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{1, 1, 0}));
     EXPECT_EQ(FileBytes("data/preferences.dat.bad"), (std::vector<uint8_t>{4, 4}));
 }
@@ -74,16 +72,16 @@ TEST_F(PrefsTest, UnusablePathRunsOnTheDefaults)
 {
     std::filesystem::create_directories("data/preferences.dat");
     EXPECT_EQ(LoadPrefsOutput(), "Yo. 2\n");
-    EXPECT_EQ(musicvolume, 0.25f);
-    EXPECT_EQ(soundvolume, 0.25f);
-    EXPECT_EQ(visibility, 0);
+    EXPECT_EQ(settings.musicvolume, 0.25f);
+    EXPECT_EQ(settings.soundvolume, 0.25f);
+    EXPECT_EQ(settings.visibility, 0);
     EXPECT_FALSE(SavePrefs());
 }
 
 TEST_F(PrefsTest, FailedSaveKeepsTheOldFile)
 {
     WriteBytes("data/preferences.dat", {2, 3, 1});
-    musicvolume = 1;
+    settings.musicvolume = 1;
     FileSizeLimit limit(1);
     EXPECT_FALSE(SavePrefs());
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{2, 3, 1}));
@@ -109,8 +107,8 @@ TEST_F(PrefsTest, ReadOnlyFileLoads)
             _exit(3);
         testing::internal::CaptureStdout();
         LoadPrefs();
-        const bool ok = testing::internal::GetCapturedStdout().empty() && musicvolume == 0.5f &&
-                        soundvolume == 1.0f && visibility == 1;
+        const bool ok = testing::internal::GetCapturedStdout().empty() && settings.musicvolume == 0.5f &&
+                        settings.soundvolume == 1.0f && settings.visibility == 1;
         _exit(ok ? 0 : 1);
     }
     int status = 0;

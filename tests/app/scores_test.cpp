@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "system/keycodes.h"
 #include "temp_folder.h"
 
 namespace {
@@ -34,8 +35,8 @@ protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
-        scores.fill(0);
-        names.fill("");
+        highscores.scores.fill(0);
+        highscores.names.fill("");
     }
 };
 
@@ -43,8 +44,8 @@ TEST_F(ScoresTest, FreshStartWritesTheSeventyByteDefaultTable)
 {
     LoadScores();
     for (int i = 0; i < 10; ++i) {
-        EXPECT_EQ(scores[i], 2500 - 250 * i);
-        EXPECT_EQ(names[i], "DEF");
+        EXPECT_EQ(highscores.scores[i], 2500 - 250 * i);
+        EXPECT_EQ(highscores.names[i], "DEF");
     }
     EXPECT_EQ(FileBytes("data/highscores.dat"), DefaultTableBytes());
 }
@@ -55,21 +56,21 @@ TEST_F(ScoresTest, InsertionKeepsTheTableInOrder)
     EXPECT_TRUE(QualifiesForTable(1600));
     EXPECT_EQ(InsertHighScore(1600, "ABC"), 4);
     const std::array<int32_t, 10> expected{2500, 2250, 2000, 1750, 1600, 1500, 1250, 1000, 750, 500};
-    EXPECT_EQ(scores, expected);
-    EXPECT_EQ(names[4], "ABC");
+    EXPECT_EQ(highscores.scores, expected);
+    EXPECT_EQ(highscores.names[4], "ABC");
 
     ResetScores();
     EXPECT_FALSE(QualifiesForTable(249));
     EXPECT_TRUE(QualifiesForTable(250)) << "equal to the tenth entry qualifies";
     EXPECT_EQ(InsertHighScore(250, "XYZ"), 9);
-    EXPECT_EQ(scores[8], 500);
-    EXPECT_EQ(scores[9], 250);
-    EXPECT_EQ(names[9], "XYZ");
+    EXPECT_EQ(highscores.scores[8], 500);
+    EXPECT_EQ(highscores.scores[9], 250);
+    EXPECT_EQ(highscores.names[9], "XYZ");
 
     ResetScores();
     EXPECT_EQ(InsertHighScore(2500, "TOP"), 1) << "equal points stay behind the earlier entry";
     EXPECT_EQ(InsertHighScore(9999, "MAX"), 0);
-    EXPECT_EQ(scores[9], 750);
+    EXPECT_EQ(highscores.scores[9], 750);
 }
 
 TEST_F(ScoresTest, NameEntryTakesTheNameAlphabetInUpperCase)
@@ -86,7 +87,7 @@ TEST_F(ScoresTest, NameEntryTakesTheNameAlphabetInUpperCase)
         TypeNameChar(name, cursor, c);
     EXPECT_EQ(name, "?BC");
     EXPECT_EQ(cursor, 2);
-    EXPECT_TRUE(TypeNameChar(name, cursor, 13));
+    EXPECT_TRUE(TypeNameChar(name, cursor, CharEnter));
 }
 
 TEST_F(ScoresTest, SavedTableReadsBackWithNamesUpperCased)
@@ -98,10 +99,10 @@ TEST_F(ScoresTest, SavedTableReadsBackWithNamesUpperCased)
     }
     WriteBytes("data/highscores.dat", bytes);
     LoadScores();
-    EXPECT_EQ(scores[0], -5);
-    EXPECT_EQ(scores[9], 899995);
-    EXPECT_EQ(names[3], "ABC");
-    EXPECT_EQ(names[4], "Q-!");
+    EXPECT_EQ(highscores.scores[0], -5);
+    EXPECT_EQ(highscores.scores[9], 899995);
+    EXPECT_EQ(highscores.names[3], "ABC");
+    EXPECT_EQ(highscores.names[4], "Q-!");
 
     ASSERT_TRUE(SaveScores());
     bytes[3 * 7 + 4] = 'A';
@@ -115,14 +116,14 @@ TEST_F(ScoresTest, ShortTableIsMovedAsideAndReplacedByTheDefaults)
     const std::vector<uint8_t> damaged(69, 0x41); // one byte short
     WriteBytes("data/highscores.dat", damaged);
     LoadScores();
-    EXPECT_EQ(scores[0], 2500);
-    EXPECT_EQ(names[9], "DEF");
+    EXPECT_EQ(highscores.scores[0], 2500);
+    EXPECT_EQ(highscores.names[9], "DEF");
     EXPECT_EQ(FileBytes("data/highscores.dat"), DefaultTableBytes());
     EXPECT_EQ(FileBytes("data/highscores.dat.bad"), damaged);
 
     WriteBytes("data/highscores.dat", {});
     LoadScores();
-    EXPECT_EQ(scores[9], 250);
+    EXPECT_EQ(highscores.scores[9], 250);
     EXPECT_EQ(FileBytes("data/highscores.dat").size(), 70u);
 }
 
@@ -130,8 +131,8 @@ TEST_F(ScoresTest, TableThatCannotBeWrittenLeavesTheDefaultsInPlay)
 {
     std::filesystem::create_directories("data/highscores.dat");
     LoadScores();
-    EXPECT_EQ(scores[0], 2500);
-    EXPECT_EQ(names[0], "DEF");
+    EXPECT_EQ(highscores.scores[0], 2500);
+    EXPECT_EQ(highscores.names[0], "DEF");
     EXPECT_TRUE(std::filesystem::is_directory("data/highscores.dat"));
 }
 
