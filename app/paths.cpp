@@ -52,7 +52,7 @@ bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     const std::string native = NativePath(path);
     const std::string folder = ParentFolder(native);
-    if (PathKind(folder) == 0)
+    if (PathKind(folder) == PathNone)
         mkdir(folder.c_str(), 0777);
 
     std::string temp = native + ".XXXXXX";

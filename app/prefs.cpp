@@ -47,12 +47,12 @@ bool WritePrefs(int music, int sound, int visible)
 void LoadPrefs()
 {
     int kind = PathKind(PreferencesFile);
-    bool loaded = kind == 1 && ReadPrefsFile();
-    if (kind == 1 && !loaded) {
+    bool loaded = kind == PathFile && ReadPrefsFile();
+    if (kind == PathFile && !loaded) {
         MoveAside(PreferencesFile);
         kind = PathKind(PreferencesFile);
     }
-    if (kind != 1) {
+    if (kind != PathFile) {
         std::printf("Yo. %d\n", kind);
         std::fflush(stdout);
         WritePrefs(1, 1, 0);

@@ -50,7 +50,7 @@ bool ReadScoreFile()
 
 void LoadScores()
 {
-    if (PathKind(HighScoreFile) != 1) {
+    if (PathKind(HighScoreFile) != PathFile) {
         ResetScores();
         return;
     }

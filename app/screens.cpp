@@ -47,7 +47,7 @@ int32_t MouseOnMenuItem(int item) { return MouseInRect(HalfWidth() - 100, MenuTo
 void DrawVeiledBackground(float veil)
 {
     Cls();
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     SetAlpha(1);
     ToggleVisibilityOnTab();
     DrawBackground();
@@ -179,7 +179,7 @@ void PlayScreen()
     play->NewPiece();
     for (;;) {
         Cls();
-        PlayMusic(0);
+        PlayMusic(MusicPlay);
         // The background reddens as tint falls.
         const auto fade = static_cast<int32_t>(effects.tint + 5);
         SetColor(255, fade, fade);
@@ -267,17 +267,18 @@ void DrawBackground()
     SetRotation(0);
 }
 
-void PlayMusic(int32_t which)
+void PlayMusic(TMusicTrack which)
 {
-    auto& wanted = which ? gamesounds.titlechannel : gamesounds.gamechannel;
-    auto& unwanted = which ? gamesounds.gamechannel : gamesounds.titlechannel;
+    const bool title = which == MusicTitle;
+    auto& wanted = title ? gamesounds.titlechannel : gamesounds.gamechannel;
+    auto& unwanted = title ? gamesounds.gamechannel : gamesounds.titlechannel;
     SetChannelVolume(wanted, settings.musicvolume);
     if (ChannelPlaying(unwanted))
         StopChannel(unwanted);
     if (!ChannelPlaying(wanted)) {
         // The tracks do not loop: one that ended, or was stopped for the other, starts again.
         StopChannel(wanted);
-        wanted = CueSound(which ? gamesounds.titlemusic : gamesounds.gamemusic);
+        wanted = CueSound(title ? gamesounds.titlemusic : gamesounds.gamemusic);
         SetChannelVolume(wanted, settings.musicvolume);
         ResumeChannel(wanted);
     }
@@ -322,7 +323,7 @@ int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height)
 
 void DrawBackdrop()
 {
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     SetColor(255, 255, 255);
     SetAlpha(1);
     ToggleVisibilityOnTab();

@@ -48,7 +48,7 @@ void block::Draw(int ox, int oy, int pass)
 {
     const float bx = static_cast<float>(ox + x * cellsize);
     const float by = static_cast<float>(oy + y * cellsize);
-    if (kind == 0) {
+    if (kind == BlockPlain) {
         if (pass == 0) {
             SetColor(r, g, b);
             if (y >= 0)
@@ -61,7 +61,7 @@ void block::Draw(int ox, int oy, int pass)
             SetRotation(0);
             DrawImage(pictures.shadowimage, bx, by + static_cast<float>(cellsize), 0);
         }
-    } else if (kind >= 1 && kind <= 4 && pass == 0) {
+    } else if (kind >= BlockSlowDown && kind <= BlockFlip && pass == 0) {
         SetColor(255, 255, 255);
         if (y >= 0)
             DrawImage(pictures.powerupimages[static_cast<size_t>(kind - 1)], bx, by, 0);

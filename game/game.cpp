@@ -44,7 +44,7 @@ void game::NewPiece()
                 b->x = cx + w / 2 - 1;
                 b->y = cy - 3;
                 if (RandomInt(0, 39) == 0)
-                    b->kind = RandomInt(1, 4);
+                    b->kind = RandomInt(BlockSlowDown, BlockFlip);
                 place.AddLast(b);
             }
         }
@@ -127,7 +127,7 @@ bool game::PieceFits() const
 // A refused turn is undone by the opposite turn, which restores the cells exactly.
 void game::Turn(bool clockwise)
 {
-    if (ptype == 5) {
+    if (ptype == PieceSquare) {
         CycleSquare(clockwise);
         return;
     }

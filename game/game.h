@@ -23,7 +23,7 @@ public:
     int px = 0;           // pivot column of the falling piece
     int py = 0;           // pivot row of the falling piece
     int rot = 0;          // accepted turns: -1 per counter-clockwise, +1 per clockwise
-    int ptype = 0;        // template type of the falling piece; 5 is the square
+    int ptype = 0;        // template type of the falling piece (PieceBar..PieceT)
     int w = 0;            // board width in cells
     int h = 0;            // board height in cells
     int x = 0;            // window pixel of the board's left edge

@@ -77,10 +77,10 @@ void game::Rules()
             for (const auto& b : blocks) {
                 if (b->y == r) {
                     switch (b->kind) {
-                    case 1:
+                    case BlockSlowDown:
                         verdict = verdict == 1 ? -1 : verdict - 1;
                         break;
-                    case 2: {
+                    case BlockBlast: {
                         auto bang = std::make_shared<dobang>();
                         bang->xp = b->x;
                         bang->yp = r;
@@ -88,10 +88,10 @@ void game::Rules()
                         queued = true;
                         break;
                     }
-                    case 3:
+                    case BlockCollapse:
                         collapse = true;
                         break;
-                    case 4:
+                    case BlockFlip:
                         ++flips;
                         break;
                     }
@@ -152,14 +152,14 @@ void game::Explode(int ex, int ey)
         // Cells are whole numbers, so a distance of at most 3.4 means dx² + dy² <= 11.
         if (dx * dx + dy * dy > 11)
             continue;
-        if (b->kind == 1)
+        if (b->kind == BlockSlowDown)
             SlowDown(*this);
-        if (b->kind == 2)
+        if (b->kind == BlockBlast)
             Explode(b->x, b->y);
         if (b->y == ey) {
-            if (b->kind == 3)
+            if (b->kind == BlockCollapse)
                 collapse = true;
-            if (b->kind == 4)
+            if (b->kind == BlockFlip)
                 ++flips;
         }
         blocks.Remove(b.get());

@@ -348,10 +348,10 @@ int PathKind(const std::string& path)
 {
     struct stat st {};
     if (stat(NativePath(path).c_str(), &st) != 0)
-        return 0;
+        return PathNone;
     if (S_ISREG(st.st_mode))
-        return 1;
+        return PathFile;
     if (S_ISDIR(st.st_mode))
-        return 2;
-    return 0;
+        return PathFolder;
+    return PathNone;
 }

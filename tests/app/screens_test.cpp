@@ -134,20 +134,20 @@ protected:
 
 TEST_F(MusicSwitching, TheWantedTrackPlaysAndTheOtherStops)
 {
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     EXPECT_TRUE(ChannelPlaying(gamesounds.titlechannel));
     EXPECT_FALSE(ChannelPlaying(gamesounds.gamechannel)) << "cued at start-up, paused until wanted";
 
     const auto titleBefore = gamesounds.titlechannel;
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     EXPECT_EQ(gamesounds.titlechannel, titleBefore) << "a playing track goes on";
 
-    PlayMusic(0);
+    PlayMusic(MusicPlay);
     EXPECT_FALSE(ChannelPlaying(gamesounds.titlechannel));
     EXPECT_TRUE(ChannelPlaying(gamesounds.gamechannel));
 
     // Back to the title track (the pause screen): it starts again on a new channel.
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     EXPECT_TRUE(ChannelPlaying(gamesounds.titlechannel));
     EXPECT_NE(gamesounds.titlechannel, titleBefore);
     EXPECT_FALSE(ChannelPlaying(gamesounds.gamechannel));
@@ -157,14 +157,14 @@ TEST_F(MusicSwitching, ATrackThatEndedStartsAgain)
 {
     gamesounds.titlemusic = Track(0.05);
     gamesounds.titlechannel = CueSound(gamesounds.titlemusic);
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     const auto first = gamesounds.titlechannel;
     ASSERT_TRUE(ChannelPlaying(first));
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (ChannelPlaying(first) && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_FALSE(ChannelPlaying(first));
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     EXPECT_NE(gamesounds.titlechannel, first);
     EXPECT_TRUE(ChannelPlaying(gamesounds.titlechannel));
 }
@@ -173,8 +173,8 @@ TEST(MissingMusic, PlaysNothingAndDoesNotFail)
 {
     gamesounds.titlemusic = gamesounds.gamemusic = nullptr;
     gamesounds.titlechannel = gamesounds.gamechannel = nullptr;
-    PlayMusic(1);
-    PlayMusic(0);
+    PlayMusic(MusicTitle);
+    PlayMusic(MusicPlay);
     EXPECT_FALSE(ChannelPlaying(gamesounds.titlechannel));
     EXPECT_FALSE(ChannelPlaying(gamesounds.gamechannel));
 }

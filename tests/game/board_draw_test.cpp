@@ -108,7 +108,7 @@ TEST_F(BoardDrawTest, BlockPassThenShadowPassOverSettledBlocksAndThePiece)
 {
     auto plain = AddBlock(*board, 2, 0);
     plain->r = 10, plain->g = 20, plain->b = 30;
-    AddBlock(*board, 2, 1, 2);  // a blast power-up under the plain block
+    AddBlock(*board, 2, 1, BlockBlast);  // a blast power-up under the plain block
     AddBlock(*board, 5, 3);
     Place(9, -1);               // above the board: only its shadow shows
     Place(9, 0);
@@ -147,7 +147,7 @@ TEST_F(BoardDrawTest, BlockPassThenShadowPassOverSettledBlocksAndThePiece)
 TEST_F(BoardDrawTest, EveryBlockLeavesScaleAndAlphaAtOneAndItsColourAndRotationSet)
 {
     AddBlock(*board, 0, 2)->r = 7;
-    AddBlock(*board, 1, 2, 3);
+    AddBlock(*board, 1, 2, BlockCollapse);
     AddBlock(*board, 2, 2, 5); // no such kind: draws nothing
     SetRotation(30);
     driver.calls.clear();
