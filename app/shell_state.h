@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "game/assets.h"
+
 class TImage;
 
 // The turning background: one of backcount pictures, changed every backperiod frames with the
 // old one fading out over the new.
-constexpr int32_t backcount = 10;
+constexpr int32_t backcount = AssetCount(TAsset::Back);
 constexpr int32_t backperiod = 6700;
 struct TBackgroundClock {
     int32_t backtimer = 0; // frames until the next picture
@@ -23,12 +25,12 @@ extern TBackgroundClock background;
 
 // Pictures of the shell, loaded once at start-up; one that failed to load stays none and draws nothing.
 struct TShellPictures {
-    std::array<std::shared_ptr<TImage>, backcount> backimages; // "gfx\back1.png".."gfx\back10.png", centred
+    std::array<std::shared_ptr<TImage>, backcount> backimages; // "gfx\back1.png" and on, centred
     std::shared_ptr<TImage> loadingimage;                     // "gfx\loading.png", centred
     std::shared_ptr<TImage> logoimage;                        // "gfx\logo.png", centred
     std::shared_ptr<TImage> pausedimage;                      // "gfx\paused.png", centred
     std::shared_ptr<TImage> hudimage;                         // "gfx\hud.png": the frame picture, centred
-    std::array<std::shared_ptr<TImage>, 3> menuimages;        // "gfx\menu1.png".."gfx\menu3.png", centred
+    std::array<std::shared_ptr<TImage>, AssetCount(TAsset::Menu)> menuimages;        // "gfx\menu1.png".."gfx\menu3.png", centred
     // "gfx\options.png": 78 cells of 12 by 16 pixels, handle at the top left.
     std::shared_ptr<TImage> fontimage;
 };

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "audio/sound.h"
+#include "game/assets.h"
 #include "game/settings.h"
 #include "game/sounds.h"
 
@@ -33,14 +34,14 @@ void sound::Update()
 
 void InstallRulesSounds()
 {
-    static const std::pair<const char*, const std::shared_ptr<TSound>*> effects[] = {
-        {"sfx\\plop.ogg", &gamesounds.plopsound},       {"sfx\\explode.ogg", &gamesounds.explodesound},
-        {"sfx\\switch.ogg", &gamesounds.switchsound},   {"sfx\\falling.ogg", &gamesounds.fallingsound},
-        {"sfx\\blip.ogg", &gamesounds.blipsound},
+    static const std::pair<TAsset, const std::shared_ptr<TSound>*> effects[] = {
+        {TAsset::Plop, &gamesounds.plopsound},     {TAsset::Explode, &gamesounds.explodesound},
+        {TAsset::Switch, &gamesounds.switchsound}, {TAsset::Falling, &gamesounds.fallingsound},
+        {TAsset::Blip, &gamesounds.blipsound},
     };
     SetSoundPlayer([](const std::string& name) {
-        for (const auto& [file, snd] : effects) {
-            if (name == file) {
+        for (const auto& [effect, snd] : effects) {
+            if (name == AssetName(effect)) {
                 sound::Play(*snd);
                 return;
             }

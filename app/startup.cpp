@@ -7,6 +7,7 @@
 #include <vector>
 #include <time.h>
 
+#include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
 #include "app/screens.h"
@@ -19,6 +20,7 @@
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
+#include "game/assets.h"
 #include "game/pictures.h"
 #include "game/settings.h"
 #include "game/shape.h"
@@ -35,25 +37,18 @@ const bool tracing = [] {
 }();
 const int32_t traceorigin = ElapsedMillis();
 
-std::string BackFile(int i) { return "gfx\\back" + std::to_string(i) + ".png"; }
-std::string PowerupFile(int i) { return "gfx\\powerup" + std::to_string(i) + ".png"; }
-std::string MenuFile(int i) { return "gfx\\menu" + std::to_string(i) + ".png"; }
-
 // The files start-up loads once the video system is up, in the order it needs them.
 std::vector<std::string> StartupFiles()
 {
-    std::vector<std::string> files = {"gfx\\loading.png"};
-    for (int i = 1; i <= backcount; ++i)
-        files.push_back(BackFile(i));
-    files.insert(files.end(), {"gfx\\logo.png", "gfx\\block1.png"});
-    for (int i = 1; i <= 4; ++i)
-        files.push_back(PowerupFile(i));
-    files.insert(files.end(), {"gfx\\paused.png", "gfx\\points.png", "gfx\\flashboom.png", "gfx\\hud.png",
-                               "sfx\\plop.ogg", "sfx\\explode.ogg", "sfx\\switch.ogg", "sfx\\falling.ogg",
-                               "sfx\\blip.ogg", "sfx\\game (half bit).ogg", "sfx\\title (space fighter loop).ogg"});
-    for (int i = 1; i <= 3; ++i)
-        files.push_back(MenuFile(i));
-    files.push_back("gfx\\options.png");
+    const TAsset order[] = {TAsset::Loading, TAsset::Back,     TAsset::Logo,    TAsset::Block,
+                            TAsset::Powerup, TAsset::Paused,   TAsset::Points,  TAsset::FlashBoom,
+                            TAsset::Hud,     TAsset::Plop,     TAsset::Explode, TAsset::Switch,
+                            TAsset::Falling, TAsset::Blip,     TAsset::GameMusic, TAsset::TitleMusic,
+                            TAsset::Menu,    TAsset::Font};
+    std::vector<std::string> files;
+    for (TAsset group : order)
+        for (int i = 0; i < AssetCount(group); ++i)
+            files.push_back(AssetName(group, i));
     return files;
 }
 
@@ -74,25 +69,29 @@ std::shared_ptr<T> Reported(std::shared_ptr<T> asset, const std::string& path)
     return asset;
 }
 
-std::shared_ptr<TImage> Picture(const std::string& path, int32_t flags = -1)
+// The index-th picture of group, counting from 0.
+std::shared_ptr<TImage> Picture(TAsset group, int index = 0, int32_t flags = -1)
 {
+    const std::string path = AssetName(group, index);
     return Reported(LoadImageFile(Decoded(path), flags), path);
 }
 
-std::shared_ptr<TImage> CentredPicture(const std::string& path, int32_t flags = -1)
+std::shared_ptr<TImage> CentredPicture(TAsset group, int index = 0, int32_t flags = -1)
 {
-    auto image = Picture(path, flags);
+    auto image = Picture(group, index, flags);
     CentreImageHandle(image);
     return image;
 }
 
-std::shared_ptr<TImage> Strip(const std::string& path, int cellWidth, int cellHeight, int count, int32_t flags)
+std::shared_ptr<TImage> Strip(TAsset group, int cellWidth, int cellHeight, int count, int32_t flags)
 {
+    const std::string path = AssetName(group);
     return Reported(LoadAnimStrip(Decoded(path), cellWidth, cellHeight, 0, count, flags), path);
 }
 
-std::shared_ptr<TSound> Sound(const std::string& path)
+std::shared_ptr<TSound> Sound(TAsset group)
 {
+    const std::string path = AssetName(group);
     auto sample = preloader->Sound(path);
     return Reported(sample ? LoadSound(sample, 0) : nullptr, path);
 }
@@ -124,46 +123,46 @@ void OpenWindowAndLoad()
         throw TRuntimeError("Game requires OpenAL audio driver to run.");
     SelectAudioDriver("OpenAL");
     SetAppTitle("Brimstrand");
-    if (!OpenGraphics(512, 512, 0, 60, 0))
+    if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, 0))
         throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
     TraceStartup("window open");
     SetBlend(BlendAlpha);
     SetAutoImageFlags(0);
-    shellpictures.loadingimage = CentredPicture("gfx\\loading.png");
+    shellpictures.loadingimage = CentredPicture(TAsset::Loading);
     SetClsColor(50, 50, 50);
 
     background.backindex = RandomInt(1, backcount);
     background.backtimer = backperiod;
     for (int i = 0; i < backcount; ++i)
-        shellpictures.backimages[i] = CentredPicture(BackFile(i + 1));
+        shellpictures.backimages[i] = CentredPicture(TAsset::Back, i);
     background.backangle = static_cast<float>(RandomInt(0, 359));
     DrawLoadingScreen();
     TraceStartup("loading screen");
 
-    shellpictures.logoimage = CentredPicture("gfx\\logo.png");
-    pictures.blockimage = Picture("gfx\\block1.png");
-    for (int i = 0; i < 4; ++i)
-        pictures.powerupimages[i] = Picture(PowerupFile(i + 1));
-    shellpictures.pausedimage = CentredPicture("gfx\\paused.png");
-    pictures.pointsimage = Strip("gfx\\points.png", 10, 8, 17, -1);
-    pictures.flashboomimage = CentredPicture("gfx\\flashboom.png");
-    shellpictures.hudimage = CentredPicture("gfx\\hud.png");
+    shellpictures.logoimage = CentredPicture(TAsset::Logo);
+    pictures.blockimage = Picture(TAsset::Block);
+    for (int i = 0; i < PowerUpKinds; ++i)
+        pictures.powerupimages[i] = Picture(TAsset::Powerup, i);
+    shellpictures.pausedimage = CentredPicture(TAsset::Paused);
+    pictures.pointsimage = Strip(TAsset::Points, 10, 8, 17, -1);
+    pictures.flashboomimage = CentredPicture(TAsset::FlashBoom);
+    shellpictures.hudimage = CentredPicture(TAsset::Hud);
     shape::Init();
 
-    gamesounds.plopsound = Sound("sfx\\plop.ogg");
-    gamesounds.explodesound = Sound("sfx\\explode.ogg");
-    gamesounds.switchsound = Sound("sfx\\switch.ogg");
-    gamesounds.fallingsound = Sound("sfx\\falling.ogg");
-    gamesounds.blipsound = Sound("sfx\\blip.ogg");
-    gamesounds.gamemusic = Sound("sfx\\game (half bit).ogg");
+    gamesounds.plopsound = Sound(TAsset::Plop);
+    gamesounds.explodesound = Sound(TAsset::Explode);
+    gamesounds.switchsound = Sound(TAsset::Switch);
+    gamesounds.fallingsound = Sound(TAsset::Falling);
+    gamesounds.blipsound = Sound(TAsset::Blip);
+    gamesounds.gamemusic = Sound(TAsset::GameMusic);
     gamesounds.gamechannel = CueSound(gamesounds.gamemusic);
-    gamesounds.titlemusic = Sound("sfx\\title (space fighter loop).ogg");
+    gamesounds.titlemusic = Sound(TAsset::TitleMusic);
     gamesounds.titlechannel = CueSound(gamesounds.titlemusic);
     InstallRulesSounds();
 
-    for (int i = 0; i < 3; ++i)
-        shellpictures.menuimages[i] = CentredPicture(MenuFile(i + 1), ImageFlagFiltered | ImageFlagMipmapped);
-    shellpictures.fontimage = Strip("gfx\\options.png", 12, 16, 78, 0);
+    for (int i = 0; i < AssetCount(TAsset::Menu); ++i)
+        shellpictures.menuimages[i] = CentredPicture(TAsset::Menu, i, ImageFlagFiltered | ImageFlagMipmapped);
+    shellpictures.fontimage = Strip(TAsset::Font, 12, 16, 78, 0);
 }
 
 } // namespace
@@ -184,8 +183,8 @@ void StartUp()
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
-    pictures.shadowimage = Picture("gfx\\shadow.png");
-    pictures.circleimage = Picture("gfx\\circle.png");
+    pictures.shadowimage = Picture(TAsset::Shadow);
+    pictures.circleimage = Picture(TAsset::Circle);
     SeedRandom(ElapsedMillis());
     SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
     {

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/assets.h"
 #include "game/shape.h"
 #include "game/sounds.h"
 #include "system/random.h"
@@ -60,13 +61,13 @@ void game::DoPiece(const TControls& controls)
             nextdown = WaitFrames(maxdown);
         } else {
             nextdown = WaitFrames(downwait);
-            PlaySoundEffect("sfx\\falling.ogg");
+            PlaySoundEffect(AssetName(TAsset::Falling));
         }
         ShiftPiece(0, 1);
         if (PieceFits()) {
             ++py;
         } else {
-            PlaySoundEffect("sfx\\plop.ogg");
+            PlaySoundEffect(AssetName(TAsset::Plop));
             for (const auto& b : place) {
                 b->y -= 1;
                 auto settled = b;

@@ -2,6 +2,7 @@
 #include <array>
 #include <memory>
 
+#include "game/assets.h"
 #include "game/block.h"
 
 class TImage;
@@ -16,5 +17,7 @@ struct TBoardPictures {
     std::shared_ptr<TImage> flashboomimage;               // "gfx\flashboom.png", handle centred
     std::shared_ptr<TImage> circleimage;                  // "gfx\circle.png", handle top left
 };
+
+static_assert(AssetCount(TAsset::Powerup) == PowerUpKinds, "one power-up picture per kind");
 
 extern TBoardPictures pictures;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "game/assets.h"
 #include "game/boom.h"
 #include "game/effects.h"
 #include "game/game.h"
@@ -135,7 +136,7 @@ void game::Explode(int ex, int ey)
 {
     if (effects.glow < 0.746f)
         effects.glow -= 0.21f;
-    PlaySoundEffect("sfx\\explode.ogg");
+    PlaySoundEffect(AssetName(TAsset::Explode));
 
     for (const auto& b : blocks) {
         if (b->x == ex && b->y == ey) {
@@ -174,7 +175,7 @@ void game::Explode(int ex, int ey)
 
 void game::Fall()
 {
-    PlaySoundEffect("sfx\\plop.ogg");
+    PlaySoundEffect(AssetName(TAsset::Plop));
 
     // Nothing is removed while the blocks drop, so plain pointers into the list stay valid
     // until Rules below; the occupancy counts spare a list walk for every cell looked at.
@@ -220,7 +221,7 @@ void game::Fall()
 
 void game::Reverse(int n)
 {
-    PlaySoundEffect("sfx\\switch.ogg");
+    PlaySoundEffect(AssetName(TAsset::Switch));
     int top = h - 1;
     for (const auto& b : blocks) {
         top = std::min(top, b->y);
