@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/key.h"
+#include "app/layout.h"
 #include "app/prefs.h"
 #include "app/scores.h"
 #include "app/shell_state.h"
@@ -39,9 +40,12 @@ void EndIfAsked()
 
 void DrawLogo() { DrawImage(shellpictures.logoimage, HalfWidth(), HalfHeight() - 190); }
 
-// The three menu items: box tops 226, 286, 346; pictures centred 14 pixels lower.
-constexpr int32_t MenuTop[3] = {226, 286, 346};
-int32_t MouseOnMenuItem(int item) { return MouseInRect(HalfWidth() - 100, MenuTop[item], 200, 40); }
+static_assert(MenuItemCount == AssetCount(TAsset::Menu), "one picture per menu item");
+int32_t MenuItemLeft() { return HalfWidth() - MenuItemWidth / 2; }
+int32_t MouseOnMenuItem(int item)
+{
+    return MouseInRect(MenuItemLeft(), MenuItemTop[item], MenuItemWidth, MenuItemHeight);
+}
 
 // The start of a title frame: the background under a white veil of the given opacity.
 void DrawVeiledBackground(float veil)
@@ -54,7 +58,7 @@ void DrawVeiledBackground(float veil)
     firework::Update();
     SetColor(255, 255, 255);
     SetAlpha(veil);
-    DrawRect(0, 0, 512, 512);
+    DrawRect(0, 0, WindowWidth, WindowHeight);
     SetAlpha(1);
     SetRotation(0);
 }
@@ -98,15 +102,15 @@ void TitleIntro()
         // Faint glows behind the items.
         SetColor(190, 199, 195);
         SetAlpha(titlefade * 0.02342f);
-        for (int32_t top : MenuTop)
-            DrawOval(HalfWidth() - 100, top, 200, 40);
+        for (int32_t top : MenuItemTop)
+            DrawOval(MenuItemLeft(), top, MenuItemWidth, MenuItemHeight);
         const auto c = static_cast<int32_t>(1 + titlefade * 199);
         SetColor(c, c, c);
         SetAlpha(titlefade);
-        for (int item = 0; item < 3; ++item) {
+        for (int item = 0; item < MenuItemCount; ++item) {
             const int32_t m = MouseOnMenuItem(item);
             SetScale(0.6f + 0.2f * m, 1 + 0.24f * m);
-            DrawImage(shellpictures.menuimages[item], HalfWidth(), MenuTop[item] + 14);
+            DrawImage(shellpictures.menuimages[item], HalfWidth(), MenuItemTop[item] + MenuPictureDrop);
         }
         SetScale(1, 1);
         SetAlpha(0.5f + titlefade / 2);
@@ -122,16 +126,16 @@ void TitleIntro()
 
         // One click, tested against each item in turn with the cursor read afresh.
         const int32_t click = TakeMouseHits(MouseLeft);
-        if (click && MouseOnMenuItem(0)) {
+        if (click && MouseOnMenuItem(MenuPlay)) {
             sound::Play(gamesounds.blipsound);
             PlayScreen();
         }
-        if (click && MouseOnMenuItem(1)) {
+        if (click && MouseOnMenuItem(MenuHighScores)) {
             sound::Play(gamesounds.blipsound);
             ScoreScreen();
             titlefade = 0.98f; // the menu comes back almost faded in
         }
-        if (click && MouseOnMenuItem(2)) {
+        if (click && MouseOnMenuItem(MenuOptions)) {
             sound::Play(gamesounds.blipsound);
             OptionsScreen();
             titlefade = 0.98f;
@@ -335,8 +339,8 @@ void DrawBackdrop()
 
 bool ReturnClicked(int32_t click)
 {
-    const int32_t hover = HoverItem(330, 490, 72, 17);
-    DrawFontText("Return", 330, 490, 0, 0);
+    const int32_t hover = HoverItem(ReturnLeft, ReturnTop, ReturnWidth, ReturnHeight);
+    DrawFontText("Return", ReturnLeft, ReturnTop, 0, 0);
     if (!hover || !click)
         return false;
     sound::Play(gamesounds.blipsound);

@@ -20,6 +20,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/layout.h"
+#include "common/files.h"
+#include "common/shell.h"
 #include "draw2d/pixmap.h"
 
 namespace fs = std::filesystem;
@@ -27,22 +30,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::string Shell(const std::string& command)
+// A command of the X tools; none may hang the test.
+std::string Tool(const std::string& command)
 {
-    std::string out;
-    if (FILE* p = popen(("timeout 30 " + command + " 2>/dev/null").c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, p))
-            out += buffer;
-        pclose(p);
-    }
-    return out;
-}
-
-std::vector<uint8_t> FileBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return Shell("timeout 30 " + command + " 2>/dev/null");
 }
 
 std::string FileText(const fs::path& path)
@@ -196,13 +187,13 @@ public:
 
     bool FindWindow()
     {
-        const std::string id = Shell("xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid_) +
+        const std::string id = Tool("xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid_) +
                                      " --name '^Brimstrand$'");
         window_ = std::strtoul(id.c_str(), nullptr, 10);
         if (!window_)
             return false;
-        Shell("xdotool windowfocus --sync " + std::to_string(window_));
-        std::istringstream geometry(Shell("xdotool getwindowgeometry --shell " + std::to_string(window_)));
+        Tool("xdotool windowfocus --sync " + std::to_string(window_));
+        std::istringstream geometry(Tool("xdotool getwindowgeometry --shell " + std::to_string(window_)));
         for (std::string line; std::getline(geometry, line);) {
             if (line.rfind("X=", 0) == 0)
                 x_ = std::atoi(line.c_str() + 2);
@@ -216,23 +207,23 @@ public:
     // Window coordinates.
     void Click(int x, int y)
     {
-        Shell("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+        Tool("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
               std::to_string(y) + " sleep 0.1 click 1");
         std::this_thread::sleep_for(150ms);
     }
     // Held for a few frames, so that a game polling IsKeyDown once per frame sees it.
     void Press(const std::string& key, std::chrono::milliseconds hold = 100ms)
     {
-        Shell("xdotool keydown " + key);
+        Tool("xdotool keydown " + key);
         std::this_thread::sleep_for(hold);
-        Shell("xdotool keyup " + key);
+        Tool("xdotool keyup " + key);
         std::this_thread::sleep_for(100ms);
     }
     fs::path Screenshot(const std::string& name)
     {
         fs::create_directories("screens");
         const fs::path path = fs::absolute("screens") / (name + ".png");
-        Shell("import -window root -crop 512x512+" + std::to_string(x_) + "+" + std::to_string(y_) +
+        Tool("import -window root -crop 512x512+" + std::to_string(x_) + "+" + std::to_string(y_) +
               " +repage " + path.string());
         return path;
     }
@@ -280,9 +271,9 @@ protected:
         ASSERT_TRUE(x_.Open());
         auto_repeat_ = x_.AutoRepeat();
         x_.SetAutoRepeat(false);
-        std::string pattern = (fs::temp_directory_path() / "brim_e2e_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
+        temp_ = std::make_unique<TTempFolder>("brim_e2e");
+        ASSERT_FALSE(temp_->Path().empty());
+        folder_ = temp_->Path();
         // A copy of the game without its data/, so every run starts as a first run.
         fs::copy_file(fs::path(bin) / "brimstrand", folder_ / "brimstrand");
         fs::copy(fs::path(bin) / "gfx", folder_ / "gfx", fs::copy_options::recursive);
@@ -292,8 +283,7 @@ protected:
     {
         if (auto_repeat_)
             x_.SetAutoRepeat(true);
-        if (!folder_.empty())
-            fs::remove_all(folder_);
+        temp_.reset();
     }
 
     static void ExpectCleanExit(GameRun& game)
@@ -306,13 +296,15 @@ protected:
 
     XDisplay x_;
     bool auto_repeat_ = false;
+    std::unique_ptr<TTempFolder> temp_;
     fs::path folder_;
 };
 
-// Menu items: centres of the three boxes at x = 256.
-constexpr int PlayItemY = 246, TableItemY = 306, OptionsItemY = 366;
-// "Return" on the table and options screens.
-constexpr int ReturnX = 366, ReturnY = 498;
+// Clicks land in the middle of the items the screens lay out.
+constexpr int MiddleX = WindowWidth / 2, MiddleY = WindowHeight / 2;
+constexpr int ItemY(int item) { return MenuItemTop[item] + MenuItemHeight / 2; }
+constexpr int PlayItemY = ItemY(MenuPlay), TableItemY = ItemY(MenuHighScores), OptionsItemY = ItemY(MenuOptions);
+constexpr int ReturnX = ReturnLeft + ReturnWidth / 2, ReturnY = ReturnTop + ReturnHeight / 2;
 
 TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
 {
@@ -332,7 +324,7 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
     game.Press("space");
     std::this_thread::sleep_for(3500ms);
     game.Screenshot("title_menu");
-    game.Click(256, TableItemY);
+    game.Click(MiddleX, TableItemY);
     ASSERT_TRUE(WaitFor([&] { return FileBytes(table) == DefaultTable(); }, 3s)) << FileBytes(table).size();
     std::this_thread::sleep_for(500ms);
     game.Screenshot("table");
@@ -340,7 +332,7 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
     std::this_thread::sleep_for(300ms);
 
     // Options: music to 0 (left zone), sound to 1 (right zone), Visibility Low -> High, Return saves.
-    game.Click(256, OptionsItemY);
+    game.Click(MiddleX, OptionsItemY);
     std::this_thread::sleep_for(500ms);
     game.Screenshot("options");
     game.Click(325, 208);
@@ -352,14 +344,14 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
     ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{0, 4, 1}; }, 3s));
 
     // A play, paused and resumed.
-    game.Click(256, PlayItemY);
+    game.Click(MiddleX, PlayItemY);
     std::this_thread::sleep_for(1500ms);
     game.Screenshot("play");
     game.Press("Escape");
     std::this_thread::sleep_for(500ms);
     game.Screenshot("pause");
     EXPECT_TRUE(game.Running()) << "Escape in play pauses, it does not end the program";
-    game.Click(256, 256);
+    game.Click(MiddleX, MiddleY);
 
     // A table that any score enters, read when the play is lost; then S is held until the name
     // entry shows.
@@ -369,9 +361,9 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
         const auto bytes = TableBytes(low);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
-    Shell("xdotool keydown s");
+    Tool("xdotool keydown s");
     const bool entry = WaitFor([&] { return ShowsNameEntry(game.Screenshot("name_entry")); }, 120s);
-    Shell("xdotool keyup s");
+    Tool("xdotool keyup s");
     ASSERT_TRUE(entry) << "the play was not lost or the name entry did not show";
     for (const char* key : {"x", "1", "y", "z"})
         game.Press(key, 50ms);
@@ -412,7 +404,7 @@ TEST_F(GameEndToEnd, MissingAssetsAreReportedAndPlayGoesOn)
     ASSERT_TRUE(game.FindWindow()) << game.Err();
     game.Press("space");
     std::this_thread::sleep_for(1s);
-    game.Click(256, OptionsItemY); // plays the missing blip
+    game.Click(MiddleX, OptionsItemY); // plays the missing blip
     game.Click(ReturnX, ReturnY);
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(game.Running());

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 using PathsTest = TempFolderTest;
 

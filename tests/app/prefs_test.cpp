@@ -4,7 +4,7 @@
 #include <sys/wait.h>
 
 #include "game/settings.h"
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 class PrefsTest : public TempFolderTest {
 protected:

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "system/keycodes.h"
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace {
 
