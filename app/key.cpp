@@ -4,7 +4,7 @@
 #include "system/keycodes.h"
 
 namespace {
-int32_t fasthits = 0;
+int32_t g_fasthits = 0;
 } // namespace
 
 TControls key::Update()
@@ -14,12 +14,12 @@ TControls key::Update()
     controls.keyrotright = TakeKeyHits(VK_E) != 0 ? 1 : 0;
     controls.keyleft = TakeKeyHits(VK_A);
     controls.keyright = TakeKeyHits(VK_D);
-    fasthits = TakeKeyHits(VK_S);
+    g_fasthits = TakeKeyHits(VK_S);
     controls.keyfast = IsKeyDown(VK_S);
     return controls;
 }
 
 int32_t key::FastHits()
 {
-    return fasthits;
+    return g_fasthits;
 }

@@ -16,7 +16,7 @@
 #include "app/text.h"
 #include "audio/sound.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/gldraw2d.h"
+#include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
@@ -31,11 +31,11 @@
 
 namespace {
 
-const bool tracing = [] {
+const bool g_tracing = [] {
     const char* v = std::getenv("BRIM_TRACE_STARTUP");
     return v && std::strcmp(v, "1") == 0;
 }();
-const int32_t traceorigin = ElapsedMillis();
+const int32_t g_traceorigin = ElapsedMillis();
 
 // The files start-up loads once the video system is up, in the order it needs them.
 std::vector<std::string> StartupFiles()
@@ -53,11 +53,11 @@ std::vector<std::string> StartupFiles()
 }
 
 // Decoding runs ahead on worker threads while start-up is under way; none before they start.
-TAssetPreloader* preloader = nullptr;
+TAssetPreloader* g_preloader = nullptr;
 
 std::shared_ptr<TPixmap> Decoded(const std::string& path)
 {
-    return preloader ? preloader->Picture(path) : LoadPixmap(path);
+    return g_preloader ? g_preloader->Picture(path) : LoadPixmap(path);
 }
 
 // Loading never fails the game: a missing asset is reported once and then draws or plays nothing.
@@ -92,7 +92,7 @@ std::shared_ptr<TImage> Strip(TAsset group, int cellWidth, int cellHeight, int c
 std::shared_ptr<TSound> Sound(TAsset group)
 {
     const std::string path = AssetName(group);
-    auto sample = preloader->Sound(path);
+    auto sample = g_preloader->Sound(path);
     return Reported(sample ? LoadSound(sample, 0) : nullptr, path);
 }
 
@@ -167,15 +167,15 @@ void OpenWindowAndLoad()
 
 } // namespace
 
-bool StartupTraced() { return tracing; }
+bool StartupTraced() { return g_tracing; }
 
 void TraceStartup(const char* stage)
 {
-    if (!tracing)
+    if (!g_tracing)
         return;
     timespec cpu{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-    std::fprintf(stderr, "startup: %s %d ms, cpu %ld ms\n", stage, ElapsedMillis() - traceorigin,
+    std::fprintf(stderr, "startup: %s %d ms, cpu %ld ms\n", stage, ElapsedMillis() - g_traceorigin,
                  static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
 }
 
@@ -192,9 +192,9 @@ void StartUp()
         // forking thread and leaves locks held by the others locked in the copy, so the decoding
         // threads start after it.
         TAssetPreloader preload(StartupFiles());
-        preloader = &preload;
+        g_preloader = &preload;
         OpenWindowAndLoad();
-        preloader = nullptr;
+        g_preloader = nullptr;
     }
     TraceStartup("assets loaded");
     LoadPrefs();

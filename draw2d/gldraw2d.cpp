@@ -218,7 +218,7 @@ TGLDraw2DDriver* TGLDraw2DDriver::Create()
     return glDriver ? new TGLDraw2DDriver(glDriver) : nullptr;
 }
 
-TGLDraw2DDriver* GLDraw2DDriverInstance()
+TDraw2DDriver* GLDraw2DDriverInstance()
 {
     static TGLDraw2DDriver* instance = nullptr;
     if (!instance)

@@ -9,8 +9,6 @@ constexpr int PowerUpKinds = 4;
 // game::blocks.
 class block {
 public:
-    virtual ~block() = default;
-
     int x = 0; // board column
     int y = 0; // board row, negative above the board
     uint8_t r = 0;
@@ -20,5 +18,5 @@ public:
 
     // Draws the block with the board at window pixel (ox, oy): pass 0 the block, any other
     // pass its shadow.
-    virtual void Draw(int ox, int oy, int pass);
+    void Draw(int ox, int oy, int pass);
 };

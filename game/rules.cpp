@@ -16,7 +16,7 @@ namespace {
 // change instead of walking the list once per row.
 class TRowMarks {
 public:
-    explicit TRowMarks(const game& g) : g_(g), marks_(static_cast<size_t>(g.w) * g.h), filled_(g.h) { Take(); }
+    explicit TRowMarks(const game& g) : board_(g), marks_(static_cast<size_t>(g.w) * g.h), filled_(g.h) { Take(); }
 
     void Take()
     {
@@ -24,12 +24,12 @@ public:
         std::fill(filled_.begin(), filled_.end(), 0);
         any_ = false;
         minY_ = 0;
-        for (const auto& b : g_.blocks) {
+        for (const auto& b : board_.blocks) {
             minY_ = any_ ? std::min(minY_, b->y) : b->y;
             any_ = true;
-            if (b->x < 0 || b->x >= g_.w || b->y < 0 || b->y >= g_.h)
+            if (b->x < 0 || b->x >= board_.w || b->y < 0 || b->y >= board_.h)
                 continue;
-            uint8_t& mark = marks_[static_cast<size_t>(b->y) * g_.w + b->x];
+            uint8_t& mark = marks_[static_cast<size_t>(b->y) * board_.w + b->x];
             if (!mark) {
                 mark = 1;
                 ++filled_[b->y];
@@ -37,12 +37,12 @@ public:
         }
     }
 
-    bool Full(int row) const { return filled_[row] == g_.w; }
+    bool Full(int row) const { return filled_[row] == board_.w; }
     // True when some settled block stands above row 1, which loses the play.
     bool Lost() const { return any_ && minY_ < 1; }
 
 private:
-    const game& g_;
+    const game& board_;
     std::vector<uint8_t> marks_;
     std::vector<int> filled_;
     bool any_ = false;

@@ -339,7 +339,7 @@ struct TRegisteredWindow {
 };
 
 std::vector<TRegisteredWindow> registeredWindows;
-TSDLTranslationState translation;
+TSDLTranslationState g_translation;
 int32_t mouseVisible = 1;
 // Cleared by an "AppSuspend" sent, set by an "AppResume" sent: focus passing between windows of
 // this process is no switch of application. It starts cleared, and is cleared again once the last
@@ -397,15 +397,15 @@ bool IsInternalActivation(const SDL_Event& event, SDL_Window* window)
 void UpdateCursor()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_ShowCursor(mouseVisible || translation.trackedWindow == 0 ? SDL_ENABLE : SDL_DISABLE);
+        SDL_ShowCursor(mouseVisible || g_translation.trackedWindow == 0 ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void EmitAll(const SDL_Event& event, int32_t clientWidth, int32_t clientHeight)
 {
-    const Uint32 trackedBefore = translation.trackedWindow;
-    for (TEvent& translated : TranslateSDLEvent(event, clientWidth, clientHeight, translation))
+    const Uint32 trackedBefore = g_translation.trackedWindow;
+    for (TEvent& translated : TranslateSDLEvent(event, clientWidth, clientHeight, g_translation))
         translated.Emit();
-    if (translation.trackedWindow != trackedBefore)
+    if (g_translation.trackedWindow != trackedBefore)
         UpdateCursor();
 }
 
@@ -473,8 +473,8 @@ void UnregisterSDLWindow(SDL_Window* window)
 {
     for (auto it = registeredWindows.begin(); it != registeredWindows.end(); ++it) {
         if (it->window == window) {
-            if (translation.trackedWindow == it->windowId) {
-                translation.trackedWindow = 0;
+            if (g_translation.trackedWindow == it->windowId) {
+                g_translation.trackedWindow = 0;
                 UpdateCursor();
             }
             registeredWindows.erase(it);

@@ -7,7 +7,7 @@
 
 #include "board_picture.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/gldraw2d.h"
+#include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
