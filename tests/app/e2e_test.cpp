@@ -146,9 +146,26 @@ private:
 // running.
 class GameRun {
 public:
-    explicit GameRun(const fs::path& folder, bool withDisplay = true) : folder_(folder)
+    // Extra environment variables for the game, name and value.
+    using Environment = std::vector<std::pair<std::string, std::string>>;
+
+    // With signalsHeld, SIGTERM and SIGINT stay blocked up to the game's own code, so one sent at
+    // any moment after the start counts as arriving at its first instruction at the latest.
+    explicit GameRun(const fs::path& folder, bool withDisplay = true, const Environment& environment = {},
+                     bool signalsHeld = false)
+        : folder_(folder)
     {
+        // Blocked before the fork, so the child never runs a moment without the block.
+        sigset_t signals, previous;
+        sigemptyset(&signals);
+        if (signalsHeld) {
+            sigaddset(&signals, SIGTERM);
+            sigaddset(&signals, SIGINT);
+        }
+        sigprocmask(SIG_BLOCK, &signals, &previous);
         pid_ = fork();
+        if (pid_ != 0)
+            sigprocmask(SIG_SETMASK, &previous, nullptr);
         if (pid_ == 0) {
             setpgid(0, 0); // a group of its own, so that helpers it may start go with it
             // Started from elsewhere: the game must find its files beside itself.
@@ -157,6 +174,8 @@ public:
             freopen((folder / "stdout.txt").c_str(), "w", stdout);
             freopen((folder / "stderr.txt").c_str(), "w", stderr);
             setenv("ALSOFT_DRIVERS", "null", 1);
+            for (const auto& [name, value] : environment)
+                setenv(name.c_str(), value.c_str(), 1);
             if (!withDisplay) {
                 // An X display that is not there: SDL may fall back to a driver that shows
                 // nothing, which the game must refuse as well.
@@ -193,6 +212,7 @@ public:
         return exit_status_;
     }
     bool Running() { return !WaitExit(0ms); }
+    void Signal(int sig) const { kill(pid_, sig); }
 
     bool FindWindow()
     {
@@ -431,6 +451,28 @@ TEST_F(GameEndToEnd, NoDisplayEndsWithAMessage)
     ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
     EXPECT_NE(WEXITSTATUS(*status), 0);
     EXPECT_NE(game.Err().find("window"), std::string::npos) << game.Err();
+}
+
+// SIGTERM and SIGINT end the game with code 0 whenever they come: before start-up has set
+// anything up, while it loads, and on the intro. The times from signal to exit are printed.
+TEST_F(GameEndToEnd, TerminationSignalsEndItAtAnyMoment)
+{
+    for (int sig : {SIGTERM, SIGINT}) {
+        for (auto delay : {0ms, 20ms, 100ms, 300ms, 1000ms, 3000ms}) {
+            GameRun game(folder_, true, {}, true);
+            std::this_thread::sleep_for(delay);
+            const auto sent = std::chrono::steady_clock::now();
+            game.Signal(sig);
+            const auto status = game.WaitExit(15s);
+            ASSERT_TRUE(status.has_value()) << "signal " << sig << " after " << delay.count() << " ms was ignored";
+            ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status) << " sent after "
+                                            << delay.count() << " ms";
+            EXPECT_EQ(WEXITSTATUS(*status), 0) << game.Err();
+            const auto took = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent);
+            std::printf("signal %d after %lld ms: ended %.0f ms later\n", sig, static_cast<long long>(delay.count()),
+                        took.count());
+        }
+    }
 }
 
 } // namespace
