@@ -15,6 +15,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -423,10 +424,16 @@ TEST_F(GameEndToEnd, SecondRunIsQuietAndTheCloseBoxEndsIt)
     EXPECT_EQ(FileBytes(folder_ / "data" / "preferences.dat"), (std::vector<uint8_t>{2, 3, 1}));
 }
 
+// A FIFO, a directory or nothing in place of an asset: a missing asset, and no hang on the
+// loading screen.
 TEST_F(GameEndToEnd, MissingAssetsAreReportedAndPlayGoesOn)
 {
     fs::remove(folder_ / "gfx" / "logo.png");
+    ASSERT_EQ(mkfifo((folder_ / "gfx" / "logo.png").c_str(), 0644), 0);
+    fs::remove(folder_ / "gfx" / "hud.png");
+    fs::create_directories(folder_ / "gfx" / "hud.png");
     fs::remove(folder_ / "sfx" / "blip.ogg");
+    ASSERT_EQ(mkfifo((folder_ / "sfx" / "blip.ogg").c_str(), 0644), 0);
     fs::remove(folder_ / "sfx" / "title (space fighter loop).ogg");
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
@@ -439,6 +446,7 @@ TEST_F(GameEndToEnd, MissingAssetsAreReportedAndPlayGoesOn)
     x_.ClickCloseBox(game.Window());
     ExpectCleanExit(game);
     EXPECT_EQ(game.Err(), "Missing asset: gfx\\logo.png\n"
+                          "Missing asset: gfx\\hud.png\n"
                           "Missing asset: sfx\\blip.ogg\n"
                           "Missing asset: sfx\\title (space fighter loop).ogg\n");
 }
@@ -473,6 +481,46 @@ TEST_F(GameEndToEnd, TerminationSignalsEndItAtAnyMoment)
                         took.count());
         }
     }
+}
+
+// A libopenal.so.1 that loads but lacks the entry points the driver calls.
+TEST_F(GameEndToEnd, BrokenOpenALLibraryEndsWithTheAudioMessage)
+{
+    const char* stubs = std::getenv("BRIM_STUB_OPENAL_DIR");
+    ASSERT_NE(stubs, nullptr);
+    GameRun game(folder_, true, {{"LD_LIBRARY_PATH", stubs}});
+    const auto status = game.WaitExit(15s);
+    ASSERT_TRUE(status.has_value());
+    ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
+    EXPECT_EQ(WEXITSTATUS(*status), 1);
+    EXPECT_EQ(game.Err(), "Game requires OpenAL audio driver to run.\n");
+}
+
+// data/ is a file: nothing can be saved. The game says so on stderr and on the options screen,
+// and play goes on; leftovers of an interrupted save elsewhere are not its business.
+TEST_F(GameEndToEnd, FailedSaveIsReportedWhereItHappened)
+{
+    std::ofstream(folder_ / "data") << "not a folder";
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
+    game.Press("space");
+    std::this_thread::sleep_for(3500ms);
+    game.Click(256, OptionsItemY);
+    std::this_thread::sleep_for(500ms);
+    game.Click(340, 248); // Visibility
+    game.Click(ReturnX, ReturnY);
+    std::this_thread::sleep_for(300ms);
+    game.Screenshot("options_save_failed");
+    EXPECT_TRUE(game.Running());
+    EXPECT_EQ(game.Err(), "Could not save data/preferences.dat: Not a directory\n"
+                          "Could not save data/preferences.dat: Not a directory\n")
+        << "once for the defaults at the start, once for the options";
+    // The notice ends by itself; the menu is back and Escape ends the program.
+    std::this_thread::sleep_for(3s);
+    game.Press("Escape");
+    ExpectCleanExit(game);
+    EXPECT_EQ(FileText(folder_ / "data"), "not a folder");
 }
 
 } // namespace
