@@ -3,9 +3,11 @@
 
 #include "app/paths.h"
 #include "app/startup.h"
+#include "system/termination.h"
 
 int main()
 {
+    InstallTerminationHandler();
     // Pictures, sounds and data files live beside the program, wherever it was started from.
     EnterExecutableFolder();
     try {

@@ -1,13 +1,17 @@
 #include "app/scores.h"
 
 #include <cstring>
+#include <vector>
 
-#include "app/paths.h"
+#include "app/datafile.h"
+#include "app/notice.h"
 #include "app/screens.h"
 #include "app/text.h"
 #include "draw2d/draw2d.h"
+#include "system/filelock.h"
 #include "system/input.h"
 #include "system/keycodes.h"
+#include "system/quarantine.h"
 #include "system/stream.h"
 
 THighScores highscores;
@@ -25,24 +29,46 @@ std::string UpperAscii(std::string text)
     return text;
 }
 
-// False when the file cannot be opened or holds fewer than 70 bytes; the table is then untouched.
-bool ReadScoreFile()
+constexpr size_t TableBytes = 70;
+
+void ParseTable(const std::vector<uint8_t>& bytes)
 {
-    auto stream = OpenReadStream(HighScoreFile);
-    if (!stream)
-        return false;
-    std::array<int32_t, 10> readScores;
-    std::array<std::string, 10> readNames;
-    try {
-        for (int i = 0; i < 10; ++i) {
-            readScores[i] = stream->ReadInt();
-            readNames[i] = UpperAscii(stream->ReadString(3));
-        }
-    } catch (const TStreamException&) {
-        return false;
+    TRamStream stream(bytes, 1, 0);
+    for (int i = 0; i < 10; ++i) {
+        highscores.scores[i] = stream.ReadInt();
+        highscores.names[i] = UpperAscii(stream.ReadString(3));
     }
-    highscores.scores = readScores;
-    highscores.names = readNames;
+}
+
+void DefaultTable()
+{
+    for (int i = 0; i < 10; ++i) {
+        highscores.scores[i] = 2500 - 250 * i;
+        highscores.names[i] = "DEF";
+    }
+}
+
+// Fills the table from the file, under the data folder's lock. A missing or damaged file (moved
+// aside) is replaced by the defaults; one that cannot be read leaves the defaults in play and is
+// not written over, and the result is false.
+bool ReadTableLocked()
+{
+    DataFileRead file = ReadDataFile(HighScoreFile, TableBytes);
+    switch (file.state) {
+    case DataFileState::Valid:
+        ParseTable(file.bytes);
+        return true;
+    case DataFileState::Unreadable:
+        ReportUnreadable(HighScoreFile, file.reason);
+        DefaultTable();
+        return false;
+    case DataFileState::Damaged:
+        MoveAside(HighScoreFile);
+        break;
+    case DataFileState::Missing:
+        break;
+    }
+    ResetScores();
     return true;
 }
 
@@ -50,14 +76,8 @@ bool ReadScoreFile()
 
 void LoadScores()
 {
-    if (PathKind(HighScoreFile) != PathFile) {
-        ResetScores();
-        return;
-    }
-    if (!ReadScoreFile()) {
-        MoveAside(HighScoreFile);
-        ResetScores();
-    }
+    const TFileLock lock(DataLockFile);
+    ReadTableLocked();
 }
 
 bool SaveScores()
@@ -70,16 +90,27 @@ bool SaveScores()
         name.resize(3, ' ');
         out.WriteString(name);
     }
-    return ReplaceFile(HighScoreFile, out.Data());
+    return SaveDataFile(HighScoreFile, out.Data());
 }
 
 void ResetScores()
 {
-    for (int i = 0; i < 10; ++i) {
-        highscores.scores[i] = 2500 - 250 * i;
-        highscores.names[i] = "DEF";
-    }
+    DefaultTable();
     SaveScores();
+}
+
+bool RecordHighScore(int32_t points, const std::string& name)
+{
+    const TFileLock lock(DataLockFile);
+    if (!ReadTableLocked()) {
+        ReportSaveFailure(HighScoreFile, "the table there could not be read");
+        return false;
+    }
+    // Another copy may have filled the table with better scores meanwhile.
+    if (!QualifiesForTable(points))
+        return true;
+    InsertHighScore(points, name);
+    return SaveScores();
 }
 
 bool QualifiesForTable(int32_t points) { return points >= highscores.scores[9]; }
@@ -123,21 +154,24 @@ void EnterHighScore(int32_t points)
     std::string name = "AAA";
     int cursor = 1;
     const int32_t centre = GraphicsWidth() / 2;
-    for (;;) {
-        // No background, frame or music here: the play track plays on.
-        Cls();
+    const auto draw = [&] {
         DrawFontText("High score!", centre, 220, 1, 0);
         DrawFontText(std::to_string(points), centre, 240, 1, 0);
         DrawFontText("Please enter your name.", centre, 280, 1, 0);
         DrawFontText(name, centre, 310, 1, 0);
+    };
+    for (;;) {
+        // No background, frame or music here: the play track plays on.
+        Cls();
+        draw();
         if (TypeNameChar(name, cursor, TakeTypedChar()))
             break;
         EndFrame();
         if (IsKeyDown(VK_ESCAPE) || TakeTerminateRequest())
             EndProgram();
     }
-    InsertHighScore(points, name);
-    SaveScores();
+    if (!RecordHighScore(points, name))
+        ShowNotice("Could not save high score", draw);
     ResetKeyState();
 }
 

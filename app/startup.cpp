@@ -7,9 +7,11 @@
 #include <vector>
 #include <time.h>
 
+#include "app/datafile.h"
 #include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
+#include "app/scores.h"
 #include "app/screens.h"
 #include "app/shell_state.h"
 #include "app/sound.h"
@@ -197,6 +199,7 @@ void StartUp()
         g_preloader = nullptr;
     }
     TraceStartup("assets loaded");
+    RemoveDataLeftovers({PreferencesFile, HighScoreFile});
     LoadPrefs();
     ResetMouseState();
     ResetKeyState();

@@ -328,9 +328,30 @@ int TOpenALChannel::Playing()
 
 // ---- module ----
 
+namespace {
+
+// Every entry point the driver calls. A library lacking one is no usable OpenAL: no driver is
+// registered for it, so the game can say it needs one instead of failing at the first call.
+constexpr const char* DriverEntryPoints[] = {
+    "alcOpenDevice", "alcCloseDevice", "alcCreateContext", "alcDestroyContext", "alcMakeContextCurrent",
+    "alcGetString",  "alBufferData",   "alDeleteBuffers",  "alDistanceModel",   "alGenBuffers",
+    "alGenSources",  "alGetError",     "alGetSourcei",     "alSource3f",        "alSourcePause",
+    "alSourcePlay",  "alSourceRewind", "alSourceStop",     "alSourcef",         "alSourcei",
+};
+
+bool DriverEntryPointsFound()
+{
+    for (const char* name : DriverEntryPoints)
+        if (!OpenALEntryPointFound(name))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void StartOpenALModule()
 {
-    if (LoadOpenALLibrary())
+    if (LoadOpenALLibrary() && DriverEntryPointsFound())
         new TOpenALAudioDriver("OpenAL", "");
 }
 
@@ -341,7 +362,7 @@ int EnumerateOpenALDevices()
         return result;
     StartAudioDrivers();
     result = 0;
-    if (!OpenALLoaded() || !OpenALEntryPointFound("alcGetString"))
+    if (!OpenALLoaded() || !DriverEntryPointsFound())
         return result;
     const ALCchar* name = alcGetString(nullptr, ALC_DEVICE_SPECIFIER);
     for (int n = 0; name && *name && n < 100; ++n, name += std::strlen(name) + 1)

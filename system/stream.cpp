@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "system/registry.h"
 
@@ -189,11 +191,28 @@ std::shared_ptr<TCStream> TCStream::OpenFile(const std::string& path, int readab
     const char* mode = readable && writeable ? "r+b" : writeable ? "wb" : "rb";
     const int m = (readable || !writeable ? MODE_READ : 0) | (writeable ? MODE_WRITE : 0);
     const std::string native = NativePath(path);
-    if (PathKind(native) == 2)
-        return nullptr; // a directory opens under glibc but reads nothing
-    FILE* f = fopen(native.c_str(), mode);
-    if (!f)
+    if (writeable) {
+        if (PathKind(native) == 2)
+            return nullptr; // a directory opens under glibc but reads nothing
+        FILE* f = fopen(native.c_str(), mode);
+        return f ? CreateWithCStream(f, m) : nullptr;
+    }
+    // Only regular files are read: a FIFO would block the open (and then every read) for ever,
+    // and a device or directory holds no file. Opening without blocking and checking the opened
+    // file itself leaves no gap for a swap between check and open.
+    const int fd = open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return nullptr;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    FILE* f = fdopen(fd, mode);
+    if (!f) {
+        close(fd);
+        return nullptr;
+    }
     return CreateWithCStream(f, m);
 }
 

@@ -15,6 +15,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -137,9 +138,26 @@ private:
 // running.
 class GameRun {
 public:
-    explicit GameRun(const fs::path& folder, bool withDisplay = true) : folder_(folder)
+    // Extra environment variables for the game, name and value.
+    using Environment = std::vector<std::pair<std::string, std::string>>;
+
+    // With signalsHeld, SIGTERM and SIGINT stay blocked up to the game's own code, so one sent at
+    // any moment after the start counts as arriving at its first instruction at the latest.
+    explicit GameRun(const fs::path& folder, bool withDisplay = true, const Environment& environment = {},
+                     bool signalsHeld = false)
+        : folder_(folder)
     {
+        // Blocked before the fork, so the child never runs a moment without the block.
+        sigset_t signals, previous;
+        sigemptyset(&signals);
+        if (signalsHeld) {
+            sigaddset(&signals, SIGTERM);
+            sigaddset(&signals, SIGINT);
+        }
+        sigprocmask(SIG_BLOCK, &signals, &previous);
         pid_ = fork();
+        if (pid_ != 0)
+            sigprocmask(SIG_SETMASK, &previous, nullptr);
         if (pid_ == 0) {
             setpgid(0, 0); // a group of its own, so that helpers it may start go with it
             // Started from elsewhere: the game must find its files beside itself.
@@ -148,6 +166,8 @@ public:
             freopen((folder / "stdout.txt").c_str(), "w", stdout);
             freopen((folder / "stderr.txt").c_str(), "w", stderr);
             setenv("ALSOFT_DRIVERS", "null", 1);
+            for (const auto& [name, value] : environment)
+                setenv(name.c_str(), value.c_str(), 1);
             if (!withDisplay) {
                 // An X display that is not there: SDL may fall back to a driver that shows
                 // nothing, which the game must refuse as well.
@@ -184,6 +204,7 @@ public:
         return exit_status_;
     }
     bool Running() { return !WaitExit(0ms); }
+    void Signal(int sig) const { kill(pid_, sig); }
 
     bool FindWindow()
     {
@@ -395,10 +416,16 @@ TEST_F(GameEndToEnd, SecondRunIsQuietAndTheCloseBoxEndsIt)
     EXPECT_EQ(FileBytes(folder_ / "data" / "preferences.dat"), (std::vector<uint8_t>{2, 3, 1}));
 }
 
+// A FIFO, a directory or nothing in place of an asset: a missing asset, and no hang on the
+// loading screen.
 TEST_F(GameEndToEnd, MissingAssetsAreReportedAndPlayGoesOn)
 {
     fs::remove(folder_ / "gfx" / "logo.png");
+    ASSERT_EQ(mkfifo((folder_ / "gfx" / "logo.png").c_str(), 0644), 0);
+    fs::remove(folder_ / "gfx" / "hud.png");
+    fs::create_directories(folder_ / "gfx" / "hud.png");
     fs::remove(folder_ / "sfx" / "blip.ogg");
+    ASSERT_EQ(mkfifo((folder_ / "sfx" / "blip.ogg").c_str(), 0644), 0);
     fs::remove(folder_ / "sfx" / "title (space fighter loop).ogg");
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
@@ -411,6 +438,7 @@ TEST_F(GameEndToEnd, MissingAssetsAreReportedAndPlayGoesOn)
     x_.ClickCloseBox(game.Window());
     ExpectCleanExit(game);
     EXPECT_EQ(game.Err(), "Missing asset: gfx\\logo.png\n"
+                          "Missing asset: gfx\\hud.png\n"
                           "Missing asset: sfx\\blip.ogg\n"
                           "Missing asset: sfx\\title (space fighter loop).ogg\n");
 }
@@ -423,6 +451,67 @@ TEST_F(GameEndToEnd, NoDisplayEndsWithAMessage)
     ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
     EXPECT_NE(WEXITSTATUS(*status), 0);
     EXPECT_NE(game.Err().find("window"), std::string::npos) << game.Err();
+}
+
+// SIGTERM and SIGINT end the game with code 0 whenever they come: before start-up has set
+// anything up, while it loads, and on the intro. The times from signal to exit are printed.
+TEST_F(GameEndToEnd, TerminationSignalsEndItAtAnyMoment)
+{
+    for (int sig : {SIGTERM, SIGINT}) {
+        for (auto delay : {0ms, 20ms, 100ms, 300ms, 1000ms, 3000ms}) {
+            GameRun game(folder_, true, {}, true);
+            std::this_thread::sleep_for(delay);
+            const auto sent = std::chrono::steady_clock::now();
+            game.Signal(sig);
+            const auto status = game.WaitExit(15s);
+            ASSERT_TRUE(status.has_value()) << "signal " << sig << " after " << delay.count() << " ms was ignored";
+            ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status) << " sent after "
+                                            << delay.count() << " ms";
+            EXPECT_EQ(WEXITSTATUS(*status), 0) << game.Err();
+            const auto took = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent);
+            std::printf("signal %d after %lld ms: ended %.0f ms later\n", sig, static_cast<long long>(delay.count()),
+                        took.count());
+        }
+    }
+}
+
+// A libopenal.so.1 that loads but lacks the entry points the driver calls.
+TEST_F(GameEndToEnd, BrokenOpenALLibraryEndsWithTheAudioMessage)
+{
+    const char* stubs = BRIM_STUB_OPENAL_DIR; // built with the tests
+    GameRun game(folder_, true, {{"LD_LIBRARY_PATH", stubs}});
+    const auto status = game.WaitExit(15s);
+    ASSERT_TRUE(status.has_value());
+    ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
+    EXPECT_EQ(WEXITSTATUS(*status), 1);
+    EXPECT_EQ(game.Err(), "Game requires OpenAL audio driver to run.\n");
+}
+
+// data/ is a file: nothing can be saved. The game says so on stderr and on the options screen,
+// and play goes on; leftovers of an interrupted save elsewhere are not its business.
+TEST_F(GameEndToEnd, FailedSaveIsReportedWhereItHappened)
+{
+    std::ofstream(folder_ / "data") << "not a folder";
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
+    game.Press("space");
+    std::this_thread::sleep_for(3500ms);
+    game.Click(256, OptionsItemY);
+    std::this_thread::sleep_for(500ms);
+    game.Click(340, 248); // Visibility
+    game.Click(ReturnX, ReturnY);
+    std::this_thread::sleep_for(300ms);
+    game.Screenshot("options_save_failed");
+    EXPECT_TRUE(game.Running());
+    EXPECT_EQ(game.Err(), "Could not save data/preferences.dat: Not a directory\n"
+                          "Could not save data/preferences.dat: Not a directory\n")
+        << "once for the defaults at the start, once for the options";
+    // The notice ends by itself; the menu is back and Escape ends the program.
+    std::this_thread::sleep_for(3s);
+    game.Press("Escape");
+    ExpectCleanExit(game);
+    EXPECT_EQ(FileText(folder_ / "data"), "not a folder");
 }
 
 } // namespace

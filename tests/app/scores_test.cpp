@@ -1,5 +1,7 @@
 #include "app/scores.h"
 
+#include "app/datafile.h"
+
 #include <filesystem>
 
 #include "system/keycodes.h"
@@ -146,4 +148,94 @@ TEST_F(ScoresTest, FailedSaveKeepsTheOldTable)
     }
     EXPECT_EQ(FileBytes("data/highscores.dat"), DefaultTableBytes());
     EXPECT_EQ(Entries("data"), (std::vector<std::string>{"highscores.dat"}));
+}
+
+// Each copy read the table before either saved; the later save must not drop the earlier entry.
+TEST_F(ScoresTest, TwoCopiesSavingInTurnKeepBothNewEntries)
+{
+    ResetScores();
+    EXPECT_TRUE(TwoCopiesInTurn([](int) { LoadScores(); },
+                                [](int copy) { return RecordHighScore(copy == 0 ? 3000 : 2600, copy == 0 ? "ONE" : "TWO"); }));
+    LoadScores();
+    EXPECT_EQ(highscores.scores[0], 3000);
+    EXPECT_EQ(highscores.names[0], "ONE");
+    EXPECT_EQ(highscores.scores[1], 2600);
+    EXPECT_EQ(highscores.names[1], "TWO");
+    EXPECT_EQ(highscores.scores[2], 2500);
+}
+
+// A table that cannot be read is no damaged table: it stays as it is, and no save goes over it.
+TEST_F(ScoresTest, TableThatCannotBeReadIsLeftAloneAndNotSavedOver)
+{
+    std::vector<uint8_t> table;
+    for (int i = 0; i < 10; ++i) {
+        const auto r = Record(90000 - i, "MNE");
+        table.insert(table.end(), r.begin(), r.end());
+    }
+    WriteBytes("data/highscores.dat", table);
+    std::filesystem::permissions("data/highscores.dat", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(folder_, std::filesystem::perms::all);
+    std::filesystem::permissions("data", std::filesystem::perms::all); // nobody could replace it
+    EXPECT_TRUE(InChildAsNobody([] {
+        testing::internal::CaptureStderr();
+        LoadScores();
+        const bool defaults = highscores.scores[0] == 2500 && highscores.names[0] == "DEF";
+        LoadScores();
+        const bool saved = RecordHighScore(99999, "NEW");
+        const std::string err = testing::internal::GetCapturedStderr();
+        return defaults && !saved &&
+               err == "Cannot read data/highscores.dat (Permission denied): playing on the defaults, the file is left "
+                      "as it is\n"
+                      "Could not save data/highscores.dat: the table there could not be read\n";
+    }));
+    EXPECT_EQ(FileBytes("data/highscores.dat"), table);
+    EXPECT_EQ(Entries("data"), (std::vector<std::string>{".lock", "highscores.dat"}));
+}
+
+TEST_F(ScoresTest, EachDamagedTableIsKeptUnderItsOwnName)
+{
+    WriteBytes("data/highscores.dat", {1});
+    LoadScores();
+    WriteBytes("data/highscores.dat", {2, 2});
+    LoadScores();
+    EXPECT_EQ(FileBytes("data/highscores.dat.bad"), (std::vector<uint8_t>{2, 2}));
+    EXPECT_EQ(FileBytes("data/highscores.dat.bad.1"), (std::vector<uint8_t>{1}));
+    EXPECT_EQ(FileBytes("data/highscores.dat"), DefaultTableBytes());
+}
+
+TEST_F(ScoresTest, FailedNewEntryIsReportedAndTheOldTableKept)
+{
+    ResetScores();
+    std::filesystem::permissions(folder_, std::filesystem::perms::all);
+    std::filesystem::permissions("data", std::filesystem::perms::owner_all | std::filesystem::perms::others_read |
+                                             std::filesystem::perms::others_exec);
+    EXPECT_TRUE(InChildAsNobody([] {
+        testing::internal::CaptureStderr();
+        const bool saved = RecordHighScore(3000, "NEW");
+        return !saved && testing::internal::GetCapturedStderr() ==
+                             "Could not save data/highscores.dat: Permission denied\n";
+    })) << "a read-only folder";
+    EXPECT_EQ(FileBytes("data/highscores.dat"), DefaultTableBytes());
+}
+
+TEST_F(ScoresTest, SavingThroughALinkKeepsTheLink)
+{
+    std::filesystem::create_directories("data");
+    std::filesystem::create_directories("elsewhere");
+    std::filesystem::create_symlink("../elsewhere/table", "data/highscores.dat");
+    LoadScores();
+    ASSERT_TRUE(RecordHighScore(3000, "LNK"));
+    EXPECT_TRUE(std::filesystem::is_symlink("data/highscores.dat"));
+    EXPECT_EQ(FileBytes("elsewhere/table").size(), 70u);
+    EXPECT_EQ(FileBytes("data/highscores.dat"), FileBytes("elsewhere/table"));
+    EXPECT_EQ(Entries("elsewhere"), (std::vector<std::string>{"table"}));
+}
+
+TEST_F(ScoresTest, LeftoversOfInterruptedSavesGoAtTheNextStart)
+{
+    ResetScores();
+    WriteBytes("data/highscores.dat.k3Jq9Z", {1, 2});
+    WriteBytes("data/preferences.dat.Q1w2E3", {1});
+    RemoveDataLeftovers({"data\\preferences.dat", HighScoreFile});
+    EXPECT_EQ(Entries("data"), (std::vector<std::string>{".lock", "highscores.dat"}));
 }

@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "common/files.h"
@@ -68,3 +71,55 @@ private:
     rlimit saved_{};
     void (*old_handler_)(int) = SIG_DFL;
 };
+
+// Runs body in a child process, as the unprivileged user "nobody" when the tests run as root
+// (root may read and write anything); true when body returned true there.
+inline bool InChildAsNobody(const std::function<bool()>& body)
+{
+    constexpr uid_t Nobody = 65534;
+    const pid_t child = fork();
+    if (child < 0)
+        return false;
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(Nobody) != 0 || setuid(Nobody) != 0))
+            _exit(3);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Two copies of the game as two processes on this folder: both run load, then one after the
+// other runs save to its end, the first copy (0) first. True when both saves returned true.
+inline bool TwoCopiesInTurn(const std::function<void(int copy)>& load, const std::function<bool(int copy)>& save)
+{
+    int loaded[2], go[2][2];
+    if (pipe(loaded) != 0 || pipe(go[0]) != 0 || pipe(go[1]) != 0)
+        return false;
+    pid_t children[2];
+    for (int copy = 0; copy < 2; ++copy) {
+        children[copy] = fork();
+        if (children[copy] == 0) {
+            load(copy);
+            char c = 'l';
+            if (write(loaded[1], &c, 1) != 1 || read(go[copy][0], &c, 1) != 1)
+                _exit(2);
+            _exit(save(copy) ? 0 : 1);
+        }
+    }
+    bool ok = true;
+    for (int copy = 0; copy < 2; ++copy) {
+        char c;
+        ok = read(loaded[0], &c, 1) == 1 && ok;
+    }
+    for (int copy = 0; copy < 2; ++copy) {
+        ok = write(go[copy][1], "g", 1) == 1 && ok;
+        int status = 0;
+        waitpid(children[copy], &status, 0);
+        ok = ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    for (int fd : {loaded[0], loaded[1], go[0][0], go[0][1], go[1][0], go[1][1]})
+        close(fd);
+    return ok;
+}

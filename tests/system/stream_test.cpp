@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
@@ -107,6 +108,19 @@ TEST_F(StreamTest, MissingFileAndMissingFolder)
     EXPECT_EQ(OpenWriteStream(Path("no/such/dir/file.dat")), nullptr);
     EXPECT_EQ(OpenReadStream(dir_.string()), nullptr) << "a directory is not a readable file";
     EXPECT_EQ(PathKind(Path("absent.dat")), 0);
+}
+
+// A FIFO with no writer would block the open for ever; only regular files are read.
+TEST_F(StreamTest, OnlyRegularFilesOpenForReading)
+{
+    ASSERT_EQ(mkfifo(Path("pipe.png").c_str(), 0644), 0);
+    EXPECT_EQ(OpenReadStream(Path("pipe.png")), nullptr);
+    EXPECT_EQ(OpenReadStream("/dev/zero"), nullptr) << "a device is no file either";
+    Put("plain.dat", "abc");
+    fs::create_symlink(Path("plain.dat"), Path("link.dat"));
+    auto linked = OpenReadStream(Path("link.dat"));
+    ASSERT_NE(linked, nullptr) << "a link to a regular file is read through";
+    EXPECT_EQ(linked->ReadString(3), "abc");
 }
 
 TEST_F(StreamTest, ReadingPastTheEndFails)
