@@ -8,11 +8,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/data_folder.h"
 #include "system/filelock.h"
 #include "system/replacefile.h"
 #include "system/stream.h"
 
-DataFileRead ReadDataFile(const std::string& path, size_t size)
+std::string DataLockFile() { return DataFilePath(".lock"); }
+
+namespace {
+
+// Reads at most limit bytes of the regular file at path: Valid with what was read, Missing, or
+// Unreadable with the reason.
+DataFileRead ReadUpTo(const std::string& path, size_t limit)
 {
     DataFileRead result;
     const std::string native = NativePath(path);
@@ -30,10 +37,10 @@ DataFileRead ReadDataFile(const std::string& path, size_t size)
         close(fd);
         return result;
     }
-    result.bytes.resize(size);
+    result.bytes.resize(limit);
     size_t done = 0;
-    while (done < size) {
-        const ssize_t n = read(fd, result.bytes.data() + done, size - done);
+    while (done < limit) {
+        const ssize_t n = read(fd, result.bytes.data() + done, limit - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -48,7 +55,26 @@ DataFileRead ReadDataFile(const std::string& path, size_t size)
         done += static_cast<size_t>(n);
     }
     close(fd);
-    result.state = done == size ? DataFileState::Valid : DataFileState::Damaged;
+    result.bytes.resize(done);
+    result.state = DataFileState::Valid;
+    return result;
+}
+
+} // namespace
+
+DataFileRead ReadDataFile(const std::string& path, size_t size)
+{
+    DataFileRead result = ReadUpTo(path, size);
+    if (result.state == DataFileState::Valid && result.bytes.size() < size)
+        result.state = DataFileState::Damaged;
+    return result;
+}
+
+DataFileRead ReadTextDataFile(const std::string& path, size_t limit)
+{
+    DataFileRead result = ReadUpTo(path, limit + 1);
+    if (result.state == DataFileState::Valid && result.bytes.size() > limit)
+        result.state = DataFileState::Damaged;
     return result;
 }
 
@@ -77,7 +103,7 @@ bool SaveDataFile(const std::string& path, const std::vector<uint8_t>& bytes)
 
 void RemoveDataLeftovers(const std::vector<std::string>& paths)
 {
-    const TFileLock lock(DataLockFile); // another copy's save in progress holds it
+    const TFileLock lock(DataLockFile()); // another copy's save in progress holds it
     for (const std::string& path : paths)
         RemoveReplaceLeftovers(path);
 }

@@ -8,7 +8,7 @@
 // folder, saves that say when they fail.
 
 // Held while a data file is read and written back, so copies of the game take turns.
-inline const std::string DataLockFile = "data\\.lock";
+std::string DataLockFile();
 
 enum class DataFileState {
     Missing,    // nothing there, or no regular file
@@ -25,6 +25,10 @@ struct DataFileRead {
 
 // Reads the data file at path, which holds size bytes when valid (more are ignored).
 DataFileRead ReadDataFile(const std::string& path, size_t size);
+
+// Reads a text file of the game's own whole: Valid, Missing, Unreadable, or Damaged when it holds
+// more than limit bytes.
+DataFileRead ReadTextDataFile(const std::string& path, size_t limit);
 
 // Says once per file on stderr that it could not be read and is left as it is.
 void ReportUnreadable(const std::string& path, const std::string& reason);

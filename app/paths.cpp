@@ -14,9 +14,3 @@ std::string ExecutableFolder()
         return {};
     return slash == 0 ? "/" : exe.substr(0, slash);
 }
-
-bool EnterExecutableFolder()
-{
-    const std::string folder = ExecutableFolder();
-    return !folder.empty() && chdir(folder.c_str()) == 0;
-}

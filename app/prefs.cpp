@@ -45,29 +45,29 @@ PrefsBytes Current()
 
 PrefsBytes AsPrefs(const std::vector<uint8_t>& bytes) { return {bytes[0], bytes[1], bytes[2]}; }
 
-bool WritePrefs(const PrefsBytes& bytes) { return SaveDataFile(PreferencesFile, {bytes.begin(), bytes.end()}); }
+bool WritePrefs(const PrefsBytes& bytes) { return SaveDataFile(PreferencesFile(), {bytes.begin(), bytes.end()}); }
 
 } // namespace
 
 void LoadPrefs()
 {
-    const TFileLock lock(DataLockFile);
-    const DataFileRead file = ReadDataFile(PreferencesFile, DefaultPrefs.size());
+    const TFileLock lock(DataLockFile());
+    const DataFileRead file = ReadDataFile(PreferencesFile(), DefaultPrefs.size());
     switch (file.state) {
     case DataFileState::Valid:
         Apply(AsPrefs(file.bytes));
         return;
     case DataFileState::Unreadable:
-        ReportUnreadable(PreferencesFile, file.reason);
+        ReportUnreadable(PreferencesFile(), file.reason);
         Apply(DefaultPrefs);
         return;
     case DataFileState::Damaged:
-        MoveAside(PreferencesFile);
+        MoveAside(PreferencesFile());
         break;
     case DataFileState::Missing:
         break;
     }
-    std::printf("Yo. %d\n", PathKind(PreferencesFile));
+    std::printf("Yo. %d\n", PathKind(PreferencesFile()));
     std::fflush(stdout);
     WritePrefs(DefaultPrefs);
     // Where the file can be neither read nor made, the game runs on the defaults it would hold.
@@ -76,12 +76,12 @@ void LoadPrefs()
 
 bool SavePrefs()
 {
-    const TFileLock lock(DataLockFile);
+    const TFileLock lock(DataLockFile());
     const PrefsBytes mine = Current();
     PrefsBytes merged = mine;
-    const DataFileRead file = ReadDataFile(PreferencesFile, DefaultPrefs.size());
+    const DataFileRead file = ReadDataFile(PreferencesFile(), DefaultPrefs.size());
     if (file.state == DataFileState::Unreadable) {
-        ReportSaveFailure(PreferencesFile, "the file there could not be read");
+        ReportSaveFailure(PreferencesFile(), "the file there could not be read");
         return false;
     }
     // Settings another copy of the game saved meanwhile stay unless this copy changed them too.
@@ -92,7 +92,7 @@ bool SavePrefs()
                 merged[i] = theirs[i];
     }
     if (file.state == DataFileState::Damaged)
-        MoveAside(PreferencesFile);
+        MoveAside(PreferencesFile());
     if (!WritePrefs(merged))
         return false;
     Apply(merged);

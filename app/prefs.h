@@ -1,8 +1,10 @@
 #pragma once
 #include <string>
 
+#include "app/data_folder.h"
+
 // 3 bytes: music volume × 4, sound volume × 4, visibility.
-inline const std::string PreferencesFile = "data\\preferences.dat";
+inline std::string PreferencesFile() { return DataFilePath("preferences.dat"); }
 
 // Reads the settings. A missing file is created with the defaults (bytes 1, 1, 0) after the line
 // "Yo. " and its path kind on the standard output; a short one is moved aside to "...dat.bad"

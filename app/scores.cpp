@@ -53,17 +53,17 @@ void DefaultTable()
 // not written over, and the result is false.
 bool ReadTableLocked()
 {
-    DataFileRead file = ReadDataFile(HighScoreFile, TableBytes);
+    DataFileRead file = ReadDataFile(HighScoreFile(), TableBytes);
     switch (file.state) {
     case DataFileState::Valid:
         ParseTable(file.bytes);
         return true;
     case DataFileState::Unreadable:
-        ReportUnreadable(HighScoreFile, file.reason);
+        ReportUnreadable(HighScoreFile(), file.reason);
         DefaultTable();
         return false;
     case DataFileState::Damaged:
-        MoveAside(HighScoreFile);
+        MoveAside(HighScoreFile());
         break;
     case DataFileState::Missing:
         break;
@@ -76,7 +76,7 @@ bool ReadTableLocked()
 
 void LoadScores()
 {
-    const TFileLock lock(DataLockFile);
+    const TFileLock lock(DataLockFile());
     ReadTableLocked();
 }
 
@@ -90,7 +90,7 @@ bool SaveScores()
         name.resize(3, ' ');
         out.WriteString(name);
     }
-    return SaveDataFile(HighScoreFile, out.Data());
+    return SaveDataFile(HighScoreFile(), out.Data());
 }
 
 void ResetScores()
@@ -101,9 +101,9 @@ void ResetScores()
 
 bool RecordHighScore(int32_t points, const std::string& name)
 {
-    const TFileLock lock(DataLockFile);
+    const TFileLock lock(DataLockFile());
     if (!ReadTableLocked()) {
-        ReportSaveFailure(HighScoreFile, "the table there could not be read");
+        ReportSaveFailure(HighScoreFile(), "the table there could not be read");
         return false;
     }
     // Another copy may have filled the table with better scores meanwhile.

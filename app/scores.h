@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/data_folder.h"
+
 // The ten best scores, index 0 the best, and the three-letter names that go with them.
 struct THighScores {
     std::array<int32_t, 10> scores{};
@@ -12,7 +14,7 @@ struct THighScores {
 extern THighScores highscores;
 
 // 10 records of a little-endian 32-bit score and a 3-byte name: 70 bytes.
-inline const std::string HighScoreFile = "data\\highscores.dat";
+inline std::string HighScoreFile() { return DataFilePath("highscores.dat"); }
 
 // Fills the table from the file. A missing or short file gives the default table, written to
 // the file (a short one is first moved aside to "...dat.bad"); one that cannot be read gives the

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <vector>
 #include <time.h>
 
+#include "app/asset_folder.h"
 #include "app/datafile.h"
 #include "app/layout.h"
 #include "app/preload.h"
@@ -59,7 +61,8 @@ TAssetPreloader* g_preloader = nullptr;
 
 std::shared_ptr<TPixmap> Decoded(const std::string& path)
 {
-    return g_preloader ? g_preloader->Picture(path) : LoadPixmap(path);
+    const std::string file = AssetFilePath(path);
+    return g_preloader ? g_preloader->Picture(file) : LoadPixmap(file);
 }
 
 // Loading never fails the game: a missing asset is reported once and then draws or plays nothing.
@@ -94,7 +97,7 @@ std::shared_ptr<TImage> Strip(TAsset group, int cellWidth, int cellHeight, int c
 std::shared_ptr<TSound> Sound(TAsset group)
 {
     const std::string path = AssetName(group);
-    auto sample = g_preloader->Sound(path);
+    auto sample = g_preloader->Sound(AssetFilePath(path));
     return Reported(sample ? LoadSound(sample, 0) : nullptr, path);
 }
 
@@ -193,13 +196,15 @@ void StartUp()
         // Starting the video system may fork a helper (D-Bus autolaunch). A fork copies only the
         // forking thread and leaves locks held by the others locked in the copy, so the decoding
         // threads start after it.
-        TAssetPreloader preload(StartupFiles());
+        std::vector<std::string> files = StartupFiles();
+        std::transform(files.begin(), files.end(), files.begin(), AssetFilePath);
+        TAssetPreloader preload(std::move(files));
         g_preloader = &preload;
         OpenWindowAndLoad();
         g_preloader = nullptr;
     }
     TraceStartup("assets loaded");
-    RemoveDataLeftovers({PreferencesFile, HighScoreFile});
+    RemoveDataLeftovers({PreferencesFile(), HighScoreFile()});
     LoadPrefs();
     ResetMouseState();
     ResetKeyState();

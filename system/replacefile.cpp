@@ -88,12 +88,19 @@ bool IsTempSuffix(const std::string& suffix)
 void MakeParentFolder(const std::string& native)
 {
     const std::string folder = ParentFolder(native);
-    if (PathKind(folder) == PathNone)
-        mkdir(folder.c_str(), 0777);
+    if (folder == native || PathKind(folder) != PathNone)
+        return;
+    MakeParentFolder(folder);
+    // Private, as the base directory rules ask for folders made on the player's behalf.
+    mkdir(folder.c_str(), 0700);
 }
 
 bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
+    if (path.empty()) {
+        errno = ENOENT; // no data folder: nothing is saved
+        return false;
+    }
     const TTerminationDeferral whole; // a signal now ends the program after the rename
     const std::string native = LinkTarget(NativePath(path));
     MakeParentFolder(native);

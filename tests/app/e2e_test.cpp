@@ -2,263 +2,16 @@
 // the close box as the window manager sends it, screenshots kept in screens/ for review.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-#include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <dlfcn.h>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <optional>
-#include <sstream>
-#include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-#include <vector>
 
 #include "app/layout.h"
-#include "common/files.h"
-#include "common/shell.h"
 #include "draw2d/pixmap.h"
+#include "game_run.h"
 
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
+using namespace game_run;
 
 namespace {
-
-// A command of the X tools; none may hang the test.
-std::string Tool(const std::string& command)
-{
-    return Shell("timeout 30 " + command + " 2>/dev/null");
-}
-
-std::string FileText(const fs::path& path)
-{
-    const auto bytes = FileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
-// Polls until the condition holds or the time is up; every wait of these tests is bounded.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(50ms);
-    }
-    return condition();
-}
-
-std::vector<uint8_t> TableBytes(const std::vector<std::pair<int32_t, std::string>>& entries)
-{
-    std::vector<uint8_t> bytes;
-    for (const auto& [points, name] : entries) {
-        const auto u = static_cast<uint32_t>(points);
-        bytes.insert(bytes.end(), {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)});
-        bytes.insert(bytes.end(), name.begin(), name.end());
-    }
-    return bytes;
-}
-
-std::vector<uint8_t> DefaultTable()
-{
-    std::vector<std::pair<int32_t, std::string>> entries;
-    for (int i = 0; i < 10; ++i)
-        entries.emplace_back(2500 - 250 * i, "DEF");
-    return TableBytes(entries);
-}
-
-// The few Xlib calls the tests need, from the library SDL itself uses (loaded, not linked).
-class XDisplay {
-public:
-    XDisplay() : lib_(dlopen("libX11.so.6", RTLD_NOW))
-    {
-        if (!lib_)
-            return;
-        const auto open = reinterpret_cast<decltype(&XOpenDisplay)>(dlsym(lib_, "XOpenDisplay"));
-        display_ = open ? open(nullptr) : nullptr;
-    }
-    ~XDisplay()
-    {
-        if (display_)
-            Call<decltype(&XCloseDisplay)>("XCloseDisplay")(display_);
-        if (lib_)
-            dlclose(lib_);
-    }
-    XDisplay(const XDisplay&) = delete;
-    XDisplay& operator=(const XDisplay&) = delete;
-    bool Open() const { return display_ != nullptr; }
-
-    // What a window manager sends when the window's close box is clicked.
-    void ClickCloseBox(unsigned long window)
-    {
-        const auto atom = Call<decltype(&XInternAtom)>("XInternAtom");
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = window;
-        event.xclient.message_type = atom(display_, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(atom(display_, "WM_DELETE_WINDOW", False));
-        event.xclient.data.l[1] = CurrentTime;
-        Call<decltype(&XSendEvent)>("XSendEvent")(display_, window, False, NoEventMask, &event);
-        Call<decltype(&XFlush)>("XFlush")(display_);
-    }
-
-    // A held key then stays one press: nothing is typed twice and nothing repeats.
-    bool AutoRepeat()
-    {
-        XKeyboardState state{};
-        Call<decltype(&XGetKeyboardControl)>("XGetKeyboardControl")(display_, &state);
-        return state.global_auto_repeat == AutoRepeatModeOn;
-    }
-    void SetAutoRepeat(bool on)
-    {
-        Call<decltype(&XAutoRepeatOn)>(on ? "XAutoRepeatOn" : "XAutoRepeatOff")(display_);
-        Call<decltype(&XFlush)>("XFlush")(display_);
-    }
-
-private:
-    template <class F>
-    F Call(const char* name)
-    {
-        return reinterpret_cast<F>(dlsym(lib_, name));
-    }
-    void* lib_;
-    Display* display_ = nullptr;
-};
-
-// One run of the game from its own folder, with silent OpenAL output and its standard output
-// and error captured in files beside it. Killed, with any helper it started, if a test leaves it
-// running.
-class GameRun {
-public:
-    // Extra environment variables for the game, name and value.
-    using Environment = std::vector<std::pair<std::string, std::string>>;
-
-    // With signalsHeld, SIGTERM and SIGINT stay blocked up to the game's own code, so one sent at
-    // any moment after the start counts as arriving at its first instruction at the latest.
-    explicit GameRun(const fs::path& folder, bool withDisplay = true, const Environment& environment = {},
-                     bool signalsHeld = false)
-        : folder_(folder)
-    {
-        // Blocked before the fork, so the child never runs a moment without the block.
-        sigset_t signals, previous;
-        sigemptyset(&signals);
-        if (signalsHeld) {
-            sigaddset(&signals, SIGTERM);
-            sigaddset(&signals, SIGINT);
-        }
-        sigprocmask(SIG_BLOCK, &signals, &previous);
-        pid_ = fork();
-        if (pid_ != 0)
-            sigprocmask(SIG_SETMASK, &previous, nullptr);
-        if (pid_ == 0) {
-            setpgid(0, 0); // a group of its own, so that helpers it may start go with it
-            // Started from elsewhere: the game must find its files beside itself.
-            if (chdir("/") != 0)
-                _exit(120);
-            freopen((folder / "stdout.txt").c_str(), "w", stdout);
-            freopen((folder / "stderr.txt").c_str(), "w", stderr);
-            setenv("ALSOFT_DRIVERS", "null", 1);
-            for (const auto& [name, value] : environment)
-                setenv(name.c_str(), value.c_str(), 1);
-            if (!withDisplay) {
-                // An X display that is not there: SDL may fall back to a driver that shows
-                // nothing, which the game must refuse as well.
-                setenv("DISPLAY", ":9999", 1);
-                unsetenv("SDL_VIDEODRIVER");
-                unsetenv("WAYLAND_DISPLAY");
-            }
-            execl((folder / "brimstrand").c_str(), "brimstrand", static_cast<char*>(nullptr));
-            _exit(121);
-        }
-        setpgid(pid_, pid_); // both sides, so the group exists whichever runs first
-    }
-    ~GameRun()
-    {
-        if (!exit_status_) {
-            kill(-pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    GameRun(const GameRun&) = delete;
-    GameRun& operator=(const GameRun&) = delete;
-
-    // The raw wait status once the game has ended within the limit.
-    std::optional<int> WaitExit(std::chrono::milliseconds limit)
-    {
-        WaitFor(
-            [this] {
-                int status = 0;
-                if (!exit_status_ && waitpid(pid_, &status, WNOHANG) == pid_)
-                    exit_status_ = status;
-                return exit_status_.has_value();
-            },
-            limit);
-        return exit_status_;
-    }
-    bool Running() { return !WaitExit(0ms); }
-    void Signal(int sig) const { kill(pid_, sig); }
-
-    bool FindWindow()
-    {
-        const std::string id = Tool("xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid_) +
-                                     " --name '^Brimstrand$'");
-        window_ = std::strtoul(id.c_str(), nullptr, 10);
-        if (!window_)
-            return false;
-        Tool("xdotool windowfocus --sync " + std::to_string(window_));
-        std::istringstream geometry(Tool("xdotool getwindowgeometry --shell " + std::to_string(window_)));
-        for (std::string line; std::getline(geometry, line);) {
-            if (line.rfind("X=", 0) == 0)
-                x_ = std::atoi(line.c_str() + 2);
-            if (line.rfind("Y=", 0) == 0)
-                y_ = std::atoi(line.c_str() + 2);
-        }
-        return true;
-    }
-    unsigned long Window() const { return window_; }
-
-    // Window coordinates.
-    void Click(int x, int y)
-    {
-        Tool("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
-              std::to_string(y) + " sleep 0.1 click 1");
-        std::this_thread::sleep_for(150ms);
-    }
-    // Held for a few frames, so that a game polling IsKeyDown once per frame sees it.
-    void Press(const std::string& key, std::chrono::milliseconds hold = 100ms)
-    {
-        Tool("xdotool keydown " + key);
-        std::this_thread::sleep_for(hold);
-        Tool("xdotool keyup " + key);
-        std::this_thread::sleep_for(100ms);
-    }
-    fs::path Screenshot(const std::string& name)
-    {
-        fs::create_directories("screens");
-        const fs::path path = fs::absolute("screens") / (name + ".png");
-        Tool("import -window root -crop 512x512+" + std::to_string(x_) + "+" + std::to_string(y_) +
-              " +repage " + path.string());
-        return path;
-    }
-
-    std::string Out() const { return FileText(folder_ / "stdout.txt"); }
-    std::string Err() const { return FileText(folder_ / "stderr.txt"); }
-
-private:
-    fs::path folder_;
-    pid_t pid_ = -1;
-    std::optional<int> exit_status_;
-    unsigned long window_ = 0;
-    int x_ = 0, y_ = 0;
-};
 
 // The name entry is the only screen without a background: the whole window is the clear colour
 // (50, 50, 50) but for the text band in the middle.
@@ -459,7 +212,9 @@ TEST_F(GameEndToEnd, TerminationSignalsEndItAtAnyMoment)
 {
     for (int sig : {SIGTERM, SIGINT}) {
         for (auto delay : {0ms, 20ms, 100ms, 300ms, 1000ms, 3000ms}) {
-            GameRun game(folder_, true, {}, true);
+            GameLaunch launch = GameRun::Beside(folder_);
+            launch.signalsHeld = true;
+            GameRun game(launch);
             std::this_thread::sleep_for(delay);
             const auto sent = std::chrono::steady_clock::now();
             game.Signal(sig);
@@ -479,7 +234,9 @@ TEST_F(GameEndToEnd, TerminationSignalsEndItAtAnyMoment)
 TEST_F(GameEndToEnd, BrokenOpenALLibraryEndsWithTheAudioMessage)
 {
     const char* stubs = BRIM_STUB_OPENAL_DIR; // built with the tests
-    GameRun game(folder_, true, {{"LD_LIBRARY_PATH", stubs}});
+    GameLaunch launch = GameRun::Beside(folder_);
+    launch.environment.emplace_back("LD_LIBRARY_PATH", stubs);
+    GameRun game(launch);
     const auto status = game.WaitExit(15s);
     ASSERT_TRUE(status.has_value());
     ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
@@ -487,25 +244,29 @@ TEST_F(GameEndToEnd, BrokenOpenALLibraryEndsWithTheAudioMessage)
     EXPECT_EQ(game.Err(), "Game requires OpenAL audio driver to run.\n");
 }
 
-// data/ is a file: nothing can be saved. The game says so on stderr and on the options screen,
-// and play goes on; leftovers of an interrupted save elsewhere are not its business.
+// The data folder named is a file: nothing can be saved. The game says so on stderr and on the
+// options screen, and play goes on.
 TEST_F(GameEndToEnd, FailedSaveIsReportedWhereItHappened)
 {
     std::ofstream(folder_ / "data") << "not a folder";
-    GameRun game(folder_);
+    GameLaunch launch = GameRun::Beside(folder_);
+    launch.environment.emplace_back("BRIMSTRAND_DATA_DIR", (folder_ / "data").string());
+    GameRun game(launch);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
     ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
     game.Press("space");
     std::this_thread::sleep_for(3500ms);
-    game.Click(256, OptionsItemY);
+    game.Click(MiddleX, OptionsItemY);
     std::this_thread::sleep_for(500ms);
     game.Click(340, 248); // Visibility
     game.Click(ReturnX, ReturnY);
     std::this_thread::sleep_for(300ms);
     game.Screenshot("options_save_failed");
     EXPECT_TRUE(game.Running());
-    EXPECT_EQ(game.Err(), "Could not save data/preferences.dat: Not a directory\n"
-                          "Could not save data/preferences.dat: Not a directory\n")
+    const std::string prefs = (folder_ / "data" / "preferences.dat").string();
+    EXPECT_EQ(game.Err(), "brimstrand: cannot write to " + (folder_ / "data").string() + "; nothing will be saved\n"
+                          "Could not save " + prefs + ": Not a directory\n"
+                          "Could not save " + prefs + ": Not a directory\n")
         << "once for the defaults at the start, once for the options";
     // The notice ends by itself; the menu is back and Escape ends the program.
     std::this_thread::sleep_for(3s);

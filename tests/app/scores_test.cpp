@@ -236,6 +236,6 @@ TEST_F(ScoresTest, LeftoversOfInterruptedSavesGoAtTheNextStart)
     ResetScores();
     WriteBytes("data/highscores.dat.k3Jq9Z", {1, 2});
     WriteBytes("data/preferences.dat.Q1w2E3", {1});
-    RemoveDataLeftovers({"data\\preferences.dat", HighScoreFile});
+    RemoveDataLeftovers({"data\\preferences.dat", HighScoreFile()});
     EXPECT_EQ(Entries("data"), (std::vector<std::string>{".lock", "highscores.dat"}));
 }

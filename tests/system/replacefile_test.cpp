@@ -33,6 +33,16 @@ TEST_F(ReplaceFileTest, FailedWriteKeepsTheOldFileLeavesNoTemporaryFileAndSaysWh
     EXPECT_EQ(Entries("data"), (std::vector<std::string>{"a.dat"}));
 }
 
+TEST_F(ReplaceFileTest, MakesEveryMissingFolderPrivately)
+{
+    const std::string path = (folder_ / "home/.local/share/brimstrand/a.dat").string();
+    ASSERT_TRUE(ReplaceFile(path, {4}));
+    EXPECT_EQ(FileBytes(path), (std::vector<uint8_t>{4}));
+    EXPECT_EQ(fs::status(folder_ / "home/.local").permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_FALSE(ReplaceFile("", {4})) << "no data folder: nothing is written";
+    EXPECT_EQ(Entries(folder_.string()), (std::vector<std::string>{"home"}));
+}
+
 TEST_F(ReplaceFileTest, FailsCleanlyWhereNoFileCanBe)
 {
     fs::create_directories("data/dir.dat");
