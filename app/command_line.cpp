@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <optional>
 
 namespace {
 
@@ -16,6 +18,15 @@ const TOption* FindOption(std::string_view name)
 {
     const auto it = std::find_if(options.begin(), options.end(), [&](const TOption& o) { return o.name == name; });
     return it == options.end() ? nullptr : &*it;
+}
+
+std::optional<int> WholeNumber(const std::string& text)
+{
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return number;
 }
 
 // The column the help texts start in: past the longest "--name ARG".
@@ -59,6 +70,16 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         if (value.empty()) {
             parsed.error = "option " + name + " needs " + std::string(option->argument);
             return parsed;
+        }
+        if (const auto* target = std::get_if<TNumberTarget>(&option->target)) {
+            const std::optional<int> number = WholeNumber(value);
+            if (!number || *number < target->min || *number > target->max) {
+                parsed.error = "option " + name + " needs a whole number from " + std::to_string(target->min) +
+                               " to " + std::to_string(target->max) + ", not " + value;
+                return parsed;
+            }
+            parsed.options.*(target->member) = *number;
+            continue;
         }
         parsed.options.*std::get<TTextTarget>(option->target) = value;
     }

@@ -13,19 +13,25 @@ struct TCommandLine {
     std::string dataDir; // --data-dir: empty when not given
 };
 
-// Option targets: a switch sets a member to a fixed value, a text option stores its argument.
+// Option targets: a switch sets a member to a fixed value, a text option stores its argument, a
+// number option stores its argument when it is a whole number in [min, max].
 struct TSwitchTarget {
     bool TCommandLine::*member;
     bool value = true;
 };
 using TTextTarget = std::string TCommandLine::*;
+struct TNumberTarget {
+    int TCommandLine::*member;
+    int min;
+    int max;
+};
 
 // One option: adding an option to the game is adding one of these to CommandLineOptions().
 struct TOption {
     std::string_view name;     // "--data-dir"
     std::string_view argument; // name of its argument in the help ("DIR"), empty for a switch
     std::string_view help;     // one line for --help
-    std::variant<TSwitchTarget, TTextTarget> target;
+    std::variant<TSwitchTarget, TTextTarget, TNumberTarget> target;
 };
 
 // Every option the game knows, in the order --help lists them.
