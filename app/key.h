@@ -3,12 +3,19 @@
 
 #include "game/controls.h"
 
-// Samples the play keys into the controls once per frame, before the falling piece moves.
+// Samples the play controls once per frame, before the falling piece moves: the keys of
+// keybindings (the game's own and the arrows unless the controls file says otherwise), the
+// gamepads and the automatic repeat of held moves all end up here, in the one TControls.
 class key {
 public:
-    // Q, E, A and D as presses since the previous call, then S as presses and as held, in that
-    // order; every press is seen in exactly one frame.
+    // Turns, moves, then drop fast, as presses since the previous call (and drop fast as held);
+    // every press is seen in exactly one frame. A held move repeats when keybindings asks for it.
     static TControls Update();
-    // Presses of S the last Update took so that they never pile up; play never reads them.
+    // Presses of the drop-fast keys the last Update took so that they never pile up; play never
+    // reads them.
     static int32_t FastHits();
+    // Forgets how long the moves have been held: a new play starts with no repeat under way.
+    static void Reset();
+    // Escape held, Start pressed on a gamepad, or the window lost the focus.
+    static bool PauseRequested();
 };

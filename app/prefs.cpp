@@ -120,14 +120,26 @@ const char* const MusicLabel = "Music Volume:          ";
 const char* const SoundLabel = "Sound Volume:          ";
 const char* const VisibilityLabel = "Visibility:          ";
 
+// The options screen's items for the key highlight, top to bottom.
+enum : int32_t { OptionMusic, OptionSound, OptionVisibility, OptionReturn, OptionCount };
+
+// One level up or down the five-step scale, for Left and Right.
+float SteppedVolume(float volume, int32_t step)
+{
+    return std::clamp(static_cast<int>(std::lround(volume * 4)) + step, 0, 4) * 0.25f;
+}
+
 } // namespace
 
 void OptionsScreen()
 {
     // Label and value of a row: the label is centred on x = 250, its trailing spaces pushing
     // the words left of the value column at x = 320.
-    const auto row = [](const char* label, const std::string& value, int32_t y) {
-        const int32_t hover = HoverItem(320, y, 55, 17);
+    TMenuFocus focus(OptionCount);
+    // Returns whether the mouse is over the row's value.
+    const auto row = [&focus](const char* label, const std::string& value, int32_t y, int32_t item) {
+        const int32_t hover = MouseInRect(320, y, 55, 17);
+        ItemColour(focus.Shows(item, hover));
         DrawFontText(label, 250, y, 1, 0);
         DrawFontText(value, 320, y, 0, 0);
         return hover;
@@ -136,40 +148,50 @@ void OptionsScreen()
     // The screen as it stands, under the notice of a failed save.
     const auto still = [&] {
         DrawBackdrop();
-        row(MusicLabel, LevelBar(settings.musicvolume), 200);
-        row(SoundLabel, LevelBar(settings.soundvolume), 220);
-        row(VisibilityLabel, visibilityText(), 240);
-        ReturnClicked(0);
+        row(MusicLabel, LevelBar(settings.musicvolume), 200, OptionMusic);
+        row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound);
+        row(VisibilityLabel, visibilityText(), 240, OptionVisibility);
+        ReturnClicked(0, focus, OptionReturn);
     };
     const auto save = [&] {
         if (!SavePrefs())
             ShowNotice("Could not save options", still);
     };
     for (;;) {
+        focus.Update();
         Cls();
         const int32_t click = TakeMouseHits(MouseLeft);
         DrawBackdrop();
 
-        if (row(MusicLabel, LevelBar(settings.musicvolume), 200) && click) {
+        if (row(MusicLabel, LevelBar(settings.musicvolume), 200, OptionMusic) && click) {
             sound::Play(gamesounds.blipsound);
             settings.musicvolume = VolumeAtColumn(CursorX());
         }
+        if (const int32_t step = focus.Step(OptionMusic)) {
+            sound::Play(gamesounds.blipsound);
+            settings.musicvolume = SteppedVolume(settings.musicvolume, step);
+        }
         // The blip still plays at the old effect volume: it starts before the change.
-        if (row(SoundLabel, LevelBar(settings.soundvolume), 220) && click) {
+        if (row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound) && click) {
             sound::Play(gamesounds.blipsound);
             settings.soundvolume = VolumeAtColumn(CursorX());
         }
-        if (row(VisibilityLabel, visibilityText(), 240) && click) {
+        if (const int32_t step = focus.Step(OptionSound)) {
+            sound::Play(gamesounds.blipsound);
+            settings.soundvolume = SteppedVolume(settings.soundvolume, step);
+        }
+        const int32_t visibilityHover = row(VisibilityLabel, visibilityText(), 240, OptionVisibility);
+        if (focus.Chosen(OptionVisibility, click != 0, visibilityHover)) {
             sound::Play(gamesounds.blipsound);
             settings.visibility = settings.visibility != 0 ? 0 : 1;
         }
-        if (ReturnClicked(click)) {
+        if (ReturnClicked(click, focus, OptionReturn)) {
             save();
             break;
         }
         FinishFrame();
         // Closing the window leaves the settings unsaved, as on every other screen.
-        if (EscapeToMenu()) {
+        if (EscapeToMenu() || focus.Back()) {
             save();
             break;
         }

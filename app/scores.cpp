@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/datafile.h"
+#include "app/name_entry.h"
 #include "app/notice.h"
 #include "app/screens.h"
 #include "app/text.h"
@@ -147,6 +148,7 @@ bool TypeNameChar(std::string& name, int& cursor, int32_t c)
 
 void EnterHighScore(int32_t points)
 {
+    TNameEntryInput input;
     ResetKeyState();
     LoadScores();
     if (!QualifiesForTable(points))
@@ -164,7 +166,7 @@ void EnterHighScore(int32_t points)
         // No background, frame or music here: the play track plays on.
         Cls();
         draw();
-        if (TypeNameChar(name, cursor, TakeTypedChar()))
+        if (input.Update(name, cursor))
             break;
         EndFrame();
         if (IsKeyDown(VK_ESCAPE) || TakeTerminateRequest())
@@ -178,7 +180,9 @@ void EnterHighScore(int32_t points)
 void ScoreScreen()
 {
     LoadScores();
+    TMenuFocus focus(1);
     for (;;) {
+        focus.Update();
         Cls();
         const int32_t click = TakeMouseHits(MouseLeft);
         DrawBackdrop();
@@ -186,10 +190,10 @@ void ScoreScreen()
             DrawFontText(highscores.names[i], 170, 120 + 35 * i, 0, 0);
             DrawFontText(std::to_string(highscores.scores[i]), 220, 120 + 35 * i, 0, 0);
         }
-        if (ReturnClicked(click))
+        if (ReturnClicked(click, focus, 0))
             break;
         FinishFrame();
-        if (EscapeToMenu())
+        if (EscapeToMenu() || focus.Back())
             break;
     }
 }

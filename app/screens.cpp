@@ -72,7 +72,7 @@ void TitleIntro()
         DrawImage(shellpictures.logoimage, HalfWidth(), HalfHeight() - titlefade * 190);
         SetAlpha(titlefade / 2);
         DrawCredit();
-        if (TakeKeyHits(VK_SPACE))
+        if (TMenuKeys::Take().activate)
             titlefade = 1;
         if (TakeMouseHits(MouseLeft)) {
             ResetMouseState();
@@ -94,7 +94,9 @@ void TitleIntro()
 [[noreturn]] void TitleMenu()
 {
     titlefade = 0;
+    TMenuFocus focus(MenuItemCount);
     for (;;) {
+        focus.Update();
         DrawVeiledBackground(0.5f - titlefade / 2);
         DrawFramePicture();
         DrawLogo();
@@ -108,7 +110,7 @@ void TitleIntro()
         SetColor(c, c, c);
         SetAlpha(titlefade);
         for (int item = 0; item < MenuItemCount; ++item) {
-            const int32_t m = MouseOnMenuItem(item);
+            const int32_t m = focus.Shows(item, MouseOnMenuItem(item));
             SetScale(0.6f + 0.2f * m, 1 + 0.24f * m);
             DrawImage(shellpictures.menuimages[item], HalfWidth(), MenuItemTop[item] + MenuPictureDrop);
         }
@@ -126,21 +128,23 @@ void TitleIntro()
 
         // One click, tested against each item in turn with the cursor read afresh.
         const int32_t click = TakeMouseHits(MouseLeft);
-        if (click && MouseOnMenuItem(MenuPlay)) {
+        if (focus.Chosen(MenuPlay, click, MouseOnMenuItem(MenuPlay))) {
             sound::Play(gamesounds.blipsound);
             PlayScreen();
         }
-        if (click && MouseOnMenuItem(MenuHighScores)) {
+        if (focus.Chosen(MenuHighScores, click, MouseOnMenuItem(MenuHighScores))) {
             sound::Play(gamesounds.blipsound);
             ScoreScreen();
             titlefade = 0.98f; // the menu comes back almost faded in
         }
-        if (click && MouseOnMenuItem(MenuOptions)) {
+        if (focus.Chosen(MenuOptions, click, MouseOnMenuItem(MenuOptions))) {
             sound::Play(gamesounds.blipsound);
             OptionsScreen();
             titlefade = 0.98f;
         }
         EndFrame();
+        if (focus.Back())
+            EndProgram();
         EndIfAsked();
         if (titlefade <= 1)
             titlefade += 0.0049f;
@@ -181,6 +185,7 @@ void PlayScreen()
     play->h = 32;
     play->x = 96;
     play->NewPiece();
+    key::Reset();
     for (;;) {
         Cls();
         PlayMusic(MusicPlay);
@@ -206,7 +211,7 @@ void PlayScreen()
         }
         if (TakeTerminateRequest())
             EndProgram();
-        if (IsKeyDown(VK_ESCAPE)) {
+        if (key::PauseRequested()) {
             // A held Escape must not also end the program from the pause screen.
             ResetKeyState();
             PauseScreen();
@@ -226,7 +231,8 @@ void PauseScreen()
             SetColor(0, 0, 0);
         DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
         FinishFrame();
-        if (TakeMouseHits(MouseLeft)) {
+        const TMenuKeys keys = TMenuKeys::Take();
+        if (TakeMouseHits(MouseLeft) || keys.activate || TakePadHits(PadStart)) {
             ResetMouseState();
             return;
         }
@@ -318,11 +324,16 @@ int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height)
 int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height)
 {
     const int32_t m = MouseInRect(x, y, width, height);
-    if (m)
+    ItemColour(m);
+    return m;
+}
+
+void ItemColour(int32_t hovered)
+{
+    if (hovered)
         SetColor(167, 167, 167);
     else
         SetColor(210, 210, 210);
-    return m;
 }
 
 void DrawBackdrop()
@@ -337,11 +348,12 @@ void DrawBackdrop()
     DrawLogo();
 }
 
-bool ReturnClicked(int32_t click)
+bool ReturnClicked(int32_t click, const TMenuFocus& focus, int32_t item)
 {
-    const int32_t hover = HoverItem(ReturnLeft, ReturnTop, ReturnWidth, ReturnHeight);
+    const int32_t hover = MouseInRect(ReturnLeft, ReturnTop, ReturnWidth, ReturnHeight);
+    ItemColour(focus.Shows(item, hover));
     DrawFontText("Return", ReturnLeft, ReturnTop, 0, 0);
-    if (!hover || !click)
+    if (!focus.Chosen(item, click != 0, hover))
         return false;
     sound::Play(gamesounds.blipsound);
     return true;

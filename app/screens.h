@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "app/menu_input.h"
+
 // The screens. Each is a frame loop drawing one whole frame per pass, paced to 60 frames a second
 // by Flip(-1); a screen opens another by calling it and carries on when it returns.
 
@@ -8,7 +10,7 @@
 [[noreturn]] void TitleScreen();
 // One play from its start to its end, including the name entry after a lost play.
 void PlayScreen();
-// Returns when the player clicks to resume.
+// Returns when the player clicks (or presses Return, Space, pad A or Start) to resume.
 void PauseScreen();
 
 // Shared by the screens.
@@ -24,11 +26,14 @@ void DrawFramePicture();       // "gfx\hud.png", dimmed at Low visibility
 int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height);
 // MouseInRect, also setting the colour of a text item: darker when hovered.
 int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height);
+// Sets the colour of a text item: darker when shown as hovered (by the mouse or the key highlight).
+void ItemColour(int32_t hovered);
 // The top of a pause, table or options frame: title music, background, fireworks, the frame
 // picture and the logo.
 void DrawBackdrop();
-// The "Return" item of the table and options screens; true (after the blip) when clicked.
-bool ReturnClicked(int32_t click);
+// The "Return" item of the table and options screens, item number `item` of their focus; true
+// (after the blip) when clicked or activated.
+bool ReturnClicked(int32_t click, const TMenuFocus& focus, int32_t item);
 // At the end of a table or options frame: the close box ends the program, Escape (true) leaves
 // the screen.
 bool EscapeToMenu();

@@ -9,6 +9,7 @@
 #include <time.h>
 
 #include "app/asset_folder.h"
+#include "app/controls_file.h"
 #include "app/datafile.h"
 #include "app/layout.h"
 #include "app/preload.h"
@@ -206,6 +207,7 @@ void StartUp()
     TraceStartup("assets loaded");
     RemoveDataLeftovers({PreferencesFile(), HighScoreFile()});
     LoadPrefs();
+    LoadControls();
     ResetMouseState();
     ResetKeyState();
     TitleScreen();

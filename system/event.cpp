@@ -24,6 +24,8 @@ std::map<int32_t, std::string>& Descriptions()
         {EVENT_MOUSEWHEEL, "MouseWheel"},
         {EVENT_MOUSEENTER, "MouseEnter"},
         {EVENT_MOUSELEAVE, "MouseLeave"},
+        {EVENT_PADDOWN, "PadDown"},
+        {EVENT_PADUP, "PadUp"},
         {EVENT_TIMERTICK, "TimerTick"},
         {EVENT_HOTKEYHIT, "HotkeyHit"},
         {EVENT_GADGETACTION, "GadgetAction"},

@@ -20,6 +20,8 @@ enum : int32_t {
     EVENT_MOUSEWHEEL = 0x404,
     EVENT_MOUSEENTER = 0x405,
     EVENT_MOUSELEAVE = 0x406,
+    EVENT_PADDOWN = 0x501, // data: the gamepad button (PadA...)
+    EVENT_PADUP = 0x502,
     EVENT_TIMERTICK = 0x801,
     EVENT_HOTKEYHIT = 0x1001,
     EVENT_GADGETACTION = 0x2001,

@@ -6,6 +6,7 @@
 
 #include "system/event.h"
 #include "system/hook.h"
+#include "system/keycodes.h"
 #include "system/sysdriver.h"
 
 namespace {
@@ -17,6 +18,9 @@ constexpr uint32_t kCharQueue = 256;
 struct TInputState {
     int32_t keyDown[kKeys] = {};
     int32_t keyHits[kKeys] = {};
+    int32_t keyReleases[kKeys] = {};
+    int32_t padDown[PadButtonCount] = {};
+    int32_t padHits[PadButtonCount] = {};
     int32_t charQueue[kCharQueue] = {};
     // Unsigned so the put and get counters wrap without overflow; the slot is the counter modulo 256.
     uint32_t charPut = 0, charGet = 0;
@@ -39,6 +43,11 @@ bool ValidKey(int32_t key)
 bool ValidButton(int32_t button)
 {
     return button >= 0 && button < kButtons;
+}
+
+bool ValidPadButton(int32_t button)
+{
+    return button >= 0 && button < PadButtonCount;
 }
 
 void Press(int32_t* down, int32_t* hits, int32_t index)
@@ -88,8 +97,18 @@ void* PolledInputHook(int32_t, void* data, void*)
             Press(g_input.keyDown, g_input.keyHits, event->data);
         break;
     case EVENT_KEYUP:
-        if (ValidKey(event->data))
+        if (ValidKey(event->data)) {
             g_input.keyDown[event->data] = 0;
+            ++g_input.keyReleases[event->data];
+        }
+        break;
+    case EVENT_PADDOWN:
+        if (ValidPadButton(event->data))
+            Press(g_input.padDown, g_input.padHits, event->data);
+        break;
+    case EVENT_PADUP:
+        if (ValidPadButton(event->data))
+            g_input.padDown[event->data] = 0;
         break;
     case EVENT_KEYCHAR:
         if (g_input.charPut - g_input.charGet < kCharQueue)
@@ -152,6 +171,24 @@ int32_t IsKeyDown(int32_t key)
     return ValidKey(key) ? g_input.keyDown[key] : 0;
 }
 
+int32_t TakeKeyReleases(int32_t key)
+{
+    PumpSystemEvents();
+    return ValidKey(key) ? Take(g_input.keyReleases[key]) : 0;
+}
+
+int32_t TakePadHits(int32_t button)
+{
+    PumpSystemEvents();
+    return ValidPadButton(button) ? Take(g_input.padHits[button]) : 0;
+}
+
+int32_t IsPadDown(int32_t button)
+{
+    PumpSystemEvents();
+    return ValidPadButton(button) ? g_input.padDown[button] : 0;
+}
+
 int32_t TakeTypedChar()
 {
     PumpSystemEvents();
@@ -166,6 +203,9 @@ void ResetKeyState()
     g_input.charPut = g_input.charGet = 0;
     std::fill(std::begin(g_input.keyDown), std::end(g_input.keyDown), 0);
     std::fill(std::begin(g_input.keyHits), std::end(g_input.keyHits), 0);
+    std::fill(std::begin(g_input.keyReleases), std::end(g_input.keyReleases), 0);
+    std::fill(std::begin(g_input.padDown), std::end(g_input.padDown), 0);
+    std::fill(std::begin(g_input.padHits), std::end(g_input.padHits), 0);
 }
 
 int32_t TakeTerminateRequest()

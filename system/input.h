@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-// Polled keyboard and mouse state, kept by a hook on the event chain while polling is on.
+// Polled keyboard, gamepad and mouse state, kept by a hook on the event chain while polling is on.
 // Every query first pumps pending platform events. Key codes outside 0..255 and buttons
 // outside 0..3 read as 0 and are ignored in events.
 
@@ -12,8 +12,15 @@ void StopInputPolling();
 // Presses of the key since the last call (a held key counts once however long it repeats).
 int32_t TakeKeyHits(int32_t key);
 int32_t IsKeyDown(int32_t key);
+// Releases of the key since the last call.
+int32_t TakeKeyReleases(int32_t key);
+// Gamepad buttons (PadA...), of all pads together, as the keys: presses since the last call, held.
+int32_t TakePadHits(int32_t button);
+int32_t IsPadDown(int32_t button);
 // The next typed character, or 0 when none is queued; the queue holds 256 and drops the rest.
 int32_t TakeTypedChar();
+// Forgets held and pressed keys and gamepad buttons and the typed characters: a key or button
+// held across the reset reads as up until pressed again.
 void ResetKeyState();
 
 // 1 once after the user asked the program to end (window close box, Alt+F4).

@@ -26,5 +26,17 @@ enum : int32_t {
 // Mouse buttons of the polled input (IsMouseDown, TakeMouseHits); 0 is no button.
 enum : int32_t { MouseLeft = 1, MouseRight = 2, MouseMiddle = 3 };
 
+// Gamepad buttons of the polled input (IsPadDown, TakePadHits), the same on every pad SDL knows
+// the layout of; 0 is no button. The left stick pushed past half way reads as its own four
+// directions, apart from the D-pad.
+enum : int32_t {
+    PadA = 1, PadB, PadX, PadY, PadBack, PadGuide, PadStart, PadLeftStickClick, PadRightStickClick,
+    PadLeftShoulder, PadRightShoulder, PadUp, PadDown, PadLeft, PadRight,
+    PadStickUp, PadStickDown, PadStickLeft, PadStickRight,
+    PadButtonCount
+};
+
 // The typed character (TakeTypedChar) of the Enter key.
 constexpr int32_t CharEnter = 13;
+// The typed character of the Backspace key.
+constexpr int32_t CharBackspace = 8;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "system/error.h"
+#include "system/gamepad_sdl.h"
 #include "system/keycodes.h"
 
 namespace {
@@ -415,6 +416,10 @@ void Dispatch(const SDL_Event& event)
         EmitAll(event, 0, 0);
         return;
     }
+    if (IsPadEvent(event)) { // a pad belongs to no window
+        DispatchPadEvent(event);
+        return;
+    }
     const TRegisteredWindow* entry = FindWindow(WindowIdOf(event));
     if (!entry)
         return;
@@ -494,6 +499,7 @@ TSDLSystemDriver::TSDLSystemDriver()
 {
     if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0)
         throw TRuntimeError(std::string("Unable to start SDL events: ") + SDL_GetError());
+    StartGamepads();
 }
 
 void TSDLSystemDriver::Poll()

@@ -1,0 +1,7 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The key code (VK_...) of a key named as SDL names keys ("A", "Left", "Space", "Keypad 4"; any
+// letter case), or 0 when no key has that name or the key has no code.
+int32_t KeyCodeForName(const std::string& name);
