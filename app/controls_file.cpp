@@ -121,9 +121,9 @@ TKeyBindings BindingsFromFile(TConfigFile& file, const std::string& path)
         std::string unknown;
         std::vector<int32_t> codes = KeyList(entry.value, unknown);
         if (codes.empty()) {
-            file.warnings.push_back(ConfigWarning(path, entry.line,
-                                                  "unknown key name \"" + unknown + "\"; " + entry.key +
-                                                      " keeps its default keys " + ActionTexts[action].keys));
+            const std::string fault = unknown.empty() ? "a key name missing" : "unknown key name \"" + unknown + "\"";
+            file.warnings.push_back(ConfigWarning(path, entry.line, fault + "; " + entry.key + " keeps its default keys " +
+                                                                        ActionTexts[action].keys));
             continue;
         }
         bindings.keys[action] = std::move(codes);

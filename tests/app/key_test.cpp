@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "app/key.h"
+
+#include <vector>
+
+#include "app/controls_file.h"
 #include "game/game.h"
 #include "game/shape.h"
 #include "system/keycodes.h"
 #include "system/sdl_events.h"
+#include "system/virtual_pad.h"
 
 namespace {
 
@@ -88,6 +93,118 @@ TEST_F(KeySampling, HoldingSSetsFastWithoutPilingUpPresses)
     controls = key::Update();
     EXPECT_EQ(key::FastHits(), 3);
     EXPECT_EQ(TakeKeyHits(VK_S), 0);
+}
+
+} // namespace
+
+namespace {
+
+class KeyBindingsSampling : public KeySampling {
+protected:
+    void TearDown() override
+    {
+        keybindings.Reset();
+        key::Reset();
+        KeySampling::TearDown();
+    }
+    void Key(bool down, SDL_Scancode scancode) { Push(UsKeyEvent(down, scancode)); }
+    // The frames, counting from 0, in which a move to the left was asked for.
+    std::vector<int> LeftFrames(int frames)
+    {
+        std::vector<int> moved;
+        for (int frame = 0; frame < frames; ++frame) {
+            Push(UsKeyEvent(true, SDL_SCANCODE_LEFT, KMOD_NONE, true)); // the platform's own repeat
+            if (key::Update().keyleft != 0)
+                moved.push_back(frame);
+        }
+        return moved;
+    }
+};
+
+TEST_F(KeyBindingsSampling, ArrowsMoveTurnClockwiseAndDropFastBesideTheLetters)
+{
+    for (const SDL_Scancode scancode : {SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP})
+        Key(true, scancode), Key(false, scancode);
+    Key(true, SDL_SCANCODE_DOWN);
+    controls = key::Update();
+    EXPECT_EQ(controls.keyleft, 1);
+    EXPECT_EQ(controls.keyright, 1);
+    EXPECT_EQ(controls.keyrotright, 1);
+    EXPECT_EQ(controls.keyrotleft, 0);
+    EXPECT_EQ(controls.keyfast, 1);
+    EXPECT_EQ(key::FastHits(), 1);
+    Key(false, SDL_SCANCODE_DOWN);
+    EXPECT_EQ(key::Update().keyfast, 0);
+}
+
+TEST_F(KeyBindingsSampling, ARemapReplacesTheKeysOfItsAction)
+{
+    keybindings.keys[ActionMoveLeft] = {VK_J};
+    Tap('a');
+    Tap('j', 2);
+    controls = key::Update();
+    EXPECT_EQ(controls.keyleft, 2) << "J moves, A no longer does";
+    EXPECT_EQ(TakeKeyHits(VK_A), 1) << "A was left alone";
+}
+
+TEST_F(KeyBindingsSampling, HeldMovesRepeatOnlyWhenAskedAfterTheDelayThenEveryInterval)
+{
+    Key(true, SDL_SCANCODE_LEFT);
+    EXPECT_EQ(LeftFrames(30), (std::vector<int>{0})) << "by default a held move is one move";
+    Key(false, SDL_SCANCODE_LEFT);
+    key::Update();
+
+    keybindings.repeatDelay = 15;
+    keybindings.repeatInterval = 3;
+    Key(true, SDL_SCANCODE_LEFT);
+    EXPECT_EQ(LeftFrames(28), (std::vector<int>{0, 15, 18, 21, 24, 27}));
+    Key(false, SDL_SCANCODE_LEFT);
+    EXPECT_EQ(key::Update().keyleft, 0);
+    Key(true, SDL_SCANCODE_LEFT);
+    EXPECT_EQ(LeftFrames(16), (std::vector<int>{0, 15})) << "a new press starts the delay again";
+}
+
+TEST_F(KeyBindingsSampling, FocusLossAndEscapeAskForThePause)
+{
+    EXPECT_FALSE(key::PauseRequested());
+    Push(UsKeyEvent(true, SDL_SCANCODE_ESCAPE));
+    EXPECT_TRUE(key::PauseRequested());
+    Push(UsKeyEvent(false, SDL_SCANCODE_ESCAPE));
+    EXPECT_FALSE(key::PauseRequested());
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_TRUE(key::PauseRequested()) << "switching to another window pauses the play";
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    EXPECT_FALSE(key::PauseRequested());
+}
+
+TEST_F(KeyBindingsSampling, AGamepadPlaysThroughTheSameControls)
+{
+    TVirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    pad.Tap(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    pad.Tap(SDL_CONTROLLER_BUTTON_A);
+    controls = key::Update();
+    EXPECT_EQ(controls.keyleft, 1);
+    EXPECT_EQ(controls.keyrotright, 1) << "A turns clockwise";
+    pad.Tap(SDL_CONTROLLER_BUTTON_B);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 30000);
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, true);
+    controls = key::Update();
+    EXPECT_EQ(controls.keyrotleft, 1) << "B turns counter-clockwise";
+    EXPECT_EQ(controls.keyright, 1) << "the stick moves";
+    EXPECT_EQ(controls.keyfast, 1) << "down drops fast while held";
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_DOWN, false);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 0);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 30000);
+    EXPECT_EQ(key::Update().keyfast, 1) << "and so does the stick";
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, 0);
+    EXPECT_EQ(key::Update().keyfast, 0);
+
+    pad.Tap(SDL_CONTROLLER_BUTTON_BACK);
+    EXPECT_FALSE(key::PauseRequested()) << "Back never stops a play";
+    pad.Tap(SDL_CONTROLLER_BUTTON_START);
+    EXPECT_TRUE(key::PauseRequested());
 }
 
 } // namespace
