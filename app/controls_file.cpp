@@ -143,7 +143,8 @@ void LoadControls()
         return;
     }
     TConfigFile file = ReadConfigFile(path);
-    if (!file.found && file.warnings.empty())
+    // Where nothing can be saved start-up has said so already; the defaults file is no loss.
+    if (!file.found && file.warnings.empty() && CanWriteOrCreateFolder(DataFolder()))
         SaveConfigFile(path, Header, DefaultEntries());
     keybindings = BindingsFromFile(file, path);
     ReportConfigWarnings(file);

@@ -276,3 +276,160 @@ TEST_F(GameEndToEnd, FailedSaveIsReportedWhereItHappened)
 }
 
 } // namespace
+
+namespace {
+
+// Presses the keys in turn, as a player would.
+void PressAll(GameRun& game, std::initializer_list<const char*> keys)
+{
+    for (const char* key : keys)
+        game.Press(key, 50ms);
+}
+
+// Writes a table that any score enters, read when the play is lost.
+std::vector<std::pair<int32_t, std::string>> WriteLowTable(const fs::path& table)
+{
+    std::vector<std::pair<int32_t, std::string>> low(10, {-1, "LOW"});
+    std::ofstream out(table, std::ios::binary | std::ios::trunc);
+    const auto bytes = TableBytes(low);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return low;
+}
+
+// Holds the key until the play is lost and the name entry shows; true when it did.
+bool HoldUntilNameEntry(GameRun& game, const std::string& key, const std::string& shot)
+{
+    Tool("xdotool keydown " + key);
+    const bool entry = WaitFor([&] { return ShowsNameEntry(game.Screenshot(shot)); }, 120s);
+    Tool("xdotool keyup " + key);
+    return entry;
+}
+
+} // namespace
+
+// Every menu without the mouse: the highlight moved with the arrows, Return to choose, Left and
+// Right for the volumes; then a play driven by the arrows.
+TEST_F(GameEndToEnd, KeyboardAloneDrivesTheMenusAndThePlay)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    const fs::path prefs = folder_ / "data" / "preferences.dat";
+    const fs::path table = folder_ / "data" / "highscores.dat";
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{1, 1, 0}; }, 10s));
+    EXPECT_NE(FileText(folder_ / "data" / "controls.cfg").find("\nmove_left = A, Left\n"), std::string::npos)
+        << "the first start writes the controls file with the defaults";
+
+    game.Press("space");
+    std::this_thread::sleep_for(3500ms);
+    PressAll(game, {"Down", "Down", "Down"});
+    std::this_thread::sleep_for(200ms);
+    game.Screenshot("title_menu_options_highlighted");
+    game.Press("Return");
+    std::this_thread::sleep_for(500ms);
+    // Music 1 -> 0, sound 1 -> 3, Visibility Low -> High, then Return on the Return item saves.
+    PressAll(game, {"Down", "Left", "Down", "Right", "Right", "Down", "Return", "Down"});
+    std::this_thread::sleep_for(200ms);
+    game.Screenshot("options_by_keyboard");
+    game.Press("Return");
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{0, 3, 1}; }, 3s));
+
+    // The table by keyboard and back, then the play: the highlight is still on Options.
+    std::this_thread::sleep_for(300ms);
+    PressAll(game, {"Up", "Return"});
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(table) == DefaultTable(); }, 3s));
+    std::this_thread::sleep_for(300ms);
+    PressAll(game, {"Down", "Return"}); // the table's one item, Return
+    std::this_thread::sleep_for(300ms);
+    auto low = WriteLowTable(table);
+    PressAll(game, {"Up", "Return"});
+    std::this_thread::sleep_for(1s);
+    PressAll(game, {"Left", "Up", "Right"});
+    game.Press("Escape");
+    std::this_thread::sleep_for(300ms);
+    game.Screenshot("pause_by_keyboard");
+    game.Press("Return"); // resumes
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(game.Running());
+
+    // Down held drops fast, like S, until the play is lost.
+    ASSERT_TRUE(HoldUntilNameEntry(game, "Down", "name_entry_after_down"));
+    PressAll(game, {"k", "e", "y", "Return"});
+    low.insert(low.begin(), {0, "KEY"});
+    low.pop_back();
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(table) == TableBytes(low); }, 3s));
+    std::this_thread::sleep_for(500ms);
+    game.Press("Escape");
+    ExpectCleanExit(game);
+    EXPECT_EQ(game.Err(), "");
+}
+
+// The fault players met: S held as the play is lost, with the platform's key repeat on, typed
+// "SSS" into the name. Keys held when the entry opens type nothing until released.
+TEST_F(GameEndToEnd, DropFastHeldIntoTheNameEntryTypesNothing)
+{
+    x_.SetAutoRepeat(true);
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    const fs::path table = folder_ / "data" / "highscores.dat";
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(folder_ / "data" / "preferences.dat"); }, 10s));
+    auto low = WriteLowTable(table);
+    game.Press("space");
+    std::this_thread::sleep_for(1s);
+    game.Click(MiddleX, PlayItemY);
+    std::this_thread::sleep_for(500ms);
+    Tool("xdotool keydown s");
+    const bool entry = WaitFor([&] { return ShowsNameEntry(game.Screenshot("name_entry_s_held")); }, 120s);
+    std::this_thread::sleep_for(1s); // the repeats of S go on into the entry
+    Tool("xdotool keyup s");
+    ASSERT_TRUE(entry);
+    PressAll(game, {"x", "y", "z"});
+    game.Screenshot("name_entry_after_held_s");
+    game.Press("Return");
+    low.insert(low.begin(), {0, "XYZ"});
+    low.pop_back();
+    ASSERT_TRUE(WaitFor([&] { return FileBytes(table) == TableBytes(low); }, 3s)) << FileText(table);
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// Switching to another window during a play opens the pause screen, where Escape ends the game
+// (in play it would only pause).
+TEST_F(GameEndToEnd, LosingTheFocusDuringAPlayPausesIt)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    game.Press("space");
+    std::this_thread::sleep_for(1s);
+    game.Click(MiddleX, PlayItemY);
+    std::this_thread::sleep_for(1s);
+    x_.DropFocus();
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(game.FindWindow()); // the player comes back to the window
+    std::this_thread::sleep_for(300ms);
+    game.Screenshot("pause_after_focus_loss");
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// A controls file with a remap and a bad line: the warning names the line and the default kept,
+// and the remapped key drops fast.
+TEST_F(GameEndToEnd, TheControlsFileRemapsAndWarns)
+{
+    fs::create_directories(folder_ / "data");
+    std::ofstream(folder_ / "data" / "controls.cfg") << "drop_fast = X\nmove_left = Nokey\n";
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    const std::string warning = (folder_ / "data" / "controls.cfg").string() +
+                                ":2: unknown key name \"Nokey\"; move_left keeps its default keys A, Left\n";
+    ASSERT_TRUE(WaitFor([&] { return game.Err() == warning; }, 10s)) << game.Err();
+    const fs::path table = folder_ / "data" / "highscores.dat";
+    auto low = WriteLowTable(table);
+    game.Press("space");
+    std::this_thread::sleep_for(1s);
+    game.Click(MiddleX, PlayItemY);
+    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(HoldUntilNameEntry(game, "x", "name_entry_after_x"));
+    game.Press("Escape");
+    ExpectCleanExit(game);
+    EXPECT_EQ(game.Err(), warning) << "one warning, once";
+}

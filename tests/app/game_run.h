@@ -109,6 +109,13 @@ public:
         Call<decltype(&XFlush)>("XFlush")(display_);
     }
 
+    // Takes the keyboard focus from every window, as switching to another program does.
+    void DropFocus()
+    {
+        Call<decltype(&XSetInputFocus)>("XSetInputFocus")(display_, None, RevertToNone, CurrentTime);
+        Call<decltype(&XFlush)>("XFlush")(display_);
+    }
+
     // A held key then stays one press: nothing is typed twice and nothing repeats.
     bool AutoRepeat()
     {
