@@ -12,8 +12,10 @@
 #include "audio/sound.h"
 #include "game/effects.h"
 #include "game/settings.h"
+#include "system/keycodes.h"
 #include "system/random.h"
 #include "system/sdl_events.h"
+#include "system/virtual_pad.h"
 
 namespace {
 
@@ -100,6 +102,16 @@ TEST_F(ScreenRoutines, FlashFadesByAFixedStepAFrame)
     effects.flash = 0.0000005f;
     DrawFlash();
     EXPECT_EQ(effects.flash, 0.0000005f) << "a trace of flash is left alone";
+}
+
+TEST_F(ScreenRoutines, StartOnAGamepadResumesFromThePauseAndBackDoesNot)
+{
+    TVirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    pad.Tap(SDL_CONTROLLER_BUTTON_BACK); // never ends a play, so it neither quits nor resumes
+    pad.Tap(SDL_CONTROLLER_BUTTON_START);
+    PauseScreen(); // returns once resumed
+    EXPECT_EQ(TakePadHits(PadBack), 0) << "Back was seen on the pause screen and ignored";
 }
 
 // Music on real OpenAL channels: silent output, real playing state.
