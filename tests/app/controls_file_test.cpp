@@ -2,6 +2,7 @@
 // back, remaps, and the one warning of each line the game cannot use.
 #include "app/controls_file.h"
 
+#include <filesystem>
 #include <string>
 
 #include "app/data_folder.h"
@@ -32,6 +33,7 @@ using Keys = std::vector<int32_t>;
 
 TEST_F(ControlsFile, FirstStartWritesTheDefaultsWhichAreTheGamesKeysAndTheArrows)
 {
+    std::filesystem::create_directory("data");
     UseDataFolder("data");
     keybindings.keys[ActionMoveLeft] = {VK_J};
     LoadControls();
