@@ -55,8 +55,7 @@ protected:
     }
     void TearDown() override
     {
-        if (auto_repeat_)
-            x_.SetAutoRepeat(true);
+        x_.SetAutoRepeat(auto_repeat_); // as it was, whatever a test set
         temp_.reset();
     }
 
