@@ -213,6 +213,9 @@ TEST_F(InstalledGame, HelpVersionAndUnknownOptionsAnswerWithoutStarting)
     for (const TOption& option : CommandLineOptions())
         EXPECT_NE(help.out.find(std::string(option.name)), std::string::npos) << option.name;
     EXPECT_NE(help.out.find("Q / E"), std::string::npos) << "the controls are listed";
+    EXPECT_NE(help.out.find("Left / Right"), std::string::npos) << "the arrows too";
+    EXPECT_NE(help.out.find("Gamepad:"), std::string::npos) << "and the gamepad";
+    EXPECT_NE(help.out.find((DataFolder() / "controls.cfg").string()), std::string::npos) << help.out;
     EXPECT_NE(help.out.find((prefix_ / "share/brimstrand").string()), std::string::npos) << help.out;
     EXPECT_NE(help.out.find(DataFolder().string()), std::string::npos) << help.out;
     EXPECT_FALSE(fs::exists(home_ / ".local")) << "answering writes nothing";
