@@ -26,21 +26,12 @@ void Try(std::string_view text)
         std::abort();
 }
 
-std::string Hex(uint64_t v)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string text(16, '0');
-    for (int i = 15; i >= 0; --i, v >>= 4)
-        text[static_cast<size_t>(i)] = digits[v & 15];
-    return text;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     Try(text);
-    Try(std::string(text) + "checksum " + Hex(ReplayChecksum(text)) + "\n");
+    Try(std::string(text) + ReplayChecksumLine(text));
     return 0;
 }

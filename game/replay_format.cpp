@@ -545,9 +545,12 @@ std::string WriteReplay(const TReplay& r)
     out.Word("checks").Number(static_cast<int64_t>(r.checks.size())).End();
     for (const auto& c : r.checks)
         out.Word("check").Number(c.frame).Number(c.score).Word(FormatHex(c.board)).End();
-    const uint64_t sum = ReplayChecksum(out.Text());
-    out.Word("checksum").Word(FormatHex(sum)).End();
-    return std::move(out.Text());
+    return out.Text() + ReplayChecksumLine(out.Text());
+}
+
+std::string ReplayChecksumLine(std::string_view body)
+{
+    return "checksum " + FormatHex(ReplayChecksum(body)) + "\n";
 }
 
 bool ParseReplay(std::string_view text, TReplay& replay, std::string& error)

@@ -24,3 +24,5 @@ std::string ReplayProblem(const TReplay& replay);
 
 // The value of the checksum line, taken over every byte before that line.
 uint64_t ReplayChecksum(std::string_view body);
+// The checksum line that ends a file with this body, "\n" included.
+std::string ReplayChecksumLine(std::string_view body);

@@ -51,15 +51,8 @@ std::string Text() { return WriteReplay(RichReplay()); }
 // The text up to its checksum line.
 std::string Body(const std::string& text) { return text.substr(0, text.rfind("checksum ")); }
 
-std::string Hex(uint64_t v)
-{
-    char buffer[17];
-    std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(v));
-    return buffer;
-}
-
 // A body edited by hand, with a checksum that matches again, so the checks behind it are reached.
-std::string Signed(const std::string& body) { return body + "checksum " + Hex(ReplayChecksum(body)) + "\n"; }
+std::string Signed(const std::string& body) { return body + ReplayChecksumLine(body); }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to)
 {
@@ -198,7 +191,7 @@ TEST(ReplayFormat, RefusesReorderedAndExtraLines)
                           body.substr(first, second - first) + body.substr(third);
     EXPECT_REFUSED(Signed(swapped), "but the runs before it end at frame 0");
     EXPECT_REFUSED(Signed(body + "check 1 2 0000000000000003\n"), "only the checksum line may follow the checks, found \"check\"");
-    EXPECT_REFUSED(Signed(body + "checksum " + Hex(ReplayChecksum(body)) + "\n"), "only the checksum line may follow the checks");
+    EXPECT_REFUSED(Signed(body + ReplayChecksumLine(body)), "only the checksum line may follow the checks");
 }
 
 TEST(ReplayFormat, RefusesAbsurdCountsBeforeReadingOn)
