@@ -100,7 +100,7 @@ private:
     uint64_t board_;
 };
 
-// Hands out a replay's inputs one frame at a time.
+// Hands out a replay's inputs one frame at a time; the runs must outlive it.
 class TReplayInputs {
 public:
     explicit TReplayInputs(const std::vector<TInputRun>& runs) : runs_(runs) {}
@@ -115,7 +115,7 @@ private:
 };
 
 // Compares a rerun with the recorded checks, frame by frame, and remembers the first frame
-// where score or board differs.
+// where score or board differs; the replay must outlive it.
 class TReplayChecker {
 public:
     // score and board describe the rerun before its first frame.
