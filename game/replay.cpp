@@ -18,12 +18,17 @@ bool TReplayRecorder::AddFrame(TFrameInput input, int32_t score, uint64_t board)
         ++replay_.inputs.back().frames;
     else
         replay_.inputs.push_back({input, 1});
-    if (score != score_ || board != board_) {
+    if (score != score_)
         replay_.checks.push_back({frame, score, board});
-        score_ = score;
-        board_ = board;
-    }
+    score_ = score;
+    board_ = board;
     return true;
+}
+
+void TReplayRecorder::AddPauseFrames(uint64_t frames)
+{
+    for (uint64_t i = 0; i < frames && AddFrame(InputPaused, score_, board_); ++i) {
+    }
 }
 
 TReplay TReplayRecorder::Finish(std::string gameVersion, std::string date, std::string name) const
@@ -47,21 +52,26 @@ TFrameInput TReplayInputs::Next()
     return run.input;
 }
 
-TReplayChecker::TReplayChecker(const TReplay& replay, int32_t score, uint64_t board)
-    : checks_(replay.checks), score_(score), board_(board)
+TReplayChecker::TReplayChecker(const TReplay& replay, int32_t score) : replay_(replay), score_(score) {}
+
+bool TReplayChecker::BoardChecked(uint32_t frame) const
 {
+    return frame + 1 == replay_.frames || (next_ < replay_.checks.size() && replay_.checks[next_].frame == frame);
 }
 
 bool TReplayChecker::Check(uint32_t frame, int32_t score, uint64_t board)
 {
     if (differs_)
         return false;
-    while (next_ < checks_.size() && checks_[next_].frame <= frame) {
-        score_ = checks_[next_].score;
-        board_ = checks_[next_].board;
+    bool same = true;
+    if (next_ < replay_.checks.size() && replay_.checks[next_].frame == frame) {
+        score_ = replay_.checks[next_].score;
+        same = board == replay_.checks[next_].board;
         ++next_;
     }
-    if (score == score_ && board == board_)
+    if (frame + 1 == replay_.frames)
+        same = same && board == replay_.board;
+    if (same && score == score_)
         return true;
     differs_ = true;
     firstDifference_ = frame;

@@ -58,7 +58,9 @@ struct TInputRun {
     bool operator==(const TInputRun&) const = default;
 };
 
-// The score and board fingerprint from this frame on, recorded whenever either changed.
+// The score from this frame on, recorded whenever it changed, with the board fingerprint of that
+// frame. Scores change at cleared rows only, so the checks stay few; the final board is in the
+// header.
 struct TReplayCheck {
     uint32_t frame = 0;
     int32_t score = 0;
@@ -88,6 +90,8 @@ public:
     // Once per frame, after the rules: what the frame handed them and the score and board it
     // left. False, and nothing kept, once the play has run past MaxReplayFrames.
     bool AddFrame(TFrameInput input, int32_t score, uint64_t board);
+    // Frames of the pause screen, which change neither score nor board.
+    void AddPauseFrames(uint64_t frames);
     bool Full() const { return replay_.frames >= MaxReplayFrames; }
     uint32_t Frames() const { return replay_.frames; }
 
@@ -115,21 +119,23 @@ private:
 };
 
 // Compares a rerun with the recorded checks, frame by frame, and remembers the first frame
-// where score or board differs; the replay must outlive it.
+// where the score differs, or the first check frame (or the last frame) where the board does;
+// the replay must outlive it.
 class TReplayChecker {
 public:
-    // score and board describe the rerun before its first frame.
-    TReplayChecker(const TReplay& replay, int32_t score, uint64_t board);
-    // Once per frame, in order from frame 0; false from the first difference on.
+    // score is the rerun's before its first frame.
+    TReplayChecker(const TReplay& replay, int32_t score);
+    // Once per frame, in order from frame 0; false from the first difference on. The board is
+    // compared only where BoardChecked says so.
     bool Check(uint32_t frame, int32_t score, uint64_t board);
+    bool BoardChecked(uint32_t frame) const;
     bool Differs() const { return differs_; }
     uint32_t FirstDifference() const { return firstDifference_; }
 
 private:
-    const std::vector<TReplayCheck>& checks_;
+    const TReplay& replay_;
     size_t next_ = 0;
     int32_t score_;
-    uint64_t board_;
     bool differs_ = false;
     uint32_t firstDifference_ = 0;
 };

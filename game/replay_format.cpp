@@ -1,5 +1,7 @@
 #include "game/replay_format.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -11,7 +13,6 @@
 namespace {
 
 constexpr std::string_view Magic = "brimstrand-replay";
-constexpr std::string_view FlagLetters = "qeads"; // rotleft, rotright, left, right, fast
 constexpr size_t MaxLineLength = 512;
 constexpr size_t MaxVersionLength = 32;
 constexpr size_t MaxNameLength = 3;
@@ -98,15 +99,84 @@ std::string FormatHex(uint64_t v)
     return text;
 }
 
-std::string FormatInput(TFrameInput input)
+// One character per input (docs/replay-format.md): "-" none, "p" pause, "s" fast, "qead" one
+// turn or move, the same in capitals with fast, and the remaining letters for the rarer
+// combinations in the order of their masks.
+class TInputSymbols {
+public:
+    TInputSymbols()
+    {
+        symbol_.fill('\0');
+        symbol_[0] = '-';
+        symbol_[InputPaused] = 'p';
+        symbol_[InputFast] = 's';
+        constexpr std::string_view singles = "qead";
+        for (size_t bit = 0; bit < singles.size(); ++bit) {
+            symbol_[1u << bit] = singles[bit];
+            symbol_[(1u << bit) | InputFast] = static_cast<char>(singles[bit] - 'a' + 'A');
+        }
+        constexpr std::string_view others = "BCFGHIJKLMNOPRSTUVWXYZ";
+        size_t next = 0;
+        for (unsigned mask = 1; mask <= InputControls; ++mask)
+            if (!symbol_[mask])
+                symbol_[mask] = others[next++];
+        input_.fill(NoInput);
+        for (unsigned mask = 0; mask < symbol_.size(); ++mask)
+            if (symbol_[mask])
+                input_[static_cast<unsigned char>(symbol_[mask])] = static_cast<int>(mask);
+    }
+    char Symbol(TFrameInput input) const { return symbol_[input]; }
+    // NoInput for a character that names no input.
+    int Input(char c) const { return input_[static_cast<unsigned char>(c)]; }
+    static constexpr int NoInput = -1;
+
+private:
+    std::array<char, InputPaused + 1> symbol_;
+    std::array<int, 256> input_;
+};
+
+const TInputSymbols& InputSymbols()
 {
-    if (input == InputPaused)
-        return "p";
-    std::string code;
-    for (size_t bit = 0; bit < FlagLetters.size(); ++bit)
-        if (input & (1u << bit))
-            code += FlagLetters[bit];
-    return code.empty() ? "-" : code;
+    static const TInputSymbols symbols;
+    return symbols;
+}
+
+// Inputs that usually last (nothing, the fast key, the pause screen), as opposed to presses.
+bool IsHeld(TFrameInput input) { return input == 0 || input == InputFast || input == InputPaused; }
+
+// One token of the input lines and the frames it stands for.
+struct TInputToken {
+    std::string text;
+    uint64_t frames = 0;
+};
+
+// The runs as tokens: a held run is its length (left out when 1) and its symbol, and becomes the
+// held input; a press is its symbol, once per frame, preceded by the number of frames of the held
+// input before it when those come straight before it.
+std::vector<TInputToken> InputTokens(const std::vector<TInputRun>& runs)
+{
+    std::vector<TInputToken> tokens;
+    TFrameInput held = 0;
+    auto presses = [&](const TInputRun& run, uint32_t count) {
+        for (uint32_t k = 0; k < count; ++k)
+            tokens.push_back({std::string(1, InputSymbols().Symbol(run.input)), 1});
+    };
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const TInputRun& run = runs[i];
+        if (!IsHeld(run.input)) {
+            presses(run, run.frames);
+        } else if (run.input == held && i + 1 < runs.size() && !IsHeld(runs[i + 1].input)) {
+            const TInputRun& press = runs[++i];
+            tokens.push_back({std::to_string(run.frames) + InputSymbols().Symbol(press.input), run.frames + 1ull});
+            presses(press, press.frames - 1);
+        } else {
+            tokens.push_back({(run.frames == 1 ? std::string() : std::to_string(run.frames)) +
+                                  InputSymbols().Symbol(run.input),
+                              run.frames});
+            held = run.input;
+        }
+    }
+    return tokens;
 }
 
 // ---- Writing ------------------------------------------------------------------------------
@@ -164,15 +234,18 @@ void WriteStart(TLineWriter& out, const TReplayStart& s)
 
 void WriteInputs(TLineWriter& out, const std::vector<TInputRun>& runs)
 {
-    out.Word("runs").Number(static_cast<int64_t>(runs.size())).End();
-    uint64_t frame = 0;
-    for (size_t i = 0; i < runs.size(); ++i) {
-        if (i % ReplayRunsPerLine == 0)
-            out.Word("input").Number(static_cast<int64_t>(frame));
-        out.Word(std::to_string(runs[i].frames) + FormatInput(runs[i].input));
-        frame += runs[i].frames;
-        if (i % ReplayRunsPerLine == ReplayRunsPerLine - 1 || i + 1 == runs.size())
-            out.End();
+    const std::vector<TInputToken> tokens = InputTokens(runs);
+    out.Word("inputs").Number(static_cast<int64_t>(tokens.size())).End();
+    uint64_t frame = 0, lineStart = 0;
+    std::string line;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        line += tokens[i].text;
+        frame += tokens[i].frames;
+        if (i % ReplayTokensPerLine == ReplayTokensPerLine - 1 || i + 1 == tokens.size()) {
+            out.Word("input").Number(static_cast<int64_t>(lineStart)).Word(line).End();
+            line.clear();
+            lineStart = frame;
+        }
     }
 }
 
@@ -308,25 +381,6 @@ private:
     int line_ = 0;
 };
 
-TFrameInput ParseInputCode(const TLineReader& in, std::string_view code, std::string_view run)
-{
-    if (code == "-")
-        return 0;
-    if (code == "p")
-        return InputPaused;
-    TFrameInput input = 0;
-    size_t next = 0; // letters come in the order of FlagLetters, each at most once
-    for (char c : code) {
-        const size_t bit = FlagLetters.find(c, next);
-        if (bit == std::string_view::npos)
-            in.Fail("input run " + Quoted(run) + ": the controls must be \"-\", \"p\" or letters of \"qeads\" in that order");
-        input |= static_cast<TFrameInput>(1u << bit);
-        next = bit + 1;
-    }
-    if (input == 0)
-        in.Fail("input run " + Quoted(run) + " names no input");
-    return input;
-}
 
 void ParseHeader(TLineReader& in, TReplay& r)
 {
@@ -389,36 +443,89 @@ void ParseStart(TLineReader& in, TReplayStart& s)
     }
 }
 
+// Rebuilds the runs from the tokens, refusing every spelling the writer would not make.
+class TInputReader {
+public:
+    TInputReader(const TLineReader& in, TReplay& r) : in_(in), r_(r) {}
+
+    uint64_t Frames() const { return frames_; }
+
+    // One token; at is where it starts in the line and is moved past it.
+    void Token(std::string_view line, size_t& at)
+    {
+        const size_t start = at;
+        while (at < line.size() && IsDigit(line[at]))
+            ++at;
+        if (at == line.size())
+            in_.Fail("input token " + Quoted(line.substr(start)) + " has no input symbol");
+        const std::string_view digits = line.substr(start, at - start);
+        const std::string_view token = line.substr(start, at - start + 1);
+        const int input = InputSymbols().Input(line[at++]);
+        if (input == TInputSymbols::NoInput)
+            in_.Fail("input token " + Quoted(token) + ": unknown input symbol");
+        const auto symbol = static_cast<TFrameInput>(input);
+        if (IsHeld(symbol)) {
+            const int64_t frames = digits.empty() ? 1 : in_.Integer(digits, "input run length", 2, r_.frames);
+            Add(symbol, static_cast<uint64_t>(frames), token);
+            heldChanged_ = symbol != held_;
+            held_ = symbol;
+            afterHeld_ = true;
+            return;
+        }
+        if (!digits.empty())
+            Add(held_, static_cast<uint64_t>(in_.Integer(digits, "input run length", 1, r_.frames)), token);
+        else if (afterHeld_ && !heldChanged_)
+            in_.Fail("input token " + Quoted(token) + " should carry the frames of the run before it");
+        Add(symbol, 1, token);
+        afterHeld_ = false;
+    }
+
+private:
+    void Add(TFrameInput input, uint64_t frames, std::string_view token)
+    {
+        frames_ += frames;
+        if (frames_ > r_.frames)
+            in_.Fail("the input runs last longer than the " + std::to_string(r_.frames) + " frames of the play");
+        if (!r_.inputs.empty() && r_.inputs.back().input == input) {
+            if (IsHeld(input))
+                in_.Fail("input token " + Quoted(token) + " repeats the input of the run before it");
+            r_.inputs.back().frames += static_cast<uint32_t>(frames);
+            return;
+        }
+        r_.inputs.push_back({input, static_cast<uint32_t>(frames)});
+    }
+
+    const TLineReader& in_;
+    TReplay& r_;
+    uint64_t frames_ = 0;
+    TFrameInput held_ = 0;
+    bool heldChanged_ = false; // the last held token made its input the held one
+    bool afterHeld_ = false;   // the last token was a held one
+};
+
 void ParseInputs(TLineReader& in, TReplay& r)
 {
-    const auto runs = static_cast<size_t>(in.Integer(in.Record("runs", 1)[1], "runs", 1, r.frames));
-    uint64_t frame = 0;
-    while (r.inputs.size() < runs) {
-        const auto w = in.Line("input");
-        const size_t expected = std::min(ReplayRunsPerLine, runs - r.inputs.size());
-        if (w.size() != expected + 2)
-            in.Fail("input: expected the start frame and " + std::to_string(expected) + " runs, found " +
-                    std::to_string(w.size() - 1) + " words");
-        if (static_cast<uint64_t>(in.Integer(w[1], "input start frame", 0, r.frames)) != frame)
+    const auto tokens = static_cast<uint64_t>(in.Integer(in.Record("inputs", 1)[1], "inputs", 1, r.frames));
+    TInputReader reader(in, r);
+    for (uint64_t done = 0; done < tokens;) {
+        const auto w = in.Record("input", 2);
+        if (static_cast<uint64_t>(in.Integer(w[1], "input start frame", 0, r.frames)) != reader.Frames())
             in.Fail("input: the line starts at frame " + std::string(w[1]) + " but the runs before it end at frame " +
-                    std::to_string(frame));
-        for (size_t i = 2; i < w.size(); ++i) {
-            size_t digits = 0;
-            while (digits < w[i].size() && IsDigit(w[i][digits]))
-                ++digits;
-            TInputRun run;
-            run.frames = static_cast<uint32_t>(in.Integer(w[i].substr(0, digits), "input run length", 1, r.frames));
-            run.input = ParseInputCode(in, w[i].substr(digits), w[i]);
-            if (!r.inputs.empty() && r.inputs.back().input == run.input)
-                in.Fail("input run " + Quoted(w[i]) + " repeats the input of the run before it");
-            frame += run.frames;
-            if (frame > r.frames)
-                in.Fail("the input runs last longer than the " + std::to_string(r.frames) + " frames of the play");
-            r.inputs.push_back(run);
+                    std::to_string(reader.Frames()));
+        const uint64_t expected = std::min<uint64_t>(ReplayTokensPerLine, tokens - done);
+        size_t at = 0;
+        for (uint64_t k = 0; k < expected; ++k) {
+            if (at == w[2].size())
+                in.Fail("input: expected " + std::to_string(expected) + " tokens, found " + std::to_string(k));
+            reader.Token(w[2], at);
         }
+        if (at != w[2].size())
+            in.Fail("input: more than " + std::to_string(expected) + " tokens on the line");
+        done += expected;
     }
-    if (frame != r.frames)
-        in.Fail("the input runs cover " + std::to_string(frame) + " frames, the play has " + std::to_string(r.frames));
+    if (reader.Frames() != r.frames)
+        in.Fail("the input runs cover " + std::to_string(reader.Frames()) + " frames, the play has " +
+                std::to_string(r.frames));
 }
 
 void ParseChecks(TLineReader& in, TReplay& r)
@@ -434,9 +541,9 @@ void ParseChecks(TLineReader& in, TReplay& r)
         c.board = in.Hex(w[3], "check board");
         r.checks.push_back(c);
     }
-    const bool agrees = r.checks.empty() ? r.score == 0 : r.checks.back().score == r.score && r.checks.back().board == r.board;
+    const bool agrees = (r.checks.empty() ? 0 : r.checks.back().score) == r.score;
     if (!agrees)
-        in.Fail("the last check disagrees with the final score and board of the header");
+        in.Fail("the last check disagrees with the final score of the header");
 }
 
 // The last line, "checksum <16 hex digits>", over everything before it.
@@ -521,9 +628,9 @@ std::string ReplayProblem(const TReplay& r)
         if (c.frame >= r.frames || c.score < 0 || (i > 0 && c.frame <= r.checks[i - 1].frame))
             return "a check is out of order or out of the play";
     }
-    const bool agrees = r.checks.empty() ? r.score == 0 : r.checks.back().score == r.score && r.checks.back().board == r.board;
+    const bool agrees = (r.checks.empty() ? 0 : r.checks.back().score) == r.score;
     if (!agrees)
-        return "the last check disagrees with the final score and board";
+        return "the last check disagrees with the final score";
     return {};
 }
 

@@ -10,7 +10,7 @@
 // accepts is byte for byte what the writer makes of the result.
 
 constexpr int ReplayFormatVersion = 1;
-constexpr size_t ReplayRunsPerLine = 16;
+constexpr size_t ReplayTokensPerLine = 48;
 
 // The whole file, checksum line included. Only for a replay without problems (ReplayProblem).
 std::string WriteReplay(const TReplay& replay);

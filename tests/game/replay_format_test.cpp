@@ -115,8 +115,8 @@ TEST(ReplayFormat, ReadsTheDocumentedLayout)
                              "fireworks 1\n"
                              "firework 100 500 0.5 -7 1 190 245 200\n"
                              "booms 0\n"
-                             "runs 4\n"
-                             "input 0 10- 1qs 4p 25a\n"
+                             "inputs 27\n"
+                             "input 0 10Q4paaaaaaaaaaaaaaaaaaaaaaaaa\n"
                              "checks 1\n"
                              "check 39 25 00000000000000ff\n";
     TReplay r;
@@ -200,8 +200,11 @@ TEST(ReplayFormat, RefusesAbsurdCountsBeforeReadingOn)
     EXPECT_REFUSED(Edited("fireworks 2", "fireworks 4097"), "fireworks: expected a whole number from 0 to 4096");
     EXPECT_REFUSED(Edited("fireworks 2", "fireworks 3"), "expected \"firework\", found \"booms\"");
     EXPECT_REFUSED(Edited("booms 2", "booms 1000000000000"), "booms: expected a whole number");
-    EXPECT_REFUSED(Edited("runs 40", "runs 4000000"), "runs: expected a whole number from 1 to");
-    EXPECT_REFUSED(Edited("runs 40", "runs 41"), "expected the start frame and 9 runs");
+    const std::string body = Body(Text());
+    const size_t at = body.find("inputs ") + 7;
+    const std::string count = body.substr(at, body.find('\n', at) - at);
+    EXPECT_REFUSED(Edited("inputs " + count, "inputs 4000000"), "inputs: expected a whole number from 1 to");
+    EXPECT_REFUSED(Edited("inputs " + count, "inputs " + std::to_string(std::stoi(count) + 1)), "input: expected ");
     EXPECT_REFUSED(Edited("checks 3", "checks 2"), "the last check disagrees");
     EXPECT_REFUSED(Edited("checks 3", "checks 4"), "the file ends where \"check\" was expected");
     EXPECT_REFUSED(Edited("checks 3", "checks 99999999999999999999"), "checks: expected a whole number");
@@ -212,23 +215,45 @@ TEST(ReplayFormat, RefusesInputsThatDoNotCoverThePlay)
     const TReplay r = RichReplay();
     EXPECT_REFUSED(Edited("frames " + std::to_string(r.frames), "frames " + std::to_string(r.frames + 1)),
                    "the input runs cover");
-    EXPECT_REFUSED(Edited("input 0 1- ", "input 0 2- "), "but the runs before it end at frame");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- 38-"), "repeats the input of the run before it");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- 38x"), "letters of \"qeads\" in that order");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- 38aq"), "letters of \"qeads\" in that order");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- 38aa"), "letters of \"qeads\" in that order");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- 38pa"), "letters of \"qeads\" in that order");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- 38"), "names no input");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- 038a"), "input run length");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- 0a"), "input run length");
-    EXPECT_REFUSED(Edited("input 0 1- 38a", "input 0 1- a"), "input run length");
+    EXPECT_REFUSED(Edited("input 0 1a", "input 0 2a"), "but the runs before it end at frame");
+}
+
+// A play of the given frames whose inputs are the given tokens on one line.
+std::string WithInputs(int frames, int tokens, const std::string& line)
+{
+    return Signed("brimstrand-replay 1\ngame 1.0\ndate 2024-02-29T23:59:59Z\nname\nscore 0\nframes " +
+                  std::to_string(frames) + "\nboard 0000000000000000\nseed 1234\n"
+                  "effects tint=250 wobble=0 wobblev=0 flash=0 glow=0\nvisibility 1\n"
+                  "background timer=0 index=0 prev=0 fade=0 angle=0\nfireworks 0\nbooms 0\ninputs " +
+                  std::to_string(tokens) + "\ninput 0 " + line + "\nchecks 0\n");
+}
+
+TEST(ReplayFormat, AcceptsOnlyTheWritersSpellingOfTheInputs)
+{
+    TReplay r;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(WithInputs(7, 4, "3sa2-E"), r, error)) << error;
+    EXPECT_EQ(r.inputs, (std::vector<TInputRun>{{InputFast, 3}, {InputLeft, 1}, {0, 2}, {InputRotRight | InputFast, 1}}));
+    ASSERT_TRUE(ParseReplay(WithInputs(8, 4, "3aa2-s"), r, error)) << error;
+    EXPECT_EQ(r.inputs, (std::vector<TInputRun>{{0, 3}, {InputLeft, 2}, {0, 2}, {InputFast, 1}}));
+    // Every other spelling of the same runs, and symbols that name nothing.
+    EXPECT_REFUSED(WithInputs(4, 2, "3-a"), "should carry the frames of the run before it");
+    EXPECT_REFUSED(WithInputs(5, 2, "3-2-"), "repeats the input of the run before it");
+    EXPECT_REFUSED(WithInputs(6, 2, "3s2a"), "repeats the input of the run before it");
+    EXPECT_REFUSED(WithInputs(2, 2, "1-a"), "input run length");
+    EXPECT_REFUSED(WithInputs(1, 1, "0a"), "input run length");
+    EXPECT_REFUSED(WithInputs(4, 1, "03a"), "input run length");
+    EXPECT_REFUSED(WithInputs(4, 1, "3x"), "unknown input symbol");
+    EXPECT_REFUSED(WithInputs(4, 1, "3"), "has no input symbol");
+    EXPECT_REFUSED(WithInputs(5, 1, "3aa"), "more than 1 tokens on the line");
+    EXPECT_REFUSED(WithInputs(5, 3, "3aa"), "expected 3 tokens, found 2");
+    EXPECT_REFUSED(WithInputs(3, 2, "3sa"), "last longer than the 3 frames");
 }
 
 TEST(ReplayFormat, RefusesChecksOutOfOrderOrAtOddsWithTheHeader)
 {
     EXPECT_REFUSED(Edited("check 700 ", "check 0 "), "check frames must rise");
     EXPECT_REFUSED(Edited("score 75", "score 76"), "the last check disagrees");
-    EXPECT_REFUSED(Edited("board 000000000000002a", "board 000000000000002b"), "the last check disagrees");
     const TReplay r = RichReplay();
     EXPECT_REFUSED(Edited("check " + std::to_string(r.frames - 1), "check " + std::to_string(r.frames)),
                    "check frame: expected a whole number");
