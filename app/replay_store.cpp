@@ -7,6 +7,7 @@
 
 #include "app/paths.h"
 #include "game/replay_format.h"
+#include "system/replacefile.h"
 #include "system/stream.h"
 
 namespace {
@@ -42,7 +43,15 @@ std::string WithTry(const std::string& file, int attempt)
     return file.substr(0, file.size() - Extension.size()) + "." + std::to_string(attempt) + std::string(Extension);
 }
 
-std::string Joined(const std::string& folder, const std::string& file) { return folder + "\\" + file; }
+std::string FileNamePart(const std::string& name)
+{
+    std::string part;
+    for (char c : name)
+        part += IsFileNameChar(c) ? c : '_';
+    return part;
+}
+
+std::string Joined(const std::string& folder, const std::string& file) { return folder + "/" + file; }
 
 // The replays already in the folder; anything else there is not ours to judge.
 std::vector<TReplayFileInfo> ListReplays(const std::string& folder)
@@ -71,11 +80,8 @@ std::string ReplayDate(std::time_t when)
 std::string ReplayFileName(const TReplay& replay)
 {
     std::string file = Stamp(replay.date) + "_" + std::to_string(replay.score);
-    if (!replay.name.empty()) {
-        file += '_';
-        for (char c : replay.name)
-            file += IsFileNameChar(c) ? c : '_';
-    }
+    if (!replay.name.empty())
+        file += '_' + FileNamePart(replay.name);
     return file + std::string(Extension);
 }
 
@@ -100,6 +106,7 @@ bool ReadReplayFileName(const std::string& file, TReplayFileInfo& info)
     info.file = file;
     info.stamp = file.substr(0, StampLength);
     info.score = static_cast<int32_t>(score);
+    info.name = at < end && file[at] == '_' ? file.substr(at + 1, file.find('.', at) - at - 1) : "";
     return true;
 }
 
@@ -131,7 +138,7 @@ std::vector<std::string> RedundantReplays(std::vector<TReplayFileInfo> files)
 
 std::string SaveReplay(const TReplay& replay, const std::string& folder)
 {
-    if (!ReplayProblem(replay).empty())
+    if (folder.empty() || !ReplayProblem(replay).empty())
         return {};
     const std::string text = WriteReplay(replay);
     // The replay folder sits in the data folder, which a first run may not have made yet;
@@ -174,4 +181,29 @@ bool LoadReplay(const std::string& path, TReplay& replay, std::string& error)
     }
     text.resize(static_cast<size_t>(read));
     return ParseReplay(text, replay, error);
+}
+
+std::string FindReplay(int32_t score, const std::string& name, const std::string& folder)
+{
+    if (folder.empty())
+        return {};
+    const std::string part = FileNamePart(name);
+    const TReplayFileInfo* newest = nullptr;
+    const std::vector<TReplayFileInfo> files = ListReplays(folder);
+    for (const TReplayFileInfo& info : files)
+        if (info.score == score && info.name == part && (!newest || info.file > newest->file))
+            newest = &info;
+    return newest ? Joined(folder, newest->file) : std::string();
+}
+
+std::string BestReplay(const std::string& folder)
+{
+    if (folder.empty())
+        return {};
+    const TReplayFileInfo* best = nullptr;
+    const std::vector<TReplayFileInfo> files = ListReplays(folder);
+    for (const TReplayFileInfo& info : files)
+        if (!best || info.score > best->score || (info.score == best->score && info.file > best->file))
+            best = &info;
+    return best ? Joined(folder, best->file) : std::string();
 }

@@ -1,12 +1,14 @@
 #include "app/replay_store.h"
 
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <set>
+#include <tuple>
 
 #include "app/scores.h"
 #include "game/replay_format.h"
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace {
 
@@ -48,10 +50,13 @@ TEST(ReplayNaming, OnlyReplayFileNamesAreRead)
     ASSERT_TRUE(ReadReplayFileName("20261208-204433_1250_ABC.replay", info));
     EXPECT_EQ(info.stamp, "20261208-204433");
     EXPECT_EQ(info.score, 1250);
+    EXPECT_EQ(info.name, "ABC");
     ASSERT_TRUE(ReadReplayFileName("20261208-204433_0.replay", info));
     EXPECT_EQ(info.score, 0);
+    EXPECT_EQ(info.name, "");
     ASSERT_TRUE(ReadReplayFileName("20261208-204433_7_ABC.2.replay", info));
     EXPECT_EQ(info.score, 7);
+    EXPECT_EQ(info.name, "ABC");
     ASSERT_TRUE(ReadReplayFileName("20261208-204433_2147483647.replay", info));
     for (const char* other : {"notes.txt", "20261208-204433_1250_ABC.replay.Xy12Ab", "20261208-204433_01.replay",
                               "20261208-204433_2147483648.replay", "20261208-204433_.replay", "20261208_204433_5.replay",
@@ -102,7 +107,7 @@ TEST_F(ReplayStoreTest, SavesAtomicallyIntoTheDataFolderAndReadsBack)
 {
     const TReplay replay = Play("2026-12-08T20:44:33Z", 1250, "ABC");
     const std::string path = SaveReplay(replay);
-    EXPECT_EQ(path, "data\\replays\\20261208-204433_1250_ABC.replay");
+    EXPECT_EQ(path, "data/replays/20261208-204433_1250_ABC.replay");
     EXPECT_EQ(Entries("data/replays"), std::vector<std::string>{"20261208-204433_1250_ABC.replay"});
     const auto bytes = FileBytes("data/replays/20261208-204433_1250_ABC.replay");
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), WriteReplay(replay));
@@ -112,7 +117,7 @@ TEST_F(ReplayStoreTest, SavesAtomicallyIntoTheDataFolderAndReadsBack)
     EXPECT_EQ(read, replay);
 
     // The same play again takes the next free name instead of replacing the first.
-    EXPECT_EQ(SaveReplay(replay), "data\\replays\\20261208-204433_1250_ABC.2.replay");
+    EXPECT_EQ(SaveReplay(replay), "data/replays/20261208-204433_1250_ABC.2.replay");
     EXPECT_EQ(Entries("data/replays").size(), 2u);
 }
 
@@ -128,6 +133,20 @@ TEST_F(ReplayStoreTest, SavingAppliesTheRetentionRuleAndLeavesOtherFilesAlone)
             expected.insert(ReplayFileName(Play(Day(d), d <= 5 ? 1000 + d : d, "ABC")));
     const auto entries = Entries("data/replays");
     EXPECT_EQ(std::set<std::string>(entries.begin(), entries.end()), expected);
+}
+
+TEST_F(ReplayStoreTest, TableEntriesFindTheNewestReplayOfTheirScoreAndName)
+{
+    EXPECT_EQ(FindReplay(100, "ABC"), "");
+    EXPECT_EQ(BestReplay(), "");
+    for (const auto& [day, score, name] : {std::tuple{1, 100, "ABC"}, {2, 100, "ABC"}, {3, 100, "XYZ"}, {4, 1000, "A?@"},
+                                           {5, 100, ""}, {6, 50, "ABC"}})
+        ASSERT_NE(SaveReplay(Play(Day(day), score, name)), "");
+    EXPECT_EQ(FindReplay(100, "ABC"), "data/replays/" + ReplayFileName(Play(Day(2), 100, "ABC")));
+    EXPECT_EQ(FindReplay(1000, "A?@"), "data/replays/" + ReplayFileName(Play(Day(4), 1000, "A?@")));
+    EXPECT_EQ(FindReplay(100, "AB"), "");
+    EXPECT_EQ(FindReplay(75, "ABC"), "");
+    EXPECT_EQ(BestReplay(), "data/replays/" + ReplayFileName(Play(Day(4), 1000, "A?@")));
 }
 
 TEST_F(ReplayStoreTest, AFullDiskLosesOnlyTheReplay)
