@@ -1,11 +1,14 @@
 // Cost of the replay pieces that run once per frame (the board hash) or once per file (writing
-// and reading the text), on a ten-minute play with a busy player.
+// and reading the text), on a ten-minute play with a busy player; and the speed of --verify on
+// the recorded ten-minute golden play.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <random>
 #include <string>
 
+#include "app/replay_store.h"
+#include "app/replay_verify.h"
 #include "game/board_hash.h"
 #include "game/game.h"
 #include "game/replay_format.h"
@@ -80,5 +83,31 @@ void BM_BoardHashFullBoard(benchmark::State& state)
     state.counters["hashes_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_BoardHashFullBoard);
+
+// A whole rerun of a recorded ten-minute play through the frames of the play and pause screens
+// with nothing drawn, as --verify does it: frames per second on one core.
+void BM_VerifyTenMinutePlay(benchmark::State& state)
+{
+    TReplay replay;
+    std::string error;
+    if (!LoadReplay(BRIM_LONG_REPLAY, replay, error)) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    PrepareHeadlessPlay();
+    uint64_t frames = 0;
+    for (auto _ : state) {
+        const TRerunOutcome outcome = RerunReplay(replay);
+        if (outcome.differs) {
+            state.SkipWithError("the golden play no longer reruns as recorded");
+            return;
+        }
+        frames += outcome.frames;
+    }
+    state.counters["frames_per_s"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+    state.counters["file_bytes"] = static_cast<double>(WriteReplay(replay).size());
+    state.counters["frames"] = replay.frames;
+}
+BENCHMARK(BM_VerifyTenMinutePlay)->Unit(benchmark::kMillisecond);
 
 } // namespace
