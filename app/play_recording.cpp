@@ -114,6 +114,9 @@ void TPlayRecording::Save(const std::string& name) const
         std::fprintf(stderr, "brimstrand: the play was too long to keep as a replay\n");
         return;
     }
+    // Without a data folder nothing is kept, which start-up has already said.
+    if (ReplayFolder().empty())
+        return;
     if (SaveReplay(Finished(name, std::time(nullptr))).empty())
         std::fprintf(stderr, "brimstrand: the replay of this play could not be saved in %s\n", ReplayFolder().c_str());
 }

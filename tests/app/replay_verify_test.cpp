@@ -152,3 +152,12 @@ TEST_F(ReplayVerifyTest, BadFilesGetOneLineEachAndExitTwo)
     EXPECT_EQ(got[3].rfind("edited.replay: unreadable: line ", 0), 0u) << got[3];
     EXPECT_EQ(got[4], "missing.replay: unreadable: no such file");
 }
+
+TEST_F(ReplayVerifyTest, AReplayThatCannotBeShownEndsTheProgramBeforeAWindow)
+{
+    Write("cut.replay", golden_.substr(0, 100));
+    const std::string command = "'" + Executable() + "' --replay cut.replay";
+    EXPECT_EQ(ShellStatus(command + " >/dev/null 2>&1"), 2);
+    EXPECT_EQ(Shell(command + " 2>&1"),
+              "brimstrand: cut.replay: the file is incomplete: it does not end with its checksum line\n");
+}
