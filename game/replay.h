@@ -19,9 +19,11 @@ constexpr TFrameInput InputControls = 31; // every control flag
 constexpr TFrameInput InputPaused = 32;   // alone: a pause frame carries no controls
 
 // Limits that keep a damaged or hostile file from asking for hours of work or gigabytes:
-// a day of frames at 60 per second, and more flying effects than a play can ever have.
+// a day of frames at 60 per second, and more flying effects than a play can ever have (at most
+// one firework starts per frame and each has left within about 150 frames; a flash lasts at most
+// 255 frames). Fireworks must rise as new ones do, or one could stay in the window for ever.
 constexpr uint32_t MaxReplayFrames = 24u * 60u * 60u * 60u;
-constexpr size_t MaxReplayFireworks = 4096;
+constexpr size_t MaxReplayFireworks = 256;
 constexpr size_t MaxReplayBooms = 4096;
 constexpr size_t MaxReplayBytes = 16u << 20;
 

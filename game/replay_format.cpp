@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "game/firework.h"
 #include "game/hash64.h"
 
 namespace {
@@ -80,6 +81,7 @@ bool ValidDate(std::string_view d)
 }
 
 bool ValidEffect(float v) { return std::isfinite(v) && std::fabs(v) <= MaxEffectMagnitude; }
+bool ValidRise(float yv) { return yv >= FireworkFastestRise && yv <= FireworkSlowestRise; }
 bool InRange(int64_t v, int64_t lo, int64_t hi) { return v >= lo && v <= hi; }
 bool ValidInput(TFrameInput input) { return input == InputPaused || (input & ~InputControls) == 0; }
 
@@ -426,6 +428,9 @@ void ParseStart(TLineReader& in, TReplayStart& s)
         f.y = in.Real(w[2], "firework y");
         f.xv = in.Real(w[3], "firework xv");
         f.yv = in.Real(w[4], "firework yv");
+        if (!ValidRise(f.yv))
+            in.Fail("firework yv: expected a rise from " + FormatFloat(FireworkFastestRise) + " to " +
+                    FormatFloat(FireworkSlowestRise) + ", found " + Quoted(w[4]));
         f.size = in.Real(w[5], "firework size");
         f.r = static_cast<uint8_t>(in.Integer(w[6], "firework red", 0, 255));
         f.g = static_cast<uint8_t>(in.Integer(w[7], "firework green", 0, 255));
@@ -607,8 +612,8 @@ std::string ReplayProblem(const TReplay& r)
         return "too many effects in flight";
     for (const auto& f : s.fireworks)
         for (float v : {f.x, f.y, f.xv, f.yv, f.size})
-            if (!ValidEffect(v))
-                return "a firework is not made of finite numbers of at most 1e7";
+            if (!ValidEffect(v) || !ValidRise(f.yv))
+                return "a firework is not made of finite numbers of at most 1e7 or does not rise";
     for (const auto& b : s.booms)
         if (!InRange(b.x, -MaxPosition, MaxPosition) || !InRange(b.y, -MaxPosition, MaxPosition) ||
             !InRange(b.time, 0, MaxBoomTime))

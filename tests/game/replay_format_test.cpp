@@ -197,7 +197,7 @@ TEST(ReplayFormat, RefusesReorderedAndExtraLines)
 TEST(ReplayFormat, RefusesAbsurdCountsBeforeReadingOn)
 {
     EXPECT_REFUSED(Edited("frames ", "frames 99999"), "frames: expected a whole number from 1 to 5184000");
-    EXPECT_REFUSED(Edited("fireworks 2", "fireworks 4097"), "fireworks: expected a whole number from 0 to 4096");
+    EXPECT_REFUSED(Edited("fireworks 2", "fireworks 257"), "fireworks: expected a whole number from 0 to 256");
     EXPECT_REFUSED(Edited("fireworks 2", "fireworks 3"), "expected \"firework\", found \"booms\"");
     EXPECT_REFUSED(Edited("booms 2", "booms 1000000000000"), "booms: expected a whole number");
     const std::string body = Body(Text());
@@ -273,6 +273,9 @@ TEST(ReplayFormat, RefusesValuesOutOfTheirRange)
     EXPECT_REFUSED(Edited("timer=6699", "timer=-1"), "timer");
     EXPECT_REFUSED(Edited("index=4", "index=256"), "index");
     EXPECT_REFUSED(Edited("180 250 210", "180 256 210"), "firework green");
+    // A firework that does not rise would stay in the window, and cost every frame, for ever.
+    EXPECT_REFUSED(Edited("-1.05 -16.2 ", "-1.05 0 "), "firework yv: expected a rise from -17 to -5");
+    EXPECT_REFUSED(Edited("-1.05 -16.2 ", "-1.05 -17.5 "), "firework yv");
     EXPECT_REFUSED(Edited("boom 96 40 11", "boom 96 40 256"), "boom time");
     EXPECT_REFUSED(Edited("board 000000000000002a", "board 000000000000002A"), "16 lowercase hexadecimal digits");
     EXPECT_REFUSED(Edited("board 000000000000002a", "board 2a"), "16 lowercase hexadecimal digits");
@@ -345,6 +348,7 @@ TEST(ReplayFormat, ProblemsKeepAReplayFromBeingWritten)
     };
     EXPECT_NE(broken([](TReplay& r) { r.start.tint = std::nanf(""); }), "");
     EXPECT_NE(broken([](TReplay& r) { r.start.fireworks[0].x = 1e9f; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.fireworks[0].yv = 1; }), "");
     EXPECT_NE(broken([](TReplay& r) { r.start.seed = 0; }), "");
     EXPECT_NE(broken([](TReplay& r) { r.name = "ABCD"; }), "");
     EXPECT_NE(broken([](TReplay& r) { r.name = "A B"; }), "");
