@@ -23,8 +23,8 @@ constexpr int FastFramesPerShown = 4;
 void WatchReplay(const TReplay& replay)
 {
     const int32_t playerSeed = RandomSeedValue();
-    RestoreReplayStart(replay.start);
     auto play = NewPlay();
+    RestoreReplayStart(replay.start);
     play->NewPiece();
     TReplayInputs inputs(replay.inputs);
     bool fast = false;

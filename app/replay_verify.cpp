@@ -30,8 +30,9 @@ void PrepareHeadlessPlay()
 
 TRerunOutcome RerunReplay(const TReplay& replay)
 {
-    RestoreReplayStart(replay.start);
+    // The start state was taken from a new play, so it goes back after one is made.
     auto play = NewPlay();
+    RestoreReplayStart(replay.start);
     TReplayChecker checker(replay, play->points);
     play->NewPiece();
     TReplayInputs inputs(replay.inputs);
