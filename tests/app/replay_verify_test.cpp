@@ -8,11 +8,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/play_recording.h"
 #include "app/replay_store.h"
+#include "app/screens.h"
 #include "common/files.h"
 #include "common/shell.h"
 #include "common/temp_folder.h"
+#include "game/game.h"
 #include "game/replay_format.h"
+#include "system/random.h"
 #include "golden/golden_plays.h"
 
 namespace {
@@ -96,6 +100,41 @@ TEST(GoldenPlays, TheExecutableVerifiesThemWithoutAWindow)
     const TVerifyRun run = Verify(GoldenDir, files, "--data-dir /nonexistent");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, Text(GoldenDir / GoldenResultsFile));
+}
+
+// Frames shown between two play frames (the pause screen) are recorded as pause frames, and they
+// count: they turn the background and roll for fireworks, so a rerun without them deals other
+// pieces.
+TEST(PlayRecording, PauseFramesAreRecordedAndDrawRandomNumbers)
+{
+    PrepareHeadlessPlay();
+    SeedRandom(4711);
+    auto play = NewPlay();
+    TPlayRecording recording(*play);
+    play->NewPiece();
+    TControls fast;
+    fast.keyfast = 1;
+    for (int frame = 0; frame < 2000 && !play->lost; ++frame) {
+        if (frame == 40)
+            for (int i = 0; i < 30; ++i) {
+                PauseFrame();
+                EndFrame();
+            }
+        PlayFrame(*play, fast);
+        EndFrame();
+        recording.AddPlayFrame(fast, *play);
+    }
+    ASSERT_TRUE(play->lost);
+    const TReplay replay = recording.Finished("ABC", GoldenDate);
+    ASSERT_EQ(replay.inputs.size(), 3u);
+    EXPECT_EQ(replay.inputs[0], (TInputRun{InputFast, 40}));
+    EXPECT_EQ(replay.inputs[1], (TInputRun{InputPaused, 30}));
+    EXPECT_FALSE(RerunReplay(replay).differs);
+
+    TReplay unpaused = replay;
+    unpaused.inputs = {{InputFast, replay.frames}};
+    const TRerunOutcome outcome = RerunReplay(unpaused);
+    EXPECT_TRUE(outcome.differs);
 }
 
 class ReplayVerifyTest : public TempFolderTest {
