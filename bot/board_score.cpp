@@ -76,6 +76,7 @@ double ScorePlacement(const TPlacementResult& result, const TScoreWeights& weigh
     return weights.landingHeight * result.landingHeight + weights.rows * result.rows +
            weights.rowTransitions * f.rowTransitions + weights.columnTransitions * f.columnTransitions +
            weights.holes * f.holes + weights.wells * f.wells +
+           (result.stackBefore < safe ? weights.blastWaste * result.removed : 0.0) +
            weights.dangerGrowth * Triangle(f.maxHeight - safe) +
            weights.spawnDanger * std::max(0, spawnOver);
 }

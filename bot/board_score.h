@@ -19,6 +19,8 @@ struct TPlacementResult {
     TOccupancy board;
     double landingHeight = 0; // rows above the floor of the piece's middle as it landed
     int rows = 0;             // rows cleared, nested clears included
+    int removed = 0;          // blocks destroyed by blasts
+    int stackBefore = 0;      // rows the tallest column stood before the landing
     bool lost = false;
 };
 
@@ -30,6 +32,9 @@ struct TScoreWeights {
     double columnTransitions = -9.3;
     double holes = -7.9;
     double wells = -3.4;
+    // Every block a blast destroys is a twentieth of a row that will never score; worth it only
+    // once the stack stands higher than the safe share.
+    double blastWaste = -0.5;
     // Past this share of the board's height every further row of stack costs dangerGrowth
     // more than the last, so a high stack makes clearing space (a blast, for one) worth more
     // than a tidy surface.

@@ -12,7 +12,9 @@ namespace {
 constexpr int kBoardWidth = 20, kBoardHeight = 32, kBoardLeft = 96;
 constexpr float kStartTint = 250.0f;
 
-void Press(const TBotControls& controls)
+} // namespace
+
+void PressControls(const TBotControls& controls)
 {
     keyrotleft = controls.rotleft;
     keyrotright = controls.rotright;
@@ -20,8 +22,6 @@ void Press(const TBotControls& controls)
     keyright = controls.right;
     keyfast = controls.fast;
 }
-
-} // namespace
 
 TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit)
 {
@@ -39,13 +39,13 @@ TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit
     TPlayRecord record;
     record.seed = seed;
     while (record.frames < frameLimit && !play.lost) {
-        Press(player.Decide(play));
+        PressControls(player.Decide(play));
         play.DoPiece();
         play.Rules();
         booms.Clear();
         ++record.frames;
     }
-    Press({});
+    PressControls({});
     record.points = play.points;
     record.lost = play.lost != 0;
     return record;

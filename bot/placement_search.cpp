@@ -50,7 +50,8 @@ bool Better(const TPlacement& a, const TPlacement& b)
 } // namespace
 
 TPlacementSearch::TPlacementSearch(const game& g, const TScoreWeights& weights)
-    : weights_(weights), board_(TOccupancy::Of(g)), model_(TBoardModel::Of(g)), lostAlready_(false)
+    : weights_(weights), board_(TOccupancy::Of(g)), model_(TBoardModel::Of(g)),
+      stackBefore_(MeasureBoard(board_).maxHeight), lostAlready_(false)
 {
     for (const auto& b : g.blocks)
         lostAlready_ = lostAlready_ || b->y < 1;
@@ -147,6 +148,7 @@ TPlacement TPlacementSearch::Best(const TPieceModel& piece, int px, int py) cons
 TPlacementResult TPlacementSearch::Land(const TPieceModel& piece, int px, int py) const
 {
     TPlacementResult result{board_};
+    result.stackBefore = stackBefore_;
     int minY = py, maxY = py;
     bool fills = false;
     for (int i = 0; i < piece.Count(); ++i) {
@@ -171,6 +173,7 @@ TPlacementResult TPlacementSearch::Land(const TPieceModel& piece, int px, int py
     model.Scan();
     result.board = model.Cells();
     result.rows = model.Tally().rows;
+    result.removed = model.Tally().removed;
     result.lost = model.Lost();
     return result;
 }

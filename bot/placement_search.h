@@ -52,5 +52,6 @@ private:
     const TScoreWeights& weights_;
     TOccupancy board_;
     TBoardModel model_; // the settled blocks in order, copied for every placement that clears a row
+    int stackBefore_;
     bool lostAlready_;
 };
