@@ -4,6 +4,7 @@
 #include <string>
 
 #include "bot/headless_play.h"
+#include "bot/occupancy.h"
 #include "bot/player.h"
 #include "game/board_picture.h"
 #include "game/effects.h"
@@ -15,6 +16,15 @@ constexpr int kBar = 0, kS = 1, kSquare = 5, kT = 6;
 constexpr int kBlast = 2;
 // Far more frames than any piece needs to land on these boards.
 constexpr int kLandingFrames = 2000;
+
+// A board picture: rows of free cells over the stack, as wide as its rows.
+std::string OverSky(int rows, const std::string& stack)
+{
+    std::string picture;
+    for (int i = 0; i < rows; ++i)
+        picture += std::string(stack.find('\n'), '.') + "\n";
+    return picture + stack;
+}
 
 class PlayerTest : public GameTest {
 protected:
@@ -72,42 +82,21 @@ protected:
 
 TEST_F(PlayerTest, DropsTheBarIntoTheWellForFourRows)
 {
-    auto g = BoardGame("..........\n"
-                       "..........\n"
-                       "..........\n"
-                       "..........\n"
-                       "..........\n"
-                       "#.........\n"
-                       "#########.\n"
-                       "#########.\n"
-                       "#########.\n"
-                       "#########.\n");
+    auto g = BoardGame(OverSky(5, "#.........\n"
+                                  "#########.\n"
+                                  "#########.\n"
+                                  "#########.\n"
+                                  "#########.\n"));
     SpawnPiece(*g, kBar);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 100);
-    EXPECT_EQ(Picture(*g), "..........\n"
-                           "..........\n"
-                           "..........\n"
-                           "..........\n"
-                           "..........\n"
-                           "..........\n"
-                           "..........\n"
-                           "..........\n"
-                           "..........\n"
-                           "#.........\n");
+    EXPECT_EQ(Picture(*g), OverSky(9, "#.........\n"));
 }
 
 TEST_F(PlayerTest, FillsTheGapThatCompletesARow)
 {
-    auto g = BoardGame("..........\n"
-                       "..........\n"
-                       "..........\n"
-                       "..........\n"
-                       "..........\n"
-                       "..........\n"
-                       "..........\n"
-                       "#.........\n"
-                       "####...###\n");
+    auto g = BoardGame(OverSky(7, "#.........\n"
+                                  "####...###\n"));
     SpawnPiece(*g, kT);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 25);
@@ -116,14 +105,8 @@ TEST_F(PlayerTest, FillsTheGapThatCompletesARow)
 
 TEST_F(PlayerTest, KeepsTheSquareOffTheNotch)
 {
-    auto g = BoardGame("........\n"
-                       "........\n"
-                       "........\n"
-                       "........\n"
-                       "........\n"
-                       "........\n"
-                       "#.......\n"
-                       "###.####\n");
+    auto g = BoardGame(OverSky(6, "#.......\n"
+                                  "###.####\n"));
     SpawnPiece(*g, kSquare);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(Holes(*g), 0);
@@ -134,15 +117,12 @@ TEST_F(PlayerTest, KeepsTheSquareOffTheNotch)
 // unless a blast in the row clears the space around it.
 std::unique_ptr<game> HighStack(const std::string& topRow)
 {
-    std::string picture;
+    std::string stack = topRow;
     for (int i = 0; i < 4; ++i)
-        picture += "..........\n";
-    picture += topRow;
-    for (int i = 0; i < 4; ++i)
-        picture += "###.######\n"
-                   "######.###\n"
-                   "#.########\n";
-    return BoardGame(picture);
+        stack += "###.######\n"
+                 "######.###\n"
+                 "#.########\n";
+    return BoardGame(OverSky(4, stack));
 }
 
 TEST_F(PlayerTest, OnAHighStackSetsOffTheBlastInTheRowItClears)
@@ -152,12 +132,7 @@ TEST_F(PlayerTest, OnAHighStackSetsOffTheBlastInTheRowItClears)
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 25);
     EXPECT_EQ(SoundCount("sfx\\explode.ogg"), 1);
-    EXPECT_EQ(Picture(*g).substr(0, 6 * 11), "..........\n"
-                                             "..........\n"
-                                             "..........\n"
-                                             "..........\n"
-                                             "..........\n"
-                                             ".......###\n");
+    EXPECT_EQ(Picture(*g).substr(0, 6 * 11), OverSky(5, ".......###\n"));
 }
 
 TEST_F(PlayerTest, OnAHighStackLeavesAPlainRowThatWouldNeedASpike)
@@ -166,11 +141,8 @@ TEST_F(PlayerTest, OnAHighStackLeavesAPlainRowThatWouldNeedASpike)
     SpawnPiece(*g, kBar);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 0);
-    EXPECT_EQ(Picture(*g).substr(0, 5 * 11), "..........\n"
-                                             "..........\n"
-                                             "..........\n"
-                                             "......####\n"
-                                             "##.#######\n");
+    EXPECT_EQ(Picture(*g).substr(0, 5 * 11), OverSky(3, "......####\n"
+                                                        "##.#######\n"));
 }
 
 // The square's turns trade its corners: the blast it carries goes into the row it completes
@@ -205,10 +177,7 @@ TEST_F(PlayerTest, SameStateSameControlsAndNothingChanges)
 
 TEST_F(PlayerTest, NoKeysInTheFrameThatLandsThePiece)
 {
-    auto g = BoardGame("......\n"
-                       "......\n"
-                       "......\n"
-                       "###.##\n");
+    auto g = BoardGame(OverSky(3, "###.##\n"));
     SpawnPiece(*g, kT);
     // Down onto the floor row: the T stands on the blocks either side of the gap.
     for (const auto& b : g->place)
@@ -218,4 +187,13 @@ TEST_F(PlayerTest, NoKeysInTheFrameThatLandsThePiece)
     EXPECT_EQ(player.Decide(*g), TBotControls{});
     g->nextdown = 2; // one more frame: the piece may still slide
     EXPECT_NE(player.Decide(*g), TBotControls{});
+}
+
+TEST_F(PlayerTest, BoardsWiderThanTheSearchGetNoControls)
+{
+    auto g = BoardGame(OverSky(3, std::string(TOccupancy::kMaxWidth + 1, '#') + "\n"));
+    SpawnPiece(*g, kT);
+    EXPECT_EQ(player.Decide(*g), TBotControls{});
+    g->w = 0;
+    EXPECT_EQ(player.Decide(*g), TBotControls{});
 }
