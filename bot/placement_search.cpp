@@ -1,10 +1,8 @@
 #include "bot/placement_search.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
-#include <vector>
-
-#include "game/game.h"
 
 namespace {
 
@@ -51,10 +49,8 @@ bool Better(const TPlacement& a, const TPlacement& b)
 
 TPlacementSearch::TPlacementSearch(const game& g, const TScoreWeights& weights)
     : weights_(weights), board_(TOccupancy::Of(g)), model_(TBoardModel::Of(g)),
-      stackBefore_(MeasureBoard(board_).maxHeight), lostAlready_(false)
+      stackBefore_(MeasureBoard(board_).maxHeight), lostAlready_(model_.Lost())
 {
-    for (const auto& b : g.blocks)
-        lostAlready_ = lostAlready_ || b->y < 1;
 }
 
 bool TPlacementSearch::Turn(TPieceModel& piece, TStep turn, int px, int py) const

@@ -1,6 +1,5 @@
 #pragma once
-#include <array>
-#include <optional>
+#include <vector>
 
 #include "bot/board_model.h"
 #include "bot/board_score.h"
