@@ -1,21 +1,25 @@
 #include "app/key.h"
 
-#include "game/effects.h"
 #include "system/input.h"
-
-int32_t keyfasthits = 0;
+#include "system/keycodes.h"
 
 namespace {
-// Windows virtual-key codes.
-constexpr int KeyQ = 81, KeyE = 69, KeyA = 65, KeyD = 68, KeyS = 83;
+int32_t g_fasthits = 0;
 } // namespace
 
-void key::Update()
+TControls key::Update()
 {
-    keyrotleft = TakeKeyHits(KeyQ) != 0 ? 1 : 0;
-    keyrotright = TakeKeyHits(KeyE) != 0 ? 1 : 0;
-    keyleft = TakeKeyHits(KeyA);
-    keyright = TakeKeyHits(KeyD);
-    keyfasthits = TakeKeyHits(KeyS);
-    keyfast = IsKeyDown(KeyS);
+    TControls controls;
+    controls.keyrotleft = TakeKeyHits(VK_Q) != 0 ? 1 : 0;
+    controls.keyrotright = TakeKeyHits(VK_E) != 0 ? 1 : 0;
+    controls.keyleft = TakeKeyHits(VK_A);
+    controls.keyright = TakeKeyHits(VK_D);
+    g_fasthits = TakeKeyHits(VK_S);
+    controls.keyfast = IsKeyDown(VK_S);
+    return controls;
+}
+
+int32_t key::FastHits()
+{
+    return g_fasthits;
 }

@@ -1,13 +1,14 @@
 #pragma once
 #include <cstdint>
 
-// Presses of S taken by the sampling so that they never pile up; nothing reads it.
-extern int32_t keyfasthits;
+#include "game/controls.h"
 
-// Samples the play keys into the control flags once per frame, before the falling piece moves.
+// Samples the play keys into the controls once per frame, before the falling piece moves.
 class key {
 public:
     // Q, E, A and D as presses since the previous call, then S as presses and as held, in that
     // order; every press is seen in exactly one frame.
-    static void Update();
+    static TControls Update();
+    // Presses of S the last Update took so that they never pile up; play never reads them.
+    static int32_t FastHits();
 };

@@ -1,15 +1,14 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/paths.h"
-#include "app/startup.h"
+#include "app/launch.h"
+#include "system/termination.h"
 
-int main()
+int main(int argc, char** argv)
 {
-    // Pictures, sounds and data files live beside the program, wherever it was started from.
-    EnterExecutableFolder();
+    InstallTerminationHandler();
     try {
-        StartUp();
+        return Launch({argv + 1, argv + argc});
     } catch (const std::exception& e) { // TRuntimeError among them: the fatal errors of the game
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -1,74 +1,102 @@
 #include "app/prefs.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
-#include "app/paths.h"
+#include "app/datafile.h"
+#include "app/notice.h"
 #include "app/screens.h"
-#include "app/shell_state.h"
 #include "app/sound.h"
 #include "app/text.h"
 #include "draw2d/draw2d.h"
 #include "game/settings.h"
+#include "system/filelock.h"
 #include "system/input.h"
+#include "system/keycodes.h"
+#include "system/quarantine.h"
 #include "system/stream.h"
 
 namespace {
 
-// False when the file cannot be opened or holds fewer than 3 bytes; the settings are then untouched.
-bool ReadPrefsFile()
+// Music volume × 4, sound volume × 4, visibility: the file's bytes.
+using PrefsBytes = std::array<uint8_t, 3>;
+constexpr PrefsBytes DefaultPrefs = {1, 1, 0};
+
+// The bytes this copy last read or wrote; a setting differing from them was changed here.
+std::optional<PrefsBytes> known;
+
+void Apply(const PrefsBytes& bytes)
 {
-    auto stream = OpenReadStream(PreferencesFile);
-    if (!stream)
-        return false;
-    int music, sound, visible;
-    try {
-        music = stream->ReadByte();
-        sound = stream->ReadByte();
-        visible = stream->ReadByte();
-    } catch (const TStreamException&) {
-        return false;
-    }
-    musicvolume = std::min(music / 4.0f, 1.0f);
-    soundvolume = std::min(sound / 4.0f, 1.0f);
-    visibility = visible;
-    return true;
+    settings.musicvolume = std::min(bytes[0] / 4.0f, 1.0f);
+    settings.soundvolume = std::min(bytes[1] / 4.0f, 1.0f);
+    settings.visibility = bytes[2];
+    known = bytes;
 }
 
-bool WritePrefs(int music, int sound, int visible)
+PrefsBytes Current()
 {
-    return ReplaceFile(PreferencesFile, {static_cast<uint8_t>(music), static_cast<uint8_t>(sound),
-                                         static_cast<uint8_t>(visible)});
+    return {static_cast<uint8_t>(settings.musicvolume * 4), static_cast<uint8_t>(settings.soundvolume * 4),
+            static_cast<uint8_t>(settings.visibility)};
 }
+
+PrefsBytes AsPrefs(const std::vector<uint8_t>& bytes) { return {bytes[0], bytes[1], bytes[2]}; }
+
+bool WritePrefs(const PrefsBytes& bytes) { return SaveDataFile(PreferencesFile(), {bytes.begin(), bytes.end()}); }
 
 } // namespace
 
 void LoadPrefs()
 {
-    int kind = PathKind(PreferencesFile);
-    bool loaded = kind == 1 && ReadPrefsFile();
-    if (kind == 1 && !loaded) {
-        MoveAside(PreferencesFile);
-        kind = PathKind(PreferencesFile);
+    const TFileLock lock(DataLockFile());
+    const DataFileRead file = ReadDataFile(PreferencesFile(), DefaultPrefs.size());
+    switch (file.state) {
+    case DataFileState::Valid:
+        Apply(AsPrefs(file.bytes));
+        return;
+    case DataFileState::Unreadable:
+        ReportUnreadable(PreferencesFile(), file.reason);
+        Apply(DefaultPrefs);
+        return;
+    case DataFileState::Damaged:
+        MoveAside(PreferencesFile());
+        break;
+    case DataFileState::Missing:
+        break;
     }
-    if (kind != 1) {
-        std::printf("Yo. %d\n", kind);
-        std::fflush(stdout);
-        WritePrefs(1, 1, 0);
-        loaded = ReadPrefsFile();
-    }
-    if (!loaded) {
-        // The file can be neither read nor made: run on the defaults it would have held.
-        musicvolume = 0.25f;
-        soundvolume = 0.25f;
-        visibility = 0;
-    }
+    std::printf("Yo. %d\n", PathKind(PreferencesFile()));
+    std::fflush(stdout);
+    WritePrefs(DefaultPrefs);
+    // Where the file can be neither read nor made, the game runs on the defaults it would hold.
+    Apply(DefaultPrefs);
 }
 
 bool SavePrefs()
 {
-    return WritePrefs(static_cast<int>(musicvolume * 4), static_cast<int>(soundvolume * 4), visibility);
+    const TFileLock lock(DataLockFile());
+    const PrefsBytes mine = Current();
+    PrefsBytes merged = mine;
+    const DataFileRead file = ReadDataFile(PreferencesFile(), DefaultPrefs.size());
+    if (file.state == DataFileState::Unreadable) {
+        ReportSaveFailure(PreferencesFile(), "the file there could not be read");
+        return false;
+    }
+    // Settings another copy of the game saved meanwhile stay unless this copy changed them too.
+    if (file.state == DataFileState::Valid && known) {
+        const PrefsBytes theirs = AsPrefs(file.bytes);
+        for (size_t i = 0; i < merged.size(); ++i)
+            if (mine[i] == (*known)[i])
+                merged[i] = theirs[i];
+    }
+    if (file.state == DataFileState::Damaged)
+        MoveAside(PreferencesFile());
+    if (!WritePrefs(merged))
+        return false;
+    Apply(merged);
+    return true;
 }
 
 std::string LevelBar(float volume)
@@ -86,6 +114,14 @@ float VolumeAtColumn(int x)
     return std::clamp(static_cast<int>(std::floor((x - 320) / 11.0)), 0, 4) * 0.25f;
 }
 
+namespace {
+
+const char* const MusicLabel = "Music Volume:          ";
+const char* const SoundLabel = "Sound Volume:          ";
+const char* const VisibilityLabel = "Visibility:          ";
+
+} // namespace
+
 void OptionsScreen()
 {
     // Label and value of a row: the label is centred on x = 250, its trailing spaces pushing
@@ -96,34 +132,46 @@ void OptionsScreen()
         DrawFontText(value, 320, y, 0, 0);
         return hover;
     };
+    const auto visibilityText = [] { return settings.visibility != 0 ? "High" : "Low"; };
+    // The screen as it stands, under the notice of a failed save.
+    const auto still = [&] {
+        DrawBackdrop();
+        row(MusicLabel, LevelBar(settings.musicvolume), 200);
+        row(SoundLabel, LevelBar(settings.soundvolume), 220);
+        row(VisibilityLabel, visibilityText(), 240);
+        ReturnClicked(0);
+    };
+    const auto save = [&] {
+        if (!SavePrefs())
+            ShowNotice("Could not save options", still);
+    };
     for (;;) {
         Cls();
-        const int32_t click = TakeMouseHits(1);
+        const int32_t click = TakeMouseHits(MouseLeft);
         DrawBackdrop();
 
-        if (row("Music Volume:          ", LevelBar(musicvolume), 200) && click) {
-            sound::Play(blipsound);
-            musicvolume = VolumeAtColumn(CursorX());
+        if (row(MusicLabel, LevelBar(settings.musicvolume), 200) && click) {
+            sound::Play(gamesounds.blipsound);
+            settings.musicvolume = VolumeAtColumn(CursorX());
         }
         // The blip still plays at the old effect volume: it starts before the change.
-        if (row("Sound Volume:          ", LevelBar(soundvolume), 220) && click) {
-            sound::Play(blipsound);
-            soundvolume = VolumeAtColumn(CursorX());
+        if (row(SoundLabel, LevelBar(settings.soundvolume), 220) && click) {
+            sound::Play(gamesounds.blipsound);
+            settings.soundvolume = VolumeAtColumn(CursorX());
         }
-        if (row("Visibility:          ", visibility != 0 ? "High" : "Low", 240) && click) {
-            sound::Play(blipsound);
-            visibility = visibility != 0 ? 0 : 1;
+        if (row(VisibilityLabel, visibilityText(), 240) && click) {
+            sound::Play(gamesounds.blipsound);
+            settings.visibility = settings.visibility != 0 ? 0 : 1;
         }
         if (ReturnClicked(click)) {
-            SavePrefs();
+            save();
             break;
         }
         FinishFrame();
         // Closing the window leaves the settings unsaved, as on every other screen.
         if (EscapeToMenu()) {
-            SavePrefs();
+            save();
             break;
         }
     }
-    titlefade = 0.98f;
 }

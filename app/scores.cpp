@@ -1,17 +1,20 @@
 #include "app/scores.h"
 
 #include <cstring>
+#include <vector>
 
-#include "app/paths.h"
+#include "app/datafile.h"
+#include "app/notice.h"
 #include "app/screens.h"
-#include "app/shell_state.h"
 #include "app/text.h"
 #include "draw2d/draw2d.h"
+#include "system/filelock.h"
 #include "system/input.h"
+#include "system/keycodes.h"
+#include "system/quarantine.h"
 #include "system/stream.h"
 
-std::array<int32_t, 10> scores{};
-std::array<std::string, 10> names{};
+THighScores highscores;
 
 namespace {
 
@@ -26,24 +29,46 @@ std::string UpperAscii(std::string text)
     return text;
 }
 
-// False when the file cannot be opened or holds fewer than 70 bytes; the table is then untouched.
-bool ReadScoreFile()
+constexpr size_t TableBytes = 70;
+
+void ParseTable(const std::vector<uint8_t>& bytes)
 {
-    auto stream = OpenReadStream(HighScoreFile);
-    if (!stream)
-        return false;
-    std::array<int32_t, 10> readScores;
-    std::array<std::string, 10> readNames;
-    try {
-        for (int i = 0; i < 10; ++i) {
-            readScores[i] = stream->ReadInt();
-            readNames[i] = UpperAscii(stream->ReadString(3));
-        }
-    } catch (const TStreamException&) {
-        return false;
+    TRamStream stream(bytes, 1, 0);
+    for (int i = 0; i < 10; ++i) {
+        highscores.scores[i] = stream.ReadInt();
+        highscores.names[i] = UpperAscii(stream.ReadString(3));
     }
-    scores = readScores;
-    names = readNames;
+}
+
+void DefaultTable()
+{
+    for (int i = 0; i < 10; ++i) {
+        highscores.scores[i] = 2500 - 250 * i;
+        highscores.names[i] = "DEF";
+    }
+}
+
+// Fills the table from the file, under the data folder's lock. A missing or damaged file (moved
+// aside) is replaced by the defaults; one that cannot be read leaves the defaults in play and is
+// not written over, and the result is false.
+bool ReadTableLocked()
+{
+    DataFileRead file = ReadDataFile(HighScoreFile(), TableBytes);
+    switch (file.state) {
+    case DataFileState::Valid:
+        ParseTable(file.bytes);
+        return true;
+    case DataFileState::Unreadable:
+        ReportUnreadable(HighScoreFile(), file.reason);
+        DefaultTable();
+        return false;
+    case DataFileState::Damaged:
+        MoveAside(HighScoreFile());
+        break;
+    case DataFileState::Missing:
+        break;
+    }
+    ResetScores();
     return true;
 }
 
@@ -51,61 +76,66 @@ bool ReadScoreFile()
 
 void LoadScores()
 {
-    if (PathKind(HighScoreFile) != 1) {
-        ResetScores();
-        return;
-    }
-    if (!ReadScoreFile()) {
-        MoveAside(HighScoreFile);
-        ResetScores();
-    }
+    const TFileLock lock(DataLockFile());
+    ReadTableLocked();
 }
 
 bool SaveScores()
 {
     TRamStream out({});
     for (int i = 0; i < 10; ++i) {
-        out.WriteInt(scores[i]);
+        out.WriteInt(highscores.scores[i]);
         // Every record keeps its 3 bytes, so a short name cannot shift the records after it.
-        std::string name = names[i].substr(0, 3);
+        std::string name = highscores.names[i].substr(0, 3);
         name.resize(3, ' ');
         out.WriteString(name);
     }
-    return ReplaceFile(HighScoreFile, out.Data());
+    return SaveDataFile(HighScoreFile(), out.Data());
 }
 
 void ResetScores()
 {
-    for (int i = 0; i < 10; ++i) {
-        scores[i] = 2500 - 250 * i;
-        names[i] = "DEF";
-    }
+    DefaultTable();
     SaveScores();
 }
 
-bool QualifiesForTable(int32_t points) { return points >= scores[9]; }
+bool RecordHighScore(int32_t points, const std::string& name)
+{
+    const TFileLock lock(DataLockFile());
+    if (!ReadTableLocked()) {
+        ReportSaveFailure(HighScoreFile(), "the table there could not be read");
+        return false;
+    }
+    // Another copy may have filled the table with better scores meanwhile.
+    if (!QualifiesForTable(points))
+        return true;
+    InsertHighScore(points, name);
+    return SaveScores();
+}
+
+bool QualifiesForTable(int32_t points) { return points >= highscores.scores[9]; }
 
 int InsertHighScore(int32_t points, const std::string& name)
 {
     int pos = 9;
     for (int j = 0; j < 10; ++j) {
-        if (scores[j] < points) {
+        if (highscores.scores[j] < points) {
             pos = j;
             break;
         }
     }
     for (int j = 8; j >= pos; --j) {
-        scores[j + 1] = scores[j];
-        names[j + 1] = names[j];
+        highscores.scores[j + 1] = highscores.scores[j];
+        highscores.names[j + 1] = highscores.names[j];
     }
-    scores[pos] = points;
-    names[pos] = name;
+    highscores.scores[pos] = points;
+    highscores.names[pos] = name;
     return pos;
 }
 
 bool TypeNameChar(std::string& name, int& cursor, int32_t c)
 {
-    if (c == 13)
+    if (c == CharEnter)
         return true;
     const int32_t u = UpperAscii(c);
     if (u > 0 && u < 128 && std::strchr(NameAlphabet, u)) {
@@ -124,21 +154,24 @@ void EnterHighScore(int32_t points)
     std::string name = "AAA";
     int cursor = 1;
     const int32_t centre = GraphicsWidth() / 2;
-    for (;;) {
-        // No background, frame or music here: the play track plays on.
-        Cls();
+    const auto draw = [&] {
         DrawFontText("High score!", centre, 220, 1, 0);
         DrawFontText(std::to_string(points), centre, 240, 1, 0);
         DrawFontText("Please enter your name.", centre, 280, 1, 0);
         DrawFontText(name, centre, 310, 1, 0);
+    };
+    for (;;) {
+        // No background, frame or music here: the play track plays on.
+        Cls();
+        draw();
         if (TypeNameChar(name, cursor, TakeTypedChar()))
             break;
         EndFrame();
-        if (IsKeyDown(27) || TakeTerminateRequest())
+        if (IsKeyDown(VK_ESCAPE) || TakeTerminateRequest())
             EndProgram();
     }
-    InsertHighScore(points, name);
-    SaveScores();
+    if (!RecordHighScore(points, name))
+        ShowNotice("Could not save high score", draw);
     ResetKeyState();
 }
 
@@ -147,11 +180,11 @@ void ScoreScreen()
     LoadScores();
     for (;;) {
         Cls();
-        const int32_t click = TakeMouseHits(1);
+        const int32_t click = TakeMouseHits(MouseLeft);
         DrawBackdrop();
         for (int i = 0; i < 10; ++i) {
-            DrawFontText(names[i], 170, 120 + 35 * i, 0, 0);
-            DrawFontText(std::to_string(scores[i]), 220, 120 + 35 * i, 0, 0);
+            DrawFontText(highscores.names[i], 170, 120 + 35 * i, 0, 0);
+            DrawFontText(std::to_string(highscores.scores[i]), 220, 120 + 35 * i, 0, 0);
         }
         if (ReturnClicked(click))
             break;
@@ -159,5 +192,4 @@ void ScoreScreen()
         if (EscapeToMenu())
             break;
     }
-    titlefade = 0.98f;
 }

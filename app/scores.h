@@ -3,18 +3,29 @@
 #include <cstdint>
 #include <string>
 
+#include "app/data_folder.h"
+
 // The ten best scores, index 0 the best, and the three-letter names that go with them.
-extern std::array<int32_t, 10> scores;
-extern std::array<std::string, 10> names;
+struct THighScores {
+    std::array<int32_t, 10> scores{};
+    std::array<std::string, 10> names{};
+};
+
+extern THighScores highscores;
 
 // 10 records of a little-endian 32-bit score and a 3-byte name: 70 bytes.
-inline const std::string HighScoreFile = "data\\highscores.dat";
+inline std::string HighScoreFile() { return DataFilePath("highscores.dat"); }
 
-// Fills the table from the file. A missing, short or unreadable file gives the default table
-// (a damaged one is first moved aside to "...dat.bad").
+// Fills the table from the file. A missing or short file gives the default table, written to
+// the file (a short one is first moved aside to "...dat.bad"); one that cannot be read gives the
+// defaults and is left as it is.
 void LoadScores();
-// Writes the table; false (and the old file intact) when it cannot be written.
+// Writes the table; false (and the old file intact, the reason on stderr) when it cannot be written.
 bool SaveScores();
+// Puts a new entry into the table as the file holds it now, under the data folder's lock, and
+// saves it, so entries another copy of the game saved meanwhile stay. False (said on stderr)
+// when the table could not be read or written.
+bool RecordHighScore(int32_t points, const std::string& name);
 // The default table: "DEF" with 2500 down to 250; written to the file.
 void ResetScores();
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/key.h"
+#include "app/layout.h"
 #include "app/prefs.h"
 #include "app/scores.h"
 #include "app/shell_state.h"
@@ -21,39 +22,43 @@
 #include "game/pictures.h"
 #include "game/settings.h"
 #include "system/input.h"
+#include "system/keycodes.h"
 #include "system/random.h"
 
 namespace {
 
-constexpr int32_t KeyTab = 9, KeyEscape = 27, KeySpace = 32;
-constexpr int32_t LeftButton = 1;
+float titlefade = 0; // fade of the title intro and menu, 0 to 1
 
 int32_t HalfWidth() { return GraphicsWidth() / 2; }
 int32_t HalfHeight() { return GraphicsHeight() / 2; }
 
 void EndIfAsked()
 {
-    if (TakeTerminateRequest() || IsKeyDown(KeyEscape))
+    if (TakeTerminateRequest() || IsKeyDown(VK_ESCAPE))
         EndProgram();
 }
 
-void DrawLogo() { DrawImage(logoimage, HalfWidth(), HalfHeight() - 190); }
+void DrawLogo() { DrawImage(shellpictures.logoimage, HalfWidth(), HalfHeight() - 190); }
 
-// The three menu items: box tops 226, 286, 346; pictures centred 14 pixels lower.
-constexpr int32_t MenuTop[3] = {226, 286, 346};
-int32_t MouseOnMenuItem(int item) { return MouseInRect(HalfWidth() - 100, MenuTop[item], 200, 40); }
+static_assert(MenuItemCount == AssetCount(TAsset::Menu), "one picture per menu item");
+int32_t MenuItemLeft() { return HalfWidth() - MenuItemWidth / 2; }
+int32_t MouseOnMenuItem(int item)
+{
+    return MouseInRect(MenuItemLeft(), MenuItemTop[item], MenuItemWidth, MenuItemHeight);
+}
 
 // The start of a title frame: the background under a white veil of the given opacity.
 void DrawVeiledBackground(float veil)
 {
     Cls();
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     SetAlpha(1);
+    ToggleVisibilityOnTab();
     DrawBackground();
     firework::Update();
     SetColor(255, 255, 255);
     SetAlpha(veil);
-    DrawRect(0, 0, 512, 512);
+    DrawRect(0, 0, WindowWidth, WindowHeight);
     SetAlpha(1);
     SetRotation(0);
 }
@@ -64,12 +69,12 @@ void TitleIntro()
         DrawVeiledBackground(1 - titlefade / 2);
         SetAlpha(titlefade);
         DrawFramePicture();
-        DrawImage(logoimage, HalfWidth(), HalfHeight() - titlefade * 190);
+        DrawImage(shellpictures.logoimage, HalfWidth(), HalfHeight() - titlefade * 190);
         SetAlpha(titlefade / 2);
         DrawCredit();
-        if (TakeKeyHits(KeySpace))
+        if (TakeKeyHits(VK_SPACE))
             titlefade = 1;
-        if (TakeMouseHits(LeftButton)) {
+        if (TakeMouseHits(MouseLeft)) {
             ResetMouseState();
             titlefade = 1;
         }
@@ -97,15 +102,15 @@ void TitleIntro()
         // Faint glows behind the items.
         SetColor(190, 199, 195);
         SetAlpha(titlefade * 0.02342f);
-        for (int32_t top : MenuTop)
-            DrawOval(HalfWidth() - 100, top, 200, 40);
+        for (int32_t top : MenuItemTop)
+            DrawOval(MenuItemLeft(), top, MenuItemWidth, MenuItemHeight);
         const auto c = static_cast<int32_t>(1 + titlefade * 199);
         SetColor(c, c, c);
         SetAlpha(titlefade);
-        for (int item = 0; item < 3; ++item) {
+        for (int item = 0; item < MenuItemCount; ++item) {
             const int32_t m = MouseOnMenuItem(item);
             SetScale(0.6f + 0.2f * m, 1 + 0.24f * m);
-            DrawImage(menuimages[item], HalfWidth(), MenuTop[item] + 14);
+            DrawImage(shellpictures.menuimages[item], HalfWidth(), MenuItemTop[item] + MenuPictureDrop);
         }
         SetScale(1, 1);
         SetAlpha(0.5f + titlefade / 2);
@@ -114,24 +119,26 @@ void TitleIntro()
         // A light sweeping once across the window while the menu fades in.
         SetRotation(titlefade * 140);
         SetAlpha(0.1492f);
-        DrawImage(flashboomimage, -179.8f + titlefade * 4405, 70 + titlefade * 189);
+        DrawImage(pictures.flashboomimage, -179.8f + titlefade * 4405, 70 + titlefade * 189);
         SetAlpha(1);
         DrawFlash();
         boom::update();
 
         // One click, tested against each item in turn with the cursor read afresh.
-        const int32_t click = TakeMouseHits(LeftButton);
-        if (click && MouseOnMenuItem(0)) {
-            sound::Play(blipsound);
+        const int32_t click = TakeMouseHits(MouseLeft);
+        if (click && MouseOnMenuItem(MenuPlay)) {
+            sound::Play(gamesounds.blipsound);
             PlayScreen();
         }
-        if (click && MouseOnMenuItem(1)) {
-            sound::Play(blipsound);
+        if (click && MouseOnMenuItem(MenuHighScores)) {
+            sound::Play(gamesounds.blipsound);
             ScoreScreen();
+            titlefade = 0.98f; // the menu comes back almost faded in
         }
-        if (click && MouseOnMenuItem(2)) {
-            sound::Play(blipsound);
+        if (click && MouseOnMenuItem(MenuOptions)) {
+            sound::Play(gamesounds.blipsound);
             OptionsScreen();
+            titlefade = 0.98f;
         }
         EndFrame();
         EndIfAsked();
@@ -145,15 +152,15 @@ void TitleIntro()
 // The frame picture sways after a blast: wobble swings between -1 and 1 degrees and dies away.
 void UpdateWobble()
 {
-    wobble += wobblev;
-    wobblev *= 0.955f;
-    if (wobble < -1)
-        wobblev = std::fabs(wobblev);
-    if (wobble > 1)
-        wobblev = -std::fabs(wobblev);
-    if (std::fabs(wobblev) < 0.01f) {
-        wobblev = 0;
-        wobble = 0;
+    effects.wobble += effects.wobblev;
+    effects.wobblev *= 0.955f;
+    if (effects.wobble < -1)
+        effects.wobblev = std::fabs(effects.wobblev);
+    if (effects.wobble > 1)
+        effects.wobblev = -std::fabs(effects.wobblev);
+    if (std::fabs(effects.wobblev) < 0.01f) {
+        effects.wobblev = 0;
+        effects.wobble = 0;
     }
 }
 
@@ -161,7 +168,7 @@ void UpdateWobble()
 
 void TitleScreen()
 {
-    tint = 250;
+    effects.tint = 250;
     TitleIntro();
     TitleMenu();
 }
@@ -169,27 +176,27 @@ void TitleScreen()
 void PlayScreen()
 {
     auto play = std::make_shared<game>();
-    tint = 250;
-    play->w = 20;
-    play->h = 32;
-    play->x = 96;
+    effects.tint = 250;
+    play->w = BoardColumns;
+    play->h = BoardRows;
+    play->x = BoardLeft;
     play->NewPiece();
     for (;;) {
         Cls();
-        PlayMusic(0);
+        PlayMusic(MusicPlay);
         // The background reddens as tint falls.
-        const auto fade = static_cast<int32_t>(tint + 5);
+        const auto fade = static_cast<int32_t>(effects.tint + 5);
         SetColor(255, fade, fade);
+        ToggleVisibilityOnTab();
         DrawBackground();
         firework::Update();
         SetColor(255, 255, 255);
-        SetRotation(wobble);
+        SetRotation(effects.wobble);
         UpdateWobble();
         DrawFramePicture();
         SetColor(255, 255, 255);
         SetRotation(0);
-        key::Update();
-        play->DoPiece();
+        play->DoPiece(key::Update());
         play->Rules();
         play->Draw();
         FinishFrame();
@@ -199,7 +206,7 @@ void PlayScreen()
         }
         if (TakeTerminateRequest())
             EndProgram();
-        if (IsKeyDown(KeyEscape)) {
+        if (IsKeyDown(VK_ESCAPE)) {
             // A held Escape must not also end the program from the pause screen.
             ResetKeyState();
             PauseScreen();
@@ -213,13 +220,13 @@ void PauseScreen()
     for (;;) {
         Cls();
         DrawBackdrop();
-        if (visibility != 0)
+        if (settings.visibility != 0)
             SetColor(140, 145, 145);
         else
             SetColor(0, 0, 0);
-        DrawImage(pausedimage, HalfWidth(), HalfHeight() + 34);
+        DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
         FinishFrame();
-        if (TakeMouseHits(LeftButton)) {
+        if (TakeMouseHits(MouseLeft)) {
             ResetMouseState();
             return;
         }
@@ -227,61 +234,66 @@ void PauseScreen()
     }
 }
 
+void ToggleVisibilityOnTab()
+{
+    if (TakeKeyHits(VK_TAB))
+        settings.visibility = settings.visibility != 0 ? 0 : 1;
+}
+
 void DrawBackground()
 {
-    if (TakeKeyHits(KeyTab))
-        visibility = visibility != 0 ? 0 : 1;
-    if (visibility == 0)
+    if (settings.visibility == 0)
         SetColor(122, 122, 122);
-    backangle += 0.08f;
-    SetRotation(backangle);
-    backindex %= backcount;
-    DrawImage(backimages[backindex], HalfWidth(), HalfHeight() - 140);
-    if (backfade < 0)
-        backfade = 0;
-    if (backfade > 0.00001f) {
-        SetAlpha(backfade);
-        backfade -= 0.0011f;
+    background.backangle += 0.08f;
+    SetRotation(background.backangle);
+    background.backindex %= backcount;
+    DrawImage(shellpictures.backimages[background.backindex], HalfWidth(), HalfHeight() - 140);
+    if (background.backfade < 0)
+        background.backfade = 0;
+    if (background.backfade > 0.00001f) {
+        SetAlpha(background.backfade);
+        background.backfade -= 0.0011f;
         // Picture 0 never fades out: it counts as "no previous picture".
-        if (backprev != 0)
-            DrawImage(backimages[backprev], HalfWidth(), HalfHeight() - 140);
+        if (background.backprev != 0)
+            DrawImage(shellpictures.backimages[background.backprev], HalfWidth(), HalfHeight() - 140);
         SetAlpha(1);
     }
-    if (backtimer > 0) {
-        --backtimer;
+    if (background.backtimer > 0) {
+        --background.backtimer;
     } else {
-        backtimer = backperiod;
-        backprev = backindex;
-        backfade = 1;
+        background.backtimer = backperiod;
+        background.backprev = background.backindex;
+        background.backfade = 1;
         do
-            backindex = RandomInt(0, backcount - 1);
-        while (backindex == backprev);
+            background.backindex = RandomInt(0, backcount - 1);
+        while (background.backindex == background.backprev);
     }
     SetRotation(0);
 }
 
-void PlayMusic(int32_t which)
+void PlayMusic(TMusicTrack which)
 {
-    auto& wanted = which ? titlechannel : gamechannel;
-    auto& unwanted = which ? gamechannel : titlechannel;
-    SetChannelVolume(wanted, musicvolume);
+    const bool title = which == MusicTitle;
+    auto& wanted = title ? gamesounds.titlechannel : gamesounds.gamechannel;
+    auto& unwanted = title ? gamesounds.gamechannel : gamesounds.titlechannel;
+    SetChannelVolume(wanted, settings.musicvolume);
     if (ChannelPlaying(unwanted))
         StopChannel(unwanted);
     if (!ChannelPlaying(wanted)) {
         // The tracks do not loop: one that ended, or was stopped for the other, starts again.
         StopChannel(wanted);
-        wanted = CueSound(which ? titlemusic : gamemusic);
-        SetChannelVolume(wanted, musicvolume);
+        wanted = CueSound(title ? gamesounds.titlemusic : gamesounds.gamemusic);
+        SetChannelVolume(wanted, settings.musicvolume);
         ResumeChannel(wanted);
     }
 }
 
 void DrawFlash()
 {
-    if (flash > 0.000001f) {
-        SetAlpha(flash);
-        flash -= 0.0598f;
-        SetColor(255, 255, static_cast<int32_t>(flash * 100 + 155));
+    if (effects.flash > 0.000001f) {
+        SetAlpha(effects.flash);
+        effects.flash -= 0.0598f;
+        SetColor(255, 255, static_cast<int32_t>(effects.flash * 100 + 155));
         DrawRect(0, 0, GraphicsWidth(), GraphicsHeight());
         SetAlpha(1);
     }
@@ -289,11 +301,11 @@ void DrawFlash()
 
 void DrawFramePicture()
 {
-    if (visibility != 0)
+    if (settings.visibility != 0)
         SetColor(255, 255, 255);
     else
         SetColor(202, 202, 202);
-    DrawImage(hudimage, HalfWidth(), HalfHeight());
+    DrawImage(shellpictures.hudimage, HalfWidth(), HalfHeight());
     SetColor(255, 255, 255);
 }
 
@@ -315,9 +327,10 @@ int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height)
 
 void DrawBackdrop()
 {
-    PlayMusic(1);
+    PlayMusic(MusicTitle);
     SetColor(255, 255, 255);
     SetAlpha(1);
+    ToggleVisibilityOnTab();
     DrawBackground();
     firework::Update();
     DrawFramePicture();
@@ -326,11 +339,11 @@ void DrawBackdrop()
 
 bool ReturnClicked(int32_t click)
 {
-    const int32_t hover = HoverItem(330, 490, 72, 17);
-    DrawFontText("Return", 330, 490, 0, 0);
+    const int32_t hover = HoverItem(ReturnLeft, ReturnTop, ReturnWidth, ReturnHeight);
+    DrawFontText("Return", ReturnLeft, ReturnTop, 0, 0);
     if (!hover || !click)
         return false;
-    sound::Play(blipsound);
+    sound::Play(gamesounds.blipsound);
     return true;
 }
 
@@ -338,7 +351,7 @@ bool EscapeToMenu()
 {
     if (TakeTerminateRequest())
         EndProgram();
-    if (!IsKeyDown(KeyEscape))
+    if (!IsKeyDown(VK_ESCAPE))
         return false;
     ResetKeyState();
     return true;

@@ -12,8 +12,12 @@ void PlayScreen();
 void PauseScreen();
 
 // Shared by the screens.
-void DrawBackground();         // the turning background with its clock; Tab toggles Visibility
-void PlayMusic(int32_t which); // keeps the title track (1) or the play track (0) playing
+// Every screen with the background lets Tab switch Visibility first, so the frame already shows
+// the new setting.
+void ToggleVisibilityOnTab();
+void DrawBackground();         // the turning background with its clock
+enum TMusicTrack : int32_t { MusicPlay = 0, MusicTitle = 1 };
+void PlayMusic(TMusicTrack which); // keeps that track playing and the other stopped
 void DrawFlash();              // the full-window flash
 void DrawFramePicture();       // "gfx\hud.png", dimmed at Low visibility
 // 1 when the cursor lies strictly inside the box, else 0.

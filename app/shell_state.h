@@ -3,25 +3,36 @@
 #include <cstdint>
 #include <memory>
 
-class TImage;
+#include "game/assets.h"
 
-// State the screens share across the run.
-extern float titlefade; // fade of the title intro and menu, 0 to 1
+class TImage;
 
 // The turning background: one of backcount pictures, changed every backperiod frames with the
 // old one fading out over the new.
-constexpr int32_t backcount = 10;
+constexpr int32_t backcount = AssetCount(TAsset::Back);
 constexpr int32_t backperiod = 6700;
-extern int32_t backtimer;
-extern int32_t backindex;
-extern int32_t backprev;
-extern float backfade;
-extern float backangle;
+struct TBackgroundClock {
+    int32_t backtimer = 0; // frames until the next picture
+    int32_t backindex = 0; // the picture shown
+    int32_t backprev = 0;  // the picture fading out
+    float backfade = 0;    // its opacity
+    float backangle = 0;   // rotation of both, degrees
+
+    void Reset() { *this = TBackgroundClock{}; }
+};
+
+extern TBackgroundClock background;
 
 // Pictures of the shell, loaded once at start-up; one that failed to load stays none and draws nothing.
-extern std::array<std::shared_ptr<TImage>, backcount> backimages; // "gfx\back1.png".."gfx\back10.png", centred
-extern std::shared_ptr<TImage> loadingimage;                     // "gfx\loading.png", centred
-extern std::shared_ptr<TImage> logoimage;                        // "gfx\logo.png", centred
-extern std::shared_ptr<TImage> pausedimage;                      // "gfx\paused.png", centred
-extern std::shared_ptr<TImage> hudimage;                         // "gfx\hud.png": the frame picture, centred
-extern std::array<std::shared_ptr<TImage>, 3> menuimages;        // "gfx\menu1.png".."gfx\menu3.png", centred
+struct TShellPictures {
+    std::array<std::shared_ptr<TImage>, backcount> backimages; // "gfx\back1.png" and on, centred
+    std::shared_ptr<TImage> loadingimage;                     // "gfx\loading.png", centred
+    std::shared_ptr<TImage> logoimage;                        // "gfx\logo.png", centred
+    std::shared_ptr<TImage> pausedimage;                      // "gfx\paused.png", centred
+    std::shared_ptr<TImage> hudimage;                         // "gfx\hud.png": the frame picture, centred
+    std::array<std::shared_ptr<TImage>, AssetCount(TAsset::Menu)> menuimages;        // "gfx\menu1.png".."gfx\menu3.png", centred
+    // "gfx\options.png": 78 cells of 12 by 16 pixels, handle at the top left.
+    std::shared_ptr<TImage> fontimage;
+};
+
+extern TShellPictures shellpictures;

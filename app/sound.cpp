@@ -4,26 +4,19 @@
 #include <utility>
 
 #include "audio/sound.h"
+#include "game/assets.h"
 #include "game/settings.h"
 #include "game/sounds.h"
 
 TList<sound> sounds;
 
-std::shared_ptr<TSound> plopsound;
-std::shared_ptr<TSound> explodesound;
-std::shared_ptr<TSound> switchsound;
-std::shared_ptr<TSound> fallingsound;
-std::shared_ptr<TSound> blipsound;
-std::shared_ptr<TSound> gamemusic;
-std::shared_ptr<TSound> titlemusic;
-std::shared_ptr<TChannel> gamechannel;
-std::shared_ptr<TChannel> titlechannel;
+TGameSounds gamesounds;
 
 std::shared_ptr<sound> sound::Play(const std::shared_ptr<TSound>& snd)
 {
     auto s = std::make_shared<sound>();
     s->chan = CueSound(snd, nullptr);
-    SetChannelVolume(s->chan, soundvolume);
+    SetChannelVolume(s->chan, settings.soundvolume);
     ResumeChannel(s->chan);
     sounds.AddLast(s);
     return s;
@@ -41,14 +34,14 @@ void sound::Update()
 
 void InstallRulesSounds()
 {
-    static const std::pair<const char*, const std::shared_ptr<TSound>*> effects[] = {
-        {"sfx\\plop.ogg", &plopsound},       {"sfx\\explode.ogg", &explodesound},
-        {"sfx\\switch.ogg", &switchsound},   {"sfx\\falling.ogg", &fallingsound},
-        {"sfx\\blip.ogg", &blipsound},
+    static const std::pair<TAsset, const std::shared_ptr<TSound>*> effects[] = {
+        {TAsset::Plop, &gamesounds.plopsound},     {TAsset::Explode, &gamesounds.explodesound},
+        {TAsset::Switch, &gamesounds.switchsound}, {TAsset::Falling, &gamesounds.fallingsound},
+        {TAsset::Blip, &gamesounds.blipsound},
     };
     SetSoundPlayer([](const std::string& name) {
-        for (const auto& [file, snd] : effects) {
-            if (name == file) {
+        for (const auto& [effect, snd] : effects) {
+            if (name == AssetName(effect)) {
                 sound::Play(*snd);
                 return;
             }

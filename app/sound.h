@@ -23,17 +23,21 @@ public:
 // Effects started and not yet found finished, in the order they were started.
 extern TList<sound> sounds;
 
-// Sounds loaded once at start-up by the shell and kept for the whole run.
-extern std::shared_ptr<TSound> plopsound;     // "sfx\plop.ogg"
-extern std::shared_ptr<TSound> explodesound;  // "sfx\explode.ogg"
-extern std::shared_ptr<TSound> switchsound;   // "sfx\switch.ogg"
-extern std::shared_ptr<TSound> fallingsound;  // "sfx\falling.ogg"
-extern std::shared_ptr<TSound> blipsound;     // "sfx\blip.ogg"
-extern std::shared_ptr<TSound> gamemusic;     // "sfx\game (half bit).ogg"
-extern std::shared_ptr<TSound> titlemusic;    // "sfx\title (space fighter loop).ogg"
-// The two music channels, cued when their tracks are loaded.
-extern std::shared_ptr<TChannel> gamechannel;
-extern std::shared_ptr<TChannel> titlechannel;
+// Sounds loaded once at start-up by the shell and kept for the whole run, with the two music
+// channels cued when their tracks are loaded.
+struct TGameSounds {
+    std::shared_ptr<TSound> plopsound;     // "sfx\plop.ogg"
+    std::shared_ptr<TSound> explodesound;  // "sfx\explode.ogg"
+    std::shared_ptr<TSound> switchsound;   // "sfx\switch.ogg"
+    std::shared_ptr<TSound> fallingsound;  // "sfx\falling.ogg"
+    std::shared_ptr<TSound> blipsound;     // "sfx\blip.ogg"
+    std::shared_ptr<TSound> gamemusic;     // "sfx\game (half bit).ogg"
+    std::shared_ptr<TSound> titlemusic;    // "sfx\title (space fighter loop).ogg"
+    std::shared_ptr<TChannel> gamechannel;
+    std::shared_ptr<TChannel> titlechannel;
+};
+
+extern TGameSounds gamesounds;
 
 // Lets the rules start effects by file name: a name such as "sfx\falling.ogg" plays the matching
 // loaded effect through sound::Play; other names play nothing.

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,18 +8,23 @@
 #include <vector>
 #include <time.h>
 
+#include "app/asset_folder.h"
+#include "app/datafile.h"
+#include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
+#include "app/scores.h"
 #include "app/screens.h"
 #include "app/shell_state.h"
 #include "app/sound.h"
 #include "app/text.h"
 #include "audio/sound.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/gldraw2d.h"
+#include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
+#include "game/assets.h"
 #include "game/pictures.h"
 #include "game/settings.h"
 #include "game/shape.h"
@@ -29,40 +35,34 @@
 
 namespace {
 
-const bool tracing = [] {
+const bool g_tracing = [] {
     const char* v = std::getenv("BRIM_TRACE_STARTUP");
     return v && std::strcmp(v, "1") == 0;
 }();
-const int32_t traceorigin = ElapsedMillis();
-
-std::string BackFile(int i) { return "gfx\\back" + std::to_string(i) + ".png"; }
-std::string PowerupFile(int i) { return "gfx\\powerup" + std::to_string(i) + ".png"; }
-std::string MenuFile(int i) { return "gfx\\menu" + std::to_string(i) + ".png"; }
+const int32_t g_traceorigin = ElapsedMillis();
 
 // The files start-up loads once the video system is up, in the order it needs them.
 std::vector<std::string> StartupFiles()
 {
-    std::vector<std::string> files = {"gfx\\loading.png"};
-    for (int i = 1; i <= backcount; ++i)
-        files.push_back(BackFile(i));
-    files.insert(files.end(), {"gfx\\logo.png", "gfx\\block1.png"});
-    for (int i = 1; i <= 4; ++i)
-        files.push_back(PowerupFile(i));
-    files.insert(files.end(), {"gfx\\paused.png", "gfx\\points.png", "gfx\\flashboom.png", "gfx\\hud.png",
-                               "sfx\\plop.ogg", "sfx\\explode.ogg", "sfx\\switch.ogg", "sfx\\falling.ogg",
-                               "sfx\\blip.ogg", "sfx\\game (half bit).ogg", "sfx\\title (space fighter loop).ogg"});
-    for (int i = 1; i <= 3; ++i)
-        files.push_back(MenuFile(i));
-    files.push_back("gfx\\options.png");
+    const TAsset order[] = {TAsset::Loading, TAsset::Back,     TAsset::Logo,    TAsset::Block,
+                            TAsset::Powerup, TAsset::Paused,   TAsset::Points,  TAsset::FlashBoom,
+                            TAsset::Hud,     TAsset::Plop,     TAsset::Explode, TAsset::Switch,
+                            TAsset::Falling, TAsset::Blip,     TAsset::GameMusic, TAsset::TitleMusic,
+                            TAsset::Menu,    TAsset::Font};
+    std::vector<std::string> files;
+    for (TAsset group : order)
+        for (int i = 0; i < AssetCount(group); ++i)
+            files.push_back(AssetName(group, i));
     return files;
 }
 
 // Decoding runs ahead on worker threads while start-up is under way; none before they start.
-TAssetPreloader* preloader = nullptr;
+TAssetPreloader* g_preloader = nullptr;
 
 std::shared_ptr<TPixmap> Decoded(const std::string& path)
 {
-    return preloader ? preloader->Picture(path) : LoadPixmap(path);
+    const std::string file = AssetFilePath(path);
+    return g_preloader ? g_preloader->Picture(file) : LoadPixmap(file);
 }
 
 // Loading never fails the game: a missing asset is reported once and then draws or plays nothing.
@@ -74,26 +74,30 @@ std::shared_ptr<T> Reported(std::shared_ptr<T> asset, const std::string& path)
     return asset;
 }
 
-std::shared_ptr<TImage> Picture(const std::string& path, int32_t flags = -1)
+// The index-th picture of group, counting from 0.
+std::shared_ptr<TImage> Picture(TAsset group, int index = 0, int32_t flags = -1)
 {
+    const std::string path = AssetName(group, index);
     return Reported(LoadImageFile(Decoded(path), flags), path);
 }
 
-std::shared_ptr<TImage> CentredPicture(const std::string& path, int32_t flags = -1)
+std::shared_ptr<TImage> CentredPicture(TAsset group, int index = 0, int32_t flags = -1)
 {
-    auto image = Picture(path, flags);
+    auto image = Picture(group, index, flags);
     CentreImageHandle(image);
     return image;
 }
 
-std::shared_ptr<TImage> Strip(const std::string& path, int cellWidth, int cellHeight, int count, int32_t flags)
+std::shared_ptr<TImage> Strip(TAsset group, int cellWidth, int cellHeight, int count, int32_t flags)
 {
+    const std::string path = AssetName(group);
     return Reported(LoadAnimStrip(Decoded(path), cellWidth, cellHeight, 0, count, flags), path);
 }
 
-std::shared_ptr<TSound> Sound(const std::string& path)
+std::shared_ptr<TSound> Sound(TAsset group)
 {
-    auto sample = preloader->Sound(path);
+    const std::string path = AssetName(group);
+    auto sample = g_preloader->Sound(AssetFilePath(path));
     return Reported(sample ? LoadSound(sample, 0) : nullptr, path);
 }
 
@@ -103,14 +107,15 @@ void DrawLoadingScreen()
     SetAlpha(0.89f);
     SetScale(1.5f, 1.5f);
     SetColor(255, 255, 255);
+    ToggleVisibilityOnTab();
     DrawBackground();
-    DrawImage(backimages[backindex], GraphicsWidth() / 2, GraphicsHeight() / 2);
+    DrawImage(shellpictures.backimages[background.backindex], GraphicsWidth() / 2, GraphicsHeight() / 2);
     SetScale(1, 1);
-    if (visibility != 0)
+    if (settings.visibility != 0)
         SetColor(140, 145, 145);
     else
         SetColor(0, 0, 0);
-    DrawImage(loadingimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 20);
+    DrawImage(shellpictures.loadingimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 20);
     SetAlpha(1);
     Flip(-1);
     SetColor(255, 255, 255);
@@ -123,59 +128,59 @@ void OpenWindowAndLoad()
         throw TRuntimeError("Game requires OpenAL audio driver to run.");
     SelectAudioDriver("OpenAL");
     SetAppTitle("Brimstrand");
-    if (!OpenGraphics(512, 512, 0, 60, 0))
+    if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, 0))
         throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
     TraceStartup("window open");
     SetBlend(BlendAlpha);
     SetAutoImageFlags(0);
-    loadingimage = CentredPicture("gfx\\loading.png");
+    shellpictures.loadingimage = CentredPicture(TAsset::Loading);
     SetClsColor(50, 50, 50);
 
-    backindex = RandomInt(1, backcount);
-    backtimer = backperiod;
+    background.backindex = RandomInt(1, backcount);
+    background.backtimer = backperiod;
     for (int i = 0; i < backcount; ++i)
-        backimages[i] = CentredPicture(BackFile(i + 1));
-    backangle = static_cast<float>(RandomInt(0, 359));
+        shellpictures.backimages[i] = CentredPicture(TAsset::Back, i);
+    background.backangle = static_cast<float>(RandomInt(0, 359));
     DrawLoadingScreen();
     TraceStartup("loading screen");
 
-    logoimage = CentredPicture("gfx\\logo.png");
-    blockimage = Picture("gfx\\block1.png");
-    for (int i = 0; i < 4; ++i)
-        powerupimages[i] = Picture(PowerupFile(i + 1));
-    pausedimage = CentredPicture("gfx\\paused.png");
-    pointsimage = Strip("gfx\\points.png", 10, 8, 17, -1);
-    flashboomimage = CentredPicture("gfx\\flashboom.png");
-    hudimage = CentredPicture("gfx\\hud.png");
+    shellpictures.logoimage = CentredPicture(TAsset::Logo);
+    pictures.blockimage = Picture(TAsset::Block);
+    for (int i = 0; i < PowerUpKinds; ++i)
+        pictures.powerupimages[i] = Picture(TAsset::Powerup, i);
+    shellpictures.pausedimage = CentredPicture(TAsset::Paused);
+    pictures.pointsimage = Strip(TAsset::Points, 10, 8, 17, -1);
+    pictures.flashboomimage = CentredPicture(TAsset::FlashBoom);
+    shellpictures.hudimage = CentredPicture(TAsset::Hud);
     shape::Init();
 
-    plopsound = Sound("sfx\\plop.ogg");
-    explodesound = Sound("sfx\\explode.ogg");
-    switchsound = Sound("sfx\\switch.ogg");
-    fallingsound = Sound("sfx\\falling.ogg");
-    blipsound = Sound("sfx\\blip.ogg");
-    gamemusic = Sound("sfx\\game (half bit).ogg");
-    gamechannel = CueSound(gamemusic);
-    titlemusic = Sound("sfx\\title (space fighter loop).ogg");
-    titlechannel = CueSound(titlemusic);
+    gamesounds.plopsound = Sound(TAsset::Plop);
+    gamesounds.explodesound = Sound(TAsset::Explode);
+    gamesounds.switchsound = Sound(TAsset::Switch);
+    gamesounds.fallingsound = Sound(TAsset::Falling);
+    gamesounds.blipsound = Sound(TAsset::Blip);
+    gamesounds.gamemusic = Sound(TAsset::GameMusic);
+    gamesounds.gamechannel = CueSound(gamesounds.gamemusic);
+    gamesounds.titlemusic = Sound(TAsset::TitleMusic);
+    gamesounds.titlechannel = CueSound(gamesounds.titlemusic);
     InstallRulesSounds();
 
-    for (int i = 0; i < 3; ++i)
-        menuimages[i] = CentredPicture(MenuFile(i + 1), ImageFlagFiltered | ImageFlagMipmapped);
-    fontimage = Strip("gfx\\options.png", 12, 16, 78, 0);
+    for (int i = 0; i < AssetCount(TAsset::Menu); ++i)
+        shellpictures.menuimages[i] = CentredPicture(TAsset::Menu, i, ImageFlagFiltered | ImageFlagMipmapped);
+    shellpictures.fontimage = Strip(TAsset::Font, 12, 16, 78, 0);
 }
 
 } // namespace
 
-bool StartupTraced() { return tracing; }
+bool StartupTraced() { return g_tracing; }
 
 void TraceStartup(const char* stage)
 {
-    if (!tracing)
+    if (!g_tracing)
         return;
     timespec cpu{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-    std::fprintf(stderr, "startup: %s %d ms, cpu %ld ms\n", stage, ElapsedMillis() - traceorigin,
+    std::fprintf(stderr, "startup: %s %d ms, cpu %ld ms\n", stage, ElapsedMillis() - g_traceorigin,
                  static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
 }
 
@@ -183,20 +188,23 @@ void StartUp()
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
-    shadowimage = Picture("gfx\\shadow.png");
-    circleimage = Picture("gfx\\circle.png");
+    pictures.shadowimage = Picture(TAsset::Shadow);
+    pictures.circleimage = Picture(TAsset::Circle);
     SeedRandom(ElapsedMillis());
     SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
     {
         // Starting the video system may fork a helper (D-Bus autolaunch). A fork copies only the
         // forking thread and leaves locks held by the others locked in the copy, so the decoding
         // threads start after it.
-        TAssetPreloader preload(StartupFiles());
-        preloader = &preload;
+        std::vector<std::string> files = StartupFiles();
+        std::transform(files.begin(), files.end(), files.begin(), AssetFilePath);
+        TAssetPreloader preload(std::move(files));
+        g_preloader = &preload;
         OpenWindowAndLoad();
-        preloader = nullptr;
+        g_preloader = nullptr;
     }
     TraceStartup("assets loaded");
+    RemoveDataLeftovers({PreferencesFile(), HighScoreFile()});
     LoadPrefs();
     ResetMouseState();
     ResetKeyState();

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <vector>
 
 // The one start-up sequence: drivers, window, loading screen, every picture and sound, the piece
 // templates, the preferences; it ends in the title screen and never returns. Fatal conditions

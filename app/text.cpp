@@ -4,9 +4,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "app/shell_state.h"
 #include "draw2d/draw2d.h"
-
-std::shared_ptr<TImage> fontimage;
 
 namespace {
 
@@ -65,7 +64,7 @@ void DrawFontText(const std::string& text, int32_t x, int32_t y, int32_t centred
     for (unsigned char c : text) {
         const int cell = Cell(c);
         if (cell != NoCell)
-            DrawImage(fontimage, static_cast<float>(x) + pos, static_cast<float>(y), cell);
+            DrawImage(shellpictures.fontimage, static_cast<float>(x) + pos, static_cast<float>(y), cell);
         pos = std::trunc(pos + WidthClass(c) * k + spacing);
     }
 }

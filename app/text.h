@@ -5,11 +5,7 @@
 
 class TImage;
 
-// The font strip "gfx\options.png": 78 cells of 12 by 16 pixels, handle at the top left; loaded by
-// start-up.
-extern std::shared_ptr<TImage> fontimage;
-
-// Draws one line of text from the font strip with its first cell's top left at (x, y), or
+// Draws one line of text from the font strip (shellpictures.fontimage) with its first cell's top left at (x, y), or
 // centred on x when centred is non-zero. Characters advance by their width class rather than the
 // cell width; spacing is added after every character. Uses the colour, alpha, scale and rotation
 // in force and changes none of them.

@@ -79,10 +79,8 @@ bool Decode(OggVorbis_File& file, TAudioSample& sample, int channels, const TOgg
         int link = 0;
         const long n = ov_read(&file, out + done, static_cast<int>(std::min<int64_t>(left, INT_MAX)),
                                0 /* little-endian */, 2 /* 16-bit */, 1 /* signed */, &link);
-        if (n == OV_HOLE)
-            continue; // a gap in the data; decoding goes on after it
         if (n < 0)
-            return false;
+            return false; // a hole (missing or damaged pages) too: the sample would play cut
         if (n == 0)
             break;
         done += n;

@@ -1,6 +1,7 @@
 #include "audio/openal_driver.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -148,12 +149,15 @@ std::shared_ptr<TOpenALSound> TOpenALSound::Create(const std::shared_ptr<TAudioS
     case SF_STEREO16BE: data = sample->Convert(SF_STEREO16LE); format = AL_FORMAT_STEREO16; break;
     default: return nullptr;
     }
+    // OpenAL counts buffer bytes in a signed 32-bit size.
+    const int64_t bytes = data ? static_cast<int64_t>(std::max(data->length, 0)) * BytesPerSample[data->format] : 0;
+    if (!data || bytes > INT32_MAX)
+        return nullptr;
     CheckALError();
     ALuint buffer = static_cast<ALuint>(-1);
     alGenBuffers(1, &buffer);
     if (!CheckALError())
         return nullptr;
-    const int64_t bytes = static_cast<int64_t>(std::max(data->length, 0)) * BytesPerSample[data->format];
     alBufferData(buffer, format, data->samples, static_cast<ALsizei>(bytes), data->hertz);
     if (!CheckALError()) {
         alDeleteBuffers(1, &buffer);
@@ -324,9 +328,30 @@ int TOpenALChannel::Playing()
 
 // ---- module ----
 
+namespace {
+
+// Every entry point the driver calls. A library lacking one is no usable OpenAL: no driver is
+// registered for it, so the game can say it needs one instead of failing at the first call.
+constexpr const char* DriverEntryPoints[] = {
+    "alcOpenDevice", "alcCloseDevice", "alcCreateContext", "alcDestroyContext", "alcMakeContextCurrent",
+    "alcGetString",  "alBufferData",   "alDeleteBuffers",  "alDistanceModel",   "alGenBuffers",
+    "alGenSources",  "alGetError",     "alGetSourcei",     "alSource3f",        "alSourcePause",
+    "alSourcePlay",  "alSourceRewind", "alSourceStop",     "alSourcef",         "alSourcei",
+};
+
+bool DriverEntryPointsFound()
+{
+    for (const char* name : DriverEntryPoints)
+        if (!OpenALEntryPointFound(name))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void StartOpenALModule()
 {
-    if (LoadOpenALLibrary())
+    if (LoadOpenALLibrary() && DriverEntryPointsFound())
         new TOpenALAudioDriver("OpenAL", "");
 }
 
@@ -337,7 +362,7 @@ int EnumerateOpenALDevices()
         return result;
     StartAudioDrivers();
     result = 0;
-    if (!OpenALLoaded() || !OpenALEntryPointFound("alcGetString"))
+    if (!OpenALLoaded() || !DriverEntryPointsFound())
         return result;
     const ALCchar* name = alcGetString(nullptr, ALC_DEVICE_SPECIFIER);
     for (int n = 0; name && *name && n < 100; ++n, name += std::strlen(name) + 1)

@@ -8,7 +8,8 @@
 
 class TOpenALSound;
 
-// Plays through an OpenAL device; "OpenAL" is registered when the library loads.
+// Plays through an OpenAL device; "OpenAL" is registered when the library loads with every
+// entry point the driver calls.
 class TOpenALAudioDriver : public TAudioDriver {
 public:
     // devname empty: the default device.
@@ -78,7 +79,8 @@ public:
     int32_t _static = 0;
 };
 
-// Loads the OpenAL library and registers the "OpenAL" driver when it loaded.
+// Loads the OpenAL library and registers the "OpenAL" driver when it loaded with every entry
+// point the driver calls.
 void StartOpenALModule();
 
 // Registers "OpenAL <device>" for each listed device and "OpenAL Default"; runs once and

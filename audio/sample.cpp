@@ -1,6 +1,7 @@
 #include "audio/sample.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -144,8 +145,10 @@ TAudioSample::~TAudioSample()
 
 std::shared_ptr<TAudioSample> TAudioSample::Create(int32_t length, int32_t hertz, int32_t format)
 {
-    auto sample = std::make_shared<TAudioSample>();
     const int64_t bytes = static_cast<int64_t>(std::max(length, 0)) * FrameBytes(format);
+    if (bytes > INT32_MAX)
+        return nullptr; // the byte count would not fit the 32-bit capacity
+    auto sample = std::make_shared<TAudioSample>();
     if (bytes > 0)
         sample->samples = new uint8_t[static_cast<size_t>(bytes)];
     sample->length = length;
@@ -170,7 +173,7 @@ std::shared_ptr<TAudioSample> TAudioSample::CreateStatic(uint8_t* samples, int32
 std::shared_ptr<TAudioSample> TAudioSample::Copy()
 {
     auto copy = Create(length, hertz, format);
-    if (copy->capacity > 0)
+    if (copy && copy->capacity > 0)
         std::memcpy(copy->samples, samples, static_cast<size_t>(copy->capacity));
     return copy;
 }
@@ -178,6 +181,8 @@ std::shared_ptr<TAudioSample> TAudioSample::Copy()
 std::shared_ptr<TAudioSample> TAudioSample::Convert(int32_t toFormat)
 {
     auto converted = Create(length, hertz, toFormat);
+    if (!converted)
+        return nullptr;
     ConvertSamples(samples, format, converted->samples, toFormat, length);
     return converted;
 }

@@ -27,11 +27,13 @@ public:
     TAudioSample& operator=(const TAudioSample&) = delete;
     virtual ~TAudioSample();
 
+    // None, like Create, when the new sample would be too large.
     virtual std::shared_ptr<TAudioSample> Copy();
     // A new sample of the same length and rate in the given format.
     virtual std::shared_ptr<TAudioSample> Convert(int32_t format);
 
-    // Owns length times bytes-per-frame bytes of undefined contents.
+    // Owns length times bytes-per-frame bytes of undefined contents. None when that is above
+    // INT32_MAX bytes, which the capacity cannot count.
     static std::shared_ptr<TAudioSample> Create(int32_t length, int32_t hertz, int32_t format);
     // Wraps memory the caller keeps owning and freeing.
     static std::shared_ptr<TAudioSample> CreateStatic(uint8_t* samples, int32_t length, int32_t hertz,

@@ -60,7 +60,8 @@ public:
 // Creates the "Null" driver and arranges for the current driver to be shut down at exit.
 void StartSoundModule();
 
-// The current driver; the first call with none selected picks "DirectSound", failing that "Null".
+// The current driver. The first call with none selected asks for the historic default driver,
+// which this build does not register, and so settles on "Null".
 TAudioDriver* AudioDriver();
 
 // The registered drivers' names, latest first, at most 100.

@@ -14,6 +14,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <string>
 #include <memory>
 #include <numbers>
 #include <vector>
@@ -311,5 +313,50 @@ void BM_RawGLFrame(benchmark::State& state)
     SetGraphics(CurrentGraphics());
 }
 BENCHMARK(BM_RawGLFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+
+double ResidentMiB()
+{
+    std::ifstream in("/proc/self/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+// The title screen's memory growth: each of the ten 1024 by 1024 backgrounds gets its texture
+// when first drawn. Drawing all ten once costs one texture each; drawing them again costs
+// nothing more, so the growth stops once every background has been shown.
+void BM_BackgroundTextureMemory(benchmark::State& state)
+{
+    if (!TheScene()) {
+        state.SkipWithError("no window");
+        return;
+    }
+    constexpr int kBackgrounds = 10, kRounds = 5;
+    std::vector<std::shared_ptr<TImage>> backs;
+    for (int i = 0; i < kBackgrounds; ++i) {
+        backs.push_back(TImage::Load(Pattern(1024, 1024, 0x51u * (i + 1), false), 0, 0, 0, 0));
+        CentreImageHandle(backs.back());
+    }
+    const auto drawRound = [&] {
+        for (const auto& back : backs) {
+            Cls();
+            DrawImage(back, 256, 256);
+            glFinish();
+            Flip(0);
+        }
+    };
+    for (auto _ : state) {
+        const double before = ResidentMiB();
+        drawRound();
+        const double afterFirst = ResidentMiB();
+        for (int round = 1; round < kRounds; ++round)
+            drawRound();
+        const double afterAll = ResidentMiB();
+        state.counters["MiB per first draw"] = (afterFirst - before) / kBackgrounds;
+        state.counters["MiB over later rounds"] = afterAll - afterFirst;
+    }
+}
+BENCHMARK(BM_BackgroundTextureMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "draw2d/draw2d.h"
-#include "draw2d/gldraw2d.h"
+#include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 
 namespace {

@@ -51,10 +51,11 @@ void BM_FrameOnCrowdedBoard(benchmark::State& state)
         g->NewPiece();
     while (g->ptype != 0);
     g->rotright();
-    keyleft = keyright = keyrotleft = keyrotright = keyfast = 1;
+    TControls controls;
+    controls.keyleft = controls.keyright = controls.keyrotleft = controls.keyrotright = controls.keyfast = 1;
     for (auto _ : state) {
         g->nextdown = 1;
-        g->DoPiece();
+        g->DoPiece(controls);
         g->Rules();
         if (g->py > 26) {
             for (const auto& b : g->place)

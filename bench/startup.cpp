@@ -8,6 +8,7 @@
 // first title frame; the wall time from spawning it to each stage line is measured here.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -120,14 +121,17 @@ double CpuSeconds(pid_t pid)
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-double PeakMemoryMiB(pid_t pid)
+// A "VmHWM:"-style line of /proc/<pid>/status, in MiB.
+double StatusMiB(pid_t pid, const std::string& key)
 {
     std::ifstream in("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(in, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
+        if (line.rfind(key, 0) == 0)
+            return std::stod(line.substr(key.size())) / 1024.0;
     return 0;
 }
+
+double PeakMemoryMiB(pid_t pid) { return StatusMiB(pid, "VmHWM:"); }
 
 // The game's window, found by its process.
 std::string WindowOf(pid_t pid)
@@ -223,5 +227,42 @@ void BM_FrameCpuPlay(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FrameCpuPlay)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Resident memory of the title screen left running (default 30 minutes, BRIM_TITLE_MINUTES to
+// change): the background changes every 6700 frames (about 112 s) and each of the ten pictures
+// gets its texture when first shown, so the growth should stop once all ten have been shown.
+void BM_TitleMemory(benchmark::State& state)
+{
+    if (GameFolder().empty()) {
+        state.SkipWithError("the game is not built");
+        return;
+    }
+    const char* env = std::getenv("BRIM_TITLE_MINUTES");
+    const int minutes = env ? std::max(1, std::atoi(env)) : 30;
+    constexpr auto sampleEvery = 10s;
+    for (auto _ : state) {
+        Child child = Spawn(false);
+        const auto start = Clock::now();
+        double first = 0, last = 0, lastGrowthMinute = 0;
+        for (int sample = 0; Clock::now() - start < std::chrono::minutes(minutes); ++sample) {
+            std::this_thread::sleep_for(sampleEvery);
+            const double rss = StatusMiB(child.pid, "VmRSS:");
+            const double minute = std::chrono::duration<double>(Clock::now() - start).count() / 60;
+            if (sample == 0)
+                first = rss;
+            else if (rss > last + 1) // a new texture, not allocator noise
+                lastGrowthMinute = minute;
+            last = rss;
+            std::fprintf(stderr, "title rss %.1f min %.1f MiB\n", minute, rss);
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        state.counters["RSS at 10 s MiB"] = first;
+        state.counters["RSS at end MiB"] = last;
+        state.counters["VmHWM MiB"] = PeakMemoryMiB(child.pid);
+        state.counters["last growth min"] = lastGrowthMinute;
+        Stop(child);
+    }
+}
+BENCHMARK(BM_TitleMemory)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 } // namespace

@@ -3,9 +3,6 @@
 
 #include "bot/player.h"
 
-// Sets the global control flags read by game::DoPiece from the player's controls.
-void PressControls(const TBotControls& controls);
-
 // How one play by the built-in player went.
 struct TPlayRecord {
     int32_t seed = 0;

@@ -1,11 +1,12 @@
 #include "bot/piece_model.h"
 
 #include "game/game.h"
+#include "game/shape.h"
 
 TPieceModel TPieceModel::Of(const game& g)
 {
     TPieceModel piece;
-    piece.square_ = g.ptype == kSquareType;
+    piece.square_ = g.ptype == PieceSquare;
     for (const auto& b : g.place) {
         if (piece.count_ == kMaxBlocks) {
             piece.complete_ = false;

@@ -3,9 +3,6 @@
 
 class game;
 
-// The template type whose turns trade the blocks' corners instead of moving its cells.
-constexpr int kSquareType = 5;
-
 // One block of the falling piece: its offset from the pivot and the power-up it carries.
 struct TPieceBlock {
     int dx = 0;

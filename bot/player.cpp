@@ -31,9 +31,9 @@ int RoomToFall(const TOccupancy& board, int fromColumn, int toColumn, int py)
 
 } // namespace
 
-TBotControls TPlayer::Decide(const game& g) const
+TControls TPlayer::Decide(const game& g) const
 {
-    TBotControls controls;
+    TControls controls;
     if (g.lost || g.place.IsEmpty() || g.w <= 0 || g.w > TOccupancy::kMaxWidth || g.h <= 0)
         return controls;
     const TPieceModel piece = TPieceModel::Of(g);
@@ -52,21 +52,21 @@ TBotControls TPlayer::Decide(const game& g) const
 
     const TPlacement target = search.Best(piece, g.px, py);
     // Fast drop once above the place, or on the way while the fall cannot interfere.
-    controls.fast = target.steps == 0 || RoomToFall(search.Board(), g.px, target.px, py) > target.steps + kFallMargin;
+    controls.keyfast = target.steps == 0 || RoomToFall(search.Board(), g.px, target.px, py) > target.steps + kFallMargin;
     if (target.steps == 0)
         return controls;
     switch (target.first) {
     case TStep::TurnLeft:
-        controls.rotleft = true;
+        controls.keyrotleft = 1;
         break;
     case TStep::TurnRight:
-        controls.rotright = true;
+        controls.keyrotright = 1;
         break;
     case TStep::Left:
-        controls.left = true;
+        controls.keyleft = 1;
         break;
     case TStep::Right:
-        controls.right = true;
+        controls.keyright = 1;
         break;
     }
     return controls;

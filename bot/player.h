@@ -1,7 +1,7 @@
 #pragma once
 
-#include "bot/bot_controls.h"
 #include "bot/board_score.h"
+#include "game/controls.h"
 
 class game;
 
@@ -15,7 +15,7 @@ public:
     TPlayer() = default;
     explicit TPlayer(const TScoreWeights& weights) : weights_(weights) {}
 
-    TBotControls Decide(const game& g) const;
+    TControls Decide(const game& g) const;
 
 private:
     TScoreWeights weights_;

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "draw2d/glcontext.h"
+#include "draw2d/image.h"
 #include "draw2d/pixmap.h"
 #include "system/error.h"
 
@@ -184,7 +185,7 @@ std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared
     BindTexture(name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    const bool filtered = (flags & 2) != 0, mipmapped = (flags & 4) != 0;
+    const bool filtered = (flags & ImageFlagFiltered) != 0, mipmapped = (flags & ImageFlagMipmapped) != 0;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                     filtered ? (mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR)
@@ -217,7 +218,7 @@ TGLDraw2DDriver* TGLDraw2DDriver::Create()
     return glDriver ? new TGLDraw2DDriver(glDriver) : nullptr;
 }
 
-TGLDraw2DDriver* GLDraw2DDriverInstance()
+TDraw2DDriver* GLDraw2DDriverInstance()
 {
     static TGLDraw2DDriver* instance = nullptr;
     if (!instance)

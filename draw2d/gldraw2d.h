@@ -5,6 +5,7 @@
 #include <string>
 
 #include "draw2d/draw2d.h"
+#include "draw2d/gldriver.h"
 #include "draw2d/imageframe.h"
 
 class TGLGraphicsDriver;
@@ -75,9 +76,6 @@ private:
     explicit TGLDraw2DDriver(TGLGraphicsDriver* glDriver) : gl_driver_(glDriver) {}
     TGLGraphicsDriver* gl_driver_;
 };
-
-// The one GL 2D driver, made on first call; none when there is no GL graphics driver.
-TGLDraw2DDriver* GLDraw2DDriverInstance();
 
 // Number of segments DrawOval uses for radii xr, yr.
 int32_t OvalSegments(float xr, float yr);

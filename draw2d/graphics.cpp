@@ -146,7 +146,8 @@ std::shared_ptr<TGraphics> AttachGraphics(void* widget, int32_t flags)
 
 void SetGraphics(const std::shared_ptr<TGraphics>& graphics)
 {
-    if (!graphics) {
+    // Closed graphics have no driver left; selecting them selects nothing.
+    if (!graphics || !graphics->Driver()) {
         ReleaseCurrentFromDriver();
         ClearSettings();
         return;

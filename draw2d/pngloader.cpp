@@ -139,9 +139,9 @@ std::shared_ptr<TPixmap> TPixmapLoaderPNG::LoadPixmap(const std::shared_ptr<TStr
     const int32_t format = PixmapFormat(png_get_bit_depth(r.png, r.info), png_get_color_type(r.png, r.info));
     if (!format)
         return nullptr;
-    // libpng has already refused sides beyond PNGMaxSide; the total must still fit a pixmap.
+    // libpng has already refused sides beyond PNGMaxSide; the total must still fit the budget.
     const int64_t rowBytes = static_cast<int64_t>(width) * BytesPerPixel(format);
-    if (rowBytes * height > INT32_MAX || static_cast<int64_t>(png_get_rowbytes(r.png, r.info)) > rowBytes)
+    if (rowBytes * height > PNGMaxDecodedBytes || static_cast<int64_t>(png_get_rowbytes(r.png, r.info)) > rowBytes)
         return nullptr;
 
     // A file too short to hold the pixels its header claims is refused before they are allocated.

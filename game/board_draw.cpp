@@ -17,7 +17,7 @@ constexpr int LabelGlyphs = 7;
 
 float ShadowAlpha()
 {
-    return visibility == 1 ? 0.395f - glow / 2.08f : 0.895f - glow;
+    return settings.visibility == 1 ? 0.395f - effects.glow / 2.08f : 0.895f - effects.glow;
 }
 
 } // namespace
@@ -26,7 +26,7 @@ void DrawPoints(int x, int y, int value, int mode)
 {
     if (mode == 0 || mode > 1) {
         for (int i = 0; i < LabelGlyphs; ++i)
-            DrawImage(pointsimage, static_cast<float>(x + GlyphPitch * i), static_cast<float>(y),
+            DrawImage(pictures.pointsimage, static_cast<float>(x + GlyphPitch * i), static_cast<float>(y),
                       FirstLabelFrame + i);
     }
     if (mode > 0) {
@@ -38,7 +38,7 @@ void DrawPoints(int x, int y, int value, int mode)
             // A minus sign has no glyph in the strip; it keeps its place and draws nothing.
             if (c < '0' || c > '9')
                 continue;
-            DrawImage(pointsimage, static_cast<float>(x + d + GlyphPitch * static_cast<int>(i)),
+            DrawImage(pictures.pointsimage, static_cast<float>(x + d + GlyphPitch * static_cast<int>(i)),
                       static_cast<float>(y), c - '0');
         }
     }
@@ -48,23 +48,23 @@ void block::Draw(int ox, int oy, int pass)
 {
     const float bx = static_cast<float>(ox + x * cellsize);
     const float by = static_cast<float>(oy + y * cellsize);
-    if (kind == 0) {
+    if (kind == BlockPlain) {
         if (pass == 0) {
             SetColor(r, g, b);
             if (y >= 0)
-                DrawImage(blockimage, bx, by, 0);
+                DrawImage(pictures.blockimage, bx, by, 0);
         } else {
             // Drawn whatever the row, so a piece above the board shows its shadow on the top rows.
             SetScale(static_cast<float>(cellsize / 16), 1);
             SetColor(0, 0, 0);
             SetAlpha(ShadowAlpha());
             SetRotation(0);
-            DrawImage(shadowimage, bx, by + static_cast<float>(cellsize), 0);
+            DrawImage(pictures.shadowimage, bx, by + static_cast<float>(cellsize), 0);
         }
-    } else if (kind >= 1 && kind <= 4 && pass == 0) {
+    } else if (kind >= BlockSlowDown && kind <= BlockFlip && pass == 0) {
         SetColor(255, 255, 255);
         if (y >= 0)
-            DrawImage(powerupimages[static_cast<size_t>(kind - 1)], bx, by, 0);
+            DrawImage(pictures.powerupimages[static_cast<size_t>(kind - 1)], bx, by, 0);
     }
     SetScale(1, 1);
     SetAlpha(1);
@@ -85,8 +85,8 @@ void game::Draw()
         b->Draw(x, y, 1);
     for (const auto& b : place)
         b->Draw(x, y, 1);
-    if (std::fabs(glow) >= 0.002f)
-        glow = 0;
+    if (std::fabs(effects.glow) >= 0.002f)
+        effects.glow = 0;
     else
-        glow -= 0.0078f;
+        effects.glow -= 0.0078f;
 }

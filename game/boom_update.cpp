@@ -10,7 +10,7 @@ void boom::update()
         SetAlpha(b->time / 26.0f);
         SetColor(255, 250, 39);
         SetRotation(static_cast<float>(b->time * 32));
-        DrawImage(flashboomimage, static_cast<float>(b->x), static_cast<float>(b->y), 0);
+        DrawImage(pictures.flashboomimage, static_cast<float>(b->x), static_cast<float>(b->y), 0);
         b->time -= 1;
         if (b->time < 0)
             booms.Remove(b);

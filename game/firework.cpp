@@ -21,7 +21,7 @@ void DrawTrail(const firework& f)
         SetAlpha(0.345f - along / 4);
         const float s = f.size * (TrailLength + 2 - (along + 1)) * 0.062f;
         SetScale(s, s);
-        DrawImage(circleimage, f.x - f.xv * i / 2.3f, f.y - f.yv * i / 2.3f, 0);
+        DrawImage(pictures.circleimage, f.x - f.xv * i / 2.3f, f.y - f.yv * i / 2.3f, 0);
     }
 }
 
@@ -51,8 +51,8 @@ void Spawn()
 
 void firework::Update()
 {
-    if (tint < 150)
-        tint = 150;
+    if (effects.tint < 150)
+        effects.tint = 150;
     for (const auto& f : fireworks) {
         DrawTrail(*f);
         f->x += f->xv;
@@ -62,6 +62,6 @@ void firework::Update()
     }
     SetScale(1, 1);
     SetAlpha(1);
-    if (RandomInt(0, static_cast<int32_t>(std::trunc(tint + 30))) == 0)
+    if (RandomInt(0, static_cast<int32_t>(std::trunc(effects.tint + 30))) == 0)
         Spawn();
 }

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/effects.h"
+#include "game/assets.h"
 #include "game/shape.h"
 #include "game/sounds.h"
 #include "system/random.h"
@@ -45,7 +45,7 @@ void game::NewPiece()
                 b->x = cx + w / 2 - 1;
                 b->y = cy - 3;
                 if (RandomInt(0, 39) == 0)
-                    b->kind = RandomInt(1, 4);
+                    b->kind = RandomInt(BlockSlowDown, BlockFlip);
                 place.AddLast(b);
             }
         }
@@ -53,21 +53,21 @@ void game::NewPiece()
     }
 }
 
-void game::DoPiece()
+void game::DoPiece(const TControls& controls)
 {
     --nextdown;
     if (nextdown < 1) {
-        if (keyfast) {
+        if (controls.keyfast) {
             nextdown = WaitFrames(maxdown);
         } else {
             nextdown = WaitFrames(downwait);
-            PlaySoundEffect("sfx\\falling.ogg");
+            PlaySoundEffect(AssetName(TAsset::Falling));
         }
         ShiftPiece(0, 1);
         if (PieceFits()) {
             ++py;
         } else {
-            PlaySoundEffect("sfx\\plop.ogg");
+            PlaySoundEffect(AssetName(TAsset::Plop));
             for (const auto& b : place) {
                 b->y -= 1;
                 auto settled = b;
@@ -81,13 +81,13 @@ void game::DoPiece()
         }
     }
 
-    if (keyrotleft)
+    if (controls.keyrotleft)
         Turn(false);
-    if (keyrotright)
+    if (controls.keyrotright)
         Turn(true);
-    if (keyleft)
+    if (controls.keyleft)
         Slide(-1);
-    if (keyright)
+    if (controls.keyright)
         Slide(1);
 }
 
@@ -128,7 +128,7 @@ bool game::PieceFits() const
 // A refused turn is undone by the opposite turn, which restores the cells exactly.
 void game::Turn(bool clockwise)
 {
-    if (ptype == 5) {
+    if (ptype == PieceSquare) {
         CycleSquare(clockwise);
         return;
     }

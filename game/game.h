@@ -1,9 +1,15 @@
 #pragma once
 
 #include "game/block.h"
+#include "game/controls.h"
 #include "system/list.h"
 
 constexpr int cellsize = 16; // pixels per board cell, across and down
+
+// The board of every play: its size in cells and the window pixel of its left edge.
+constexpr int BoardColumns = 20;
+constexpr int BoardRows = 32;
+constexpr int BoardLeft = 96;
 
 // A blast queued by a row scan, fired by the same scan once its row has been handled.
 class dobang {
@@ -16,15 +22,13 @@ public:
 // Board column 0 is on the left, row 0 at the top; rows above the board are negative.
 class game {
 public:
-    virtual ~game() = default;
-
     TList<block> blocks;  // settled blocks, in the order they settled
     TList<dobang> bangs;  // blasts queued during a row scan; empty between frames
     TList<block> place;   // the falling piece
     int px = 0;           // pivot column of the falling piece
     int py = 0;           // pivot row of the falling piece
     int rot = 0;          // accepted turns: -1 per counter-clockwise, +1 per clockwise
-    int ptype = 0;        // template type of the falling piece; 5 is the square
+    int ptype = 0;        // template type of the falling piece (PieceBar..PieceT)
     int w = 0;            // board width in cells
     int h = 0;            // board height in cells
     int x = 0;            // window pixel of the board's left edge
@@ -36,22 +40,22 @@ public:
     int points = 0;
 
     // Replaces the falling piece with a new one stamped from a random template.
-    virtual void NewPiece();
-    // Once per frame: gravity, then the turns and moves asked for by the control flags.
-    virtual void DoPiece();
+    void NewPiece();
+    // Once per frame: gravity, then the turns and moves asked for by this frame's controls.
+    void DoPiece(const TControls& controls);
     // Once per frame after the row scan: the score, every block, then every shadow over them.
-    virtual void Draw();
+    void Draw();
     // A blast centred on board cell (x, y), with chain reactions.
-    virtual void Explode(int x, int y);
+    void Explode(int x, int y);
     // Drops every settled block as far as it goes, then rescans the rows.
-    virtual void Fall();
+    void Fall();
     // Turns the stack upside down, lifted by n rows.
-    virtual void Reverse(int n);
+    void Reverse(int n);
     // The row scan: clears full rows, applies power-ups, scores, decides the loss.
-    virtual void Rules();
+    void Rules();
     // Quarter turns of the falling piece about its pivot, without any test.
-    virtual void rotleft();
-    virtual void rotright();
+    void rotleft();
+    void rotright();
 
 private:
     bool PieceFits() const;

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "game/assets.h"
 #include "game/boom.h"
 #include "game/effects.h"
 #include "game/game.h"
@@ -15,7 +16,7 @@ namespace {
 // change instead of walking the list once per row.
 class TRowMarks {
 public:
-    explicit TRowMarks(const game& g) : g_(g), marks_(static_cast<size_t>(g.w) * g.h), filled_(g.h) { Take(); }
+    explicit TRowMarks(const game& g) : board_(g), marks_(static_cast<size_t>(g.w) * g.h), filled_(g.h) { Take(); }
 
     void Take()
     {
@@ -23,12 +24,12 @@ public:
         std::fill(filled_.begin(), filled_.end(), 0);
         any_ = false;
         minY_ = 0;
-        for (const auto& b : g_.blocks) {
+        for (const auto& b : board_.blocks) {
             minY_ = any_ ? std::min(minY_, b->y) : b->y;
             any_ = true;
-            if (b->x < 0 || b->x >= g_.w || b->y < 0 || b->y >= g_.h)
+            if (b->x < 0 || b->x >= board_.w || b->y < 0 || b->y >= board_.h)
                 continue;
-            uint8_t& mark = marks_[static_cast<size_t>(b->y) * g_.w + b->x];
+            uint8_t& mark = marks_[static_cast<size_t>(b->y) * board_.w + b->x];
             if (!mark) {
                 mark = 1;
                 ++filled_[b->y];
@@ -36,12 +37,12 @@ public:
         }
     }
 
-    bool Full(int row) const { return filled_[row] == g_.w; }
+    bool Full(int row) const { return filled_[row] == board_.w; }
     // True when some settled block stands above row 1, which loses the play.
     bool Lost() const { return any_ && minY_ < 1; }
 
 private:
-    const game& g_;
+    const game& board_;
     std::vector<uint8_t> marks_;
     std::vector<int> filled_;
     bool any_ = false;
@@ -52,8 +53,8 @@ void SlowDown(game& g)
 {
     g.downwait *= 1.195f;
     g.maxdown *= 1.195f;
-    tint -= 12.0f;
-    wobblev += 1.2338f;
+    effects.tint -= 12.0f;
+    effects.wobblev += 1.2338f;
 }
 
 } // namespace
@@ -77,10 +78,10 @@ void game::Rules()
             for (const auto& b : blocks) {
                 if (b->y == r) {
                     switch (b->kind) {
-                    case 1:
+                    case BlockSlowDown:
                         verdict = verdict == 1 ? -1 : verdict - 1;
                         break;
-                    case 2: {
+                    case BlockBlast: {
                         auto bang = std::make_shared<dobang>();
                         bang->xp = b->x;
                         bang->yp = r;
@@ -88,10 +89,10 @@ void game::Rules()
                         queued = true;
                         break;
                     }
-                    case 3:
+                    case BlockCollapse:
                         collapse = true;
                         break;
-                    case 4:
+                    case BlockFlip:
                         ++flips;
                         break;
                     }
@@ -120,22 +121,22 @@ void game::Rules()
     if (verdict == 1) {
         downwait /= 1.115f;
         maxdown /= 1.115f;
-        tint += 12.0f;
-        wobblev += 1.2338f;
+        effects.tint += 12.0f;
+        effects.wobblev += 1.2338f;
         if (!queued)
-            flash = 0.54f;
+            effects.flash = 0.54f;
     } else if (verdict == -1) {
         SlowDown(*this);
-        flash += 0.4489f;
+        effects.flash += 0.4489f;
     }
     lost = marks.Lost() ? 1 : 0;
 }
 
 void game::Explode(int ex, int ey)
 {
-    if (glow < 0.746f)
-        glow -= 0.21f;
-    PlaySoundEffect("sfx\\explode.ogg");
+    if (effects.glow < 0.746f)
+        effects.glow -= 0.21f;
+    PlaySoundEffect(AssetName(TAsset::Explode));
 
     for (const auto& b : blocks) {
         if (b->x == ex && b->y == ey) {
@@ -152,14 +153,14 @@ void game::Explode(int ex, int ey)
         // Cells are whole numbers, so a distance of at most 3.4 means dx² + dy² <= 11.
         if (dx * dx + dy * dy > 11)
             continue;
-        if (b->kind == 1)
+        if (b->kind == BlockSlowDown)
             SlowDown(*this);
-        if (b->kind == 2)
+        if (b->kind == BlockBlast)
             Explode(b->x, b->y);
         if (b->y == ey) {
-            if (b->kind == 3)
+            if (b->kind == BlockCollapse)
                 collapse = true;
-            if (b->kind == 4)
+            if (b->kind == BlockFlip)
                 ++flips;
         }
         blocks.Remove(b.get());
@@ -168,13 +169,13 @@ void game::Explode(int ex, int ey)
         Reverse(1);
     if (collapse)
         Fall();
-    flash = 1.578f;
+    effects.flash = 1.578f;
     boom::Add(x + ex * cellsize, y + ey * cellsize);
 }
 
 void game::Fall()
 {
-    PlaySoundEffect("sfx\\plop.ogg");
+    PlaySoundEffect(AssetName(TAsset::Plop));
 
     // Nothing is removed while the blocks drop, so plain pointers into the list stay valid
     // until Rules below; the occupancy counts spare a list walk for every cell looked at.
@@ -220,7 +221,7 @@ void game::Fall()
 
 void game::Reverse(int n)
 {
-    PlaySoundEffect("sfx\\switch.ogg");
+    PlaySoundEffect(AssetName(TAsset::Switch));
     int top = h - 1;
     for (const auto& b : blocks) {
         top = std::min(top, b->y);

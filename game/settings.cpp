@@ -1,5 +1,3 @@
 #include "game/settings.h"
 
-float musicvolume = 0.75f;
-float soundvolume = 0.75f;
-int32_t visibility = 1;
+TSettings settings;

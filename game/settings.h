@@ -3,6 +3,12 @@
 
 // Settings shared by the board's drawing and the shell; the preferences overwrite them
 // at start-up.
-extern float musicvolume;   // 0 to 1
-extern float soundvolume;   // 0 to 1, fixed per effect when it starts
-extern int32_t visibility;  // 1 "High", 0 "Low"
+struct TSettings {
+    float musicvolume = 0.75f; // 0 to 1
+    float soundvolume = 0.75f; // 0 to 1, fixed per effect when it starts
+    int32_t visibility = 1;    // 1 "High", 0 "Low"
+
+    void Reset() { *this = TSettings{}; }
+};
+
+extern TSettings settings;

@@ -25,5 +25,8 @@ public:
     static void Init();
 };
 
+// Template types, in the order shape::Init makes them.
+enum : int { PieceBar, PieceS, PieceZ, PieceJ, PieceL, PieceSquare, PieceT };
+
 extern TList<shape> shapes;
 extern int shapecount;

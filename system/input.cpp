@@ -29,7 +29,7 @@ struct TInputState {
     bool enabled = false;
 };
 
-TInputState input;
+TInputState g_input;
 
 bool ValidKey(int32_t key)
 {
@@ -71,44 +71,44 @@ int32_t Delta(int32_t current, int32_t& last)
 void* PolledInputHook(int32_t, void* data, void*)
 {
     const TEvent* event = static_cast<const TEvent*>(data);
-    if (!event || (input.source && input.source != event->source))
+    if (!event || (g_input.source && g_input.source != event->source))
         return data;
     switch (event->id) {
     case EVENT_APPSUSPEND:
     case EVENT_APPRESUME:
         ResetKeyState();
         ResetMouseState();
-        input.suspended = event->id == EVENT_APPSUSPEND ? 1 : 0;
+        g_input.suspended = event->id == EVENT_APPSUSPEND ? 1 : 0;
         break;
     case EVENT_APPTERMINATE:
-        input.terminate = 1;
+        g_input.terminate = 1;
         break;
     case EVENT_KEYDOWN:
         if (ValidKey(event->data))
-            Press(input.keyDown, input.keyHits, event->data);
+            Press(g_input.keyDown, g_input.keyHits, event->data);
         break;
     case EVENT_KEYUP:
         if (ValidKey(event->data))
-            input.keyDown[event->data] = 0;
+            g_input.keyDown[event->data] = 0;
         break;
     case EVENT_KEYCHAR:
-        if (input.charPut - input.charGet < kCharQueue)
-            input.charQueue[input.charPut++ % kCharQueue] = event->data;
+        if (g_input.charPut - g_input.charGet < kCharQueue)
+            g_input.charQueue[g_input.charPut++ % kCharQueue] = event->data;
         break;
     case EVENT_MOUSEDOWN:
         if (ValidButton(event->data))
-            Press(input.mouseDown, input.mouseHits, event->data);
+            Press(g_input.mouseDown, g_input.mouseHits, event->data);
         break;
     case EVENT_MOUSEUP:
         if (ValidButton(event->data))
-            input.mouseDown[event->data] = 0;
+            g_input.mouseDown[event->data] = 0;
         break;
     case EVENT_MOUSEMOVE:
-        input.mouseX = event->x;
-        input.mouseY = event->y;
+        g_input.mouseX = event->x;
+        g_input.mouseY = event->y;
         break;
     case EVENT_MOUSEWHEEL:
-        input.mouseZ = WrappingAdd(input.mouseZ, event->data);
+        g_input.mouseZ = WrappingAdd(g_input.mouseZ, event->data);
         break;
     default:
         break;
@@ -120,120 +120,120 @@ void* PolledInputHook(int32_t, void* data, void*)
 
 void StartInputPolling(void* source)
 {
-    if (input.enabled)
+    if (g_input.enabled)
         return;
-    input.source = source;
+    g_input.source = source;
     ResetKeyState();
     ResetMouseState();
     InsertHook(EventHookId(), PolledInputHook, nullptr, 0);
-    input.enabled = true;
+    g_input.enabled = true;
 }
 
 void StopInputPolling()
 {
-    if (!input.enabled)
+    if (!g_input.enabled)
         return;
     DeleteHook(EventHookId(), PolledInputHook, nullptr);
     ResetKeyState();
     ResetMouseState();
-    input.source = nullptr;
-    input.enabled = false;
+    g_input.source = nullptr;
+    g_input.enabled = false;
 }
 
 int32_t TakeKeyHits(int32_t key)
 {
     PumpSystemEvents();
-    return ValidKey(key) ? Take(input.keyHits[key]) : 0;
+    return ValidKey(key) ? Take(g_input.keyHits[key]) : 0;
 }
 
 int32_t IsKeyDown(int32_t key)
 {
     PumpSystemEvents();
-    return ValidKey(key) ? input.keyDown[key] : 0;
+    return ValidKey(key) ? g_input.keyDown[key] : 0;
 }
 
 int32_t TakeTypedChar()
 {
     PumpSystemEvents();
-    if (input.charGet == input.charPut)
+    if (g_input.charGet == g_input.charPut)
         return 0;
-    return input.charQueue[input.charGet++ % kCharQueue];
+    return g_input.charQueue[g_input.charGet++ % kCharQueue];
 }
 
 void ResetKeyState()
 {
     PumpSystemEvents();
-    input.charPut = input.charGet = 0;
-    std::fill(std::begin(input.keyDown), std::end(input.keyDown), 0);
-    std::fill(std::begin(input.keyHits), std::end(input.keyHits), 0);
+    g_input.charPut = g_input.charGet = 0;
+    std::fill(std::begin(g_input.keyDown), std::end(g_input.keyDown), 0);
+    std::fill(std::begin(g_input.keyHits), std::end(g_input.keyHits), 0);
 }
 
 int32_t TakeTerminateRequest()
 {
     PumpSystemEvents();
-    return Take(input.terminate);
+    return Take(g_input.terminate);
 }
 
 int32_t IsAppSuspended()
 {
     PumpSystemEvents();
-    return input.suspended;
+    return g_input.suspended;
 }
 
 int32_t CursorX()
 {
     PumpSystemEvents();
-    return input.mouseX;
+    return g_input.mouseX;
 }
 
 int32_t CursorY()
 {
     PumpSystemEvents();
-    return input.mouseY;
+    return g_input.mouseY;
 }
 
 int32_t WheelPos()
 {
     PumpSystemEvents();
-    return input.mouseZ;
+    return g_input.mouseZ;
 }
 
 int32_t CursorXDelta()
 {
     PumpSystemEvents();
-    return Delta(input.mouseX, input.lastX);
+    return Delta(g_input.mouseX, g_input.lastX);
 }
 
 int32_t CursorYDelta()
 {
     PumpSystemEvents();
-    return Delta(input.mouseY, input.lastY);
+    return Delta(g_input.mouseY, g_input.lastY);
 }
 
 int32_t WheelDelta()
 {
     PumpSystemEvents();
-    return Delta(input.mouseZ, input.lastZ);
+    return Delta(g_input.mouseZ, g_input.lastZ);
 }
 
 int32_t TakeMouseHits(int32_t button)
 {
     PumpSystemEvents();
-    return ValidButton(button) ? Take(input.mouseHits[button]) : 0;
+    return ValidButton(button) ? Take(g_input.mouseHits[button]) : 0;
 }
 
 int32_t IsMouseDown(int32_t button)
 {
     PumpSystemEvents();
-    return ValidButton(button) ? input.mouseDown[button] : 0;
+    return ValidButton(button) ? g_input.mouseDown[button] : 0;
 }
 
 void ResetMouseState()
 {
     PumpSystemEvents();
-    std::fill(std::begin(input.mouseDown), std::end(input.mouseDown), 0);
-    std::fill(std::begin(input.mouseHits), std::end(input.mouseHits), 0);
-    input.mouseZ = 0;
+    std::fill(std::begin(g_input.mouseDown), std::end(g_input.mouseDown), 0);
+    std::fill(std::begin(g_input.mouseHits), std::end(g_input.mouseHits), 0);
+    g_input.mouseZ = 0;
 }
 
 int32_t WaitForKey()

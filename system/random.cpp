@@ -50,9 +50,12 @@ double RandomReal(double a, double b)
 
 int32_t RandomInt(int32_t min, int32_t max)
 {
-    const int32_t range = static_cast<int32_t>(static_cast<uint32_t>(max) - static_cast<uint32_t>(min));
+    // The span and the final sum wrap in 32 bits, done unsigned: bounds more than 2^31 apart would
+    // overflow signed arithmetic.
+    const auto range = static_cast<int32_t>(static_cast<uint32_t>(max) - static_cast<uint32_t>(min));
     const double u = NextRandomDouble();
-    if (range > 0)
-        return min + static_cast<int32_t>(u * (static_cast<double>(range) + 1.0));
-    return max + static_cast<int32_t>(u * (1.0 - static_cast<double>(range)));
+    const int32_t base = range > 0 ? min : max;
+    const double span = range > 0 ? static_cast<double>(range) + 1.0 : 1.0 - static_cast<double>(range);
+    const auto offset = static_cast<int64_t>(u * span);
+    return static_cast<int32_t>(static_cast<uint32_t>(base) + static_cast<uint32_t>(offset));
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "system/registry.h"
 
@@ -140,8 +142,19 @@ std::string TStream::ReadString(int64_t length)
 {
     if (length <= 0)
         return {};
-    std::string text(static_cast<size_t>(length), '\0');
-    ReadBytes(text.data(), length);
+    // A length read from a damaged file can be anything: refuse what the stream cannot hold before
+    // allocating, and where its size is unknown let the text grow only as bytes arrive.
+    const int64_t pos = Pos();
+    if (pos >= 0 && length > Size() - pos)
+        throw TStreamReadException();
+    constexpr int64_t Chunk = 64 * 1024;
+    std::string text;
+    for (int64_t done = 0; done < length;) {
+        const int64_t n = std::min(Chunk, length - done);
+        text.resize(static_cast<size_t>(done + n));
+        ReadBytes(text.data() + done, n);
+        done += n;
+    }
     return text;
 }
 
@@ -178,11 +191,28 @@ std::shared_ptr<TCStream> TCStream::OpenFile(const std::string& path, int readab
     const char* mode = readable && writeable ? "r+b" : writeable ? "wb" : "rb";
     const int m = (readable || !writeable ? MODE_READ : 0) | (writeable ? MODE_WRITE : 0);
     const std::string native = NativePath(path);
-    if (PathKind(native) == 2)
-        return nullptr; // a directory opens under glibc but reads nothing
-    FILE* f = fopen(native.c_str(), mode);
-    if (!f)
+    if (writeable) {
+        if (PathKind(native) == 2)
+            return nullptr; // a directory opens under glibc but reads nothing
+        FILE* f = fopen(native.c_str(), mode);
+        return f ? CreateWithCStream(f, m) : nullptr;
+    }
+    // Only regular files are read: a FIFO would block the open (and then every read) for ever,
+    // and a device or directory holds no file. Opening without blocking and checking the opened
+    // file itself leaves no gap for a swap between check and open.
+    const int fd = open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return nullptr;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, 0) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    FILE* f = fdopen(fd, mode);
+    if (!f) {
+        close(fd);
+        return nullptr;
+    }
     return CreateWithCStream(f, m);
 }
 
@@ -213,10 +243,11 @@ int TCStream::Close()
     return 0;
 }
 
+// A transfer the stream was not opened for fails like any other failed transfer.
 int64_t TCStream::Read(void* buffer, int64_t count)
 {
     if (!_cstream || !(_mode & MODE_READ))
-        return TIO::Read(buffer, count);
+        throw TStreamReadException();
     const int64_t n = static_cast<int64_t>(fread(buffer, 1, static_cast<size_t>(count), _cstream));
     _pos += n;
     return n;
@@ -225,7 +256,7 @@ int64_t TCStream::Read(void* buffer, int64_t count)
 int64_t TCStream::Write(const void* buffer, int64_t count)
 {
     if (!_cstream || !(_mode & MODE_WRITE))
-        return TIO::Write(buffer, count);
+        throw TStreamWriteException();
     const int64_t n = static_cast<int64_t>(fwrite(buffer, 1, static_cast<size_t>(count), _cstream));
     _pos += n;
     _size = std::max(_size, _pos);
@@ -248,7 +279,7 @@ int64_t TRamStream::Seek(int64_t pos)
 int64_t TRamStream::Read(void* buffer, int64_t count)
 {
     if (!_readable)
-        return TIO::Read(buffer, count);
+        throw TStreamReadException();
     const int64_t n = std::max<int64_t>(0, std::min(count, Size() - _pos));
     if (n > 0)
         std::memcpy(buffer, _data.data() + _pos, static_cast<size_t>(n));
@@ -259,7 +290,7 @@ int64_t TRamStream::Read(void* buffer, int64_t count)
 int64_t TRamStream::Write(const void* buffer, int64_t count)
 {
     if (!_writeable)
-        return TIO::Write(buffer, count);
+        throw TStreamWriteException();
     if (count <= 0)
         return 0;
     if (_pos + count > Size())
@@ -274,7 +305,7 @@ int64_t TRamStream::Write(const void* buffer, int64_t count)
 namespace {
 TStreamFactory* g_factories = nullptr;
 
-// A stream that cannot seek is read whole into memory, so loaders can rewind it.
+// A stream from a factory that cannot seek is read whole into memory, so loaders can rewind it.
 std::shared_ptr<TStream> MakeSeekable(std::shared_ptr<TStream> s)
 {
     if (!s || s->Pos() != -1)
@@ -300,9 +331,10 @@ TStreamFactory::~TStreamFactory()
 
 std::shared_ptr<TStream> OpenStreamUrl(const std::shared_ptr<TStream>& stream, int, int)
 {
+    // A new handle on the caller's stream, as it is: reading it into memory would consume it.
     if (!stream)
         return nullptr;
-    return MakeSeekable(std::make_shared<TStreamStream>(stream));
+    return std::make_shared<TStreamStream>(stream);
 }
 
 std::shared_ptr<TStream> OpenStreamUrl(const std::string& url, int readable, int writeable)
@@ -335,10 +367,10 @@ int PathKind(const std::string& path)
 {
     struct stat st {};
     if (stat(NativePath(path).c_str(), &st) != 0)
-        return 0;
+        return PathNone;
     if (S_ISREG(st.st_mode))
-        return 1;
+        return PathFile;
     if (S_ISDIR(st.st_mode))
-        return 2;
-    return 0;
+        return PathFolder;
+    return PathNone;
 }

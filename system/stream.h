@@ -140,5 +140,7 @@ std::shared_ptr<TStream> OpenWriteStream(const std::string& url);
 // Replaces every "\" with "/", so both separators name the same file.
 std::string NativePath(const std::string& path);
 
-// 0 when nothing exists at path, 1 for a regular file, 2 for a directory.
+// What PathKind finds; the numbers are those the game prints.
+enum : int { PathNone = 0, PathFile = 1, PathFolder = 2 };
+// PathNone when nothing exists at path (or something other than a file or folder).
 int PathKind(const std::string& path);

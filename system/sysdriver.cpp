@@ -5,12 +5,12 @@ namespace {
 // Drivers are process-wide singletons and are never destroyed.
 TSystemDriver* platformDriver = nullptr;
 TSystemDriver* installedDriver = nullptr;
-bool pumping = false;
+bool g_pumping = false;
 
 class TPumpGuard {
 public:
-    TPumpGuard() { pumping = true; }
-    ~TPumpGuard() { pumping = false; }
+    TPumpGuard() { g_pumping = true; }
+    ~TPumpGuard() { g_pumping = false; }
     TPumpGuard(const TPumpGuard&) = delete;
     TPumpGuard& operator=(const TPumpGuard&) = delete;
 };
@@ -36,7 +36,7 @@ TSystemDriver* InstallSystemDriver(TSystemDriver* driver)
 
 void PumpSystemEvents()
 {
-    if (pumping)
+    if (g_pumping)
         return;
     TPumpGuard guard; // cleared also when a hook throws, so pumping does not stop for good
     SystemDriver()->Poll();
@@ -44,7 +44,7 @@ void PumpSystemEvents()
 
 void WaitSystemEvent()
 {
-    if (pumping)
+    if (g_pumping)
         return;
     TPumpGuard guard;
     SystemDriver()->Wait();

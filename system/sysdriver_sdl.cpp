@@ -5,26 +5,9 @@
 #include <utility>
 
 #include "system/error.h"
+#include "system/keycodes.h"
 
 namespace {
-
-// Virtual-key codes of keys whose value is not their ASCII character.
-enum : int32_t {
-    VK_BACK = 8, VK_TAB = 9, VK_CLEAR = 12, VK_RETURN = 13, VK_PAUSE = 19, VK_CAPITAL = 20, VK_ESCAPE = 27,
-    VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38,
-    VK_RIGHT = 39, VK_DOWN = 40, VK_SELECT = 41, VK_EXECUTE = 43, VK_SNAPSHOT = 44, VK_INSERT = 45,
-    VK_DELETE = 46, VK_HELP = 47, VK_LWIN = 91, VK_RWIN = 92, VK_APPS = 93, VK_SLEEP = 95, VK_NUMPAD0 = 96,
-    VK_MULTIPLY = 106, VK_ADD = 107, VK_SEPARATOR = 108, VK_SUBTRACT = 109, VK_DECIMAL = 110, VK_DIVIDE = 111,
-    VK_F1 = 112, VK_F13 = 124, VK_NUMLOCK = 144, VK_SCROLL = 145, VK_LSHIFT = 160, VK_RSHIFT = 161,
-    VK_LCONTROL = 162, VK_RCONTROL = 163, VK_LMENU = 164, VK_RMENU = 165, VK_BROWSER_BACK = 166,
-    VK_BROWSER_FORWARD = 167, VK_BROWSER_REFRESH = 168, VK_BROWSER_STOP = 169, VK_BROWSER_SEARCH = 170,
-    VK_BROWSER_FAVORITES = 171, VK_BROWSER_HOME = 172, VK_VOLUME_MUTE = 173, VK_VOLUME_DOWN = 174,
-    VK_VOLUME_UP = 175, VK_MEDIA_NEXT_TRACK = 176, VK_MEDIA_PREV_TRACK = 177, VK_MEDIA_STOP = 178,
-    VK_MEDIA_PLAY_PAUSE = 179, VK_LAUNCH_MAIL = 180, VK_LAUNCH_MEDIA_SELECT = 181, VK_LAUNCH_APP1 = 182,
-    VK_LAUNCH_APP2 = 183, VK_OEM_1 = 186, VK_OEM_PLUS = 187, VK_OEM_COMMA = 188, VK_OEM_MINUS = 189,
-    VK_OEM_PERIOD = 190, VK_OEM_2 = 191, VK_OEM_3 = 192, VK_OEM_4 = 219, VK_OEM_5 = 220, VK_OEM_6 = 221,
-    VK_OEM_7 = 222, VK_OEM_102 = 226,
-};
 
 // Numpad keys give digits with Num Lock on and move the caret with it off, as on Windows.
 int32_t NumpadKey(SDL_Scancode scancode, bool numLock)
@@ -165,9 +148,9 @@ int32_t ControlCharacter(int32_t key)
 int32_t MouseButton(Uint8 sdlButton)
 {
     switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
-    case SDL_BUTTON_MIDDLE: return 3;
+    case SDL_BUTTON_LEFT: return MouseLeft;
+    case SDL_BUTTON_RIGHT: return MouseRight;
+    case SDL_BUTTON_MIDDLE: return MouseMiddle;
     default: return 0;
     }
 }
@@ -175,11 +158,11 @@ int32_t MouseButton(Uint8 sdlButton)
 int32_t HeldButton(Uint32 buttonState)
 {
     if (buttonState & SDL_BUTTON_LMASK)
-        return 1;
+        return MouseLeft;
     if (buttonState & SDL_BUTTON_RMASK)
-        return 2;
+        return MouseRight;
     if (buttonState & SDL_BUTTON_MMASK)
-        return 3;
+        return MouseMiddle;
     return 0;
 }
 
@@ -356,11 +339,12 @@ struct TRegisteredWindow {
 };
 
 std::vector<TRegisteredWindow> registeredWindows;
-TSDLTranslationState translation;
+TSDLTranslationState g_translation;
 int32_t mouseVisible = 1;
 // Cleared by an "AppSuspend" sent, set by an "AppResume" sent: focus passing between windows of
-// this process is no switch of application.
-bool appActive = true;
+// this process is no switch of application. It starts cleared, and is cleared again once the last
+// window goes, so the first activation of a new window resumes like every later one.
+bool appActive = false;
 
 const TRegisteredWindow* FindWindow(Uint32 windowId)
 {
@@ -413,15 +397,15 @@ bool IsInternalActivation(const SDL_Event& event, SDL_Window* window)
 void UpdateCursor()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_ShowCursor(mouseVisible || translation.trackedWindow == 0 ? SDL_ENABLE : SDL_DISABLE);
+        SDL_ShowCursor(mouseVisible || g_translation.trackedWindow == 0 ? SDL_ENABLE : SDL_DISABLE);
 }
 
 void EmitAll(const SDL_Event& event, int32_t clientWidth, int32_t clientHeight)
 {
-    const Uint32 trackedBefore = translation.trackedWindow;
-    for (TEvent& translated : TranslateSDLEvent(event, clientWidth, clientHeight, translation))
+    const Uint32 trackedBefore = g_translation.trackedWindow;
+    for (TEvent& translated : TranslateSDLEvent(event, clientWidth, clientHeight, g_translation))
         translated.Emit();
-    if (translation.trackedWindow != trackedBefore)
+    if (g_translation.trackedWindow != trackedBefore)
         UpdateCursor();
 }
 
@@ -489,11 +473,13 @@ void UnregisterSDLWindow(SDL_Window* window)
 {
     for (auto it = registeredWindows.begin(); it != registeredWindows.end(); ++it) {
         if (it->window == window) {
-            if (translation.trackedWindow == it->windowId) {
-                translation.trackedWindow = 0;
+            if (g_translation.trackedWindow == it->windowId) {
+                g_translation.trackedWindow = 0;
                 UpdateCursor();
             }
             registeredWindows.erase(it);
+            if (registeredWindows.empty())
+                appActive = false;
             return;
         }
     }

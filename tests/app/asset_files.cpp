@@ -83,9 +83,3 @@ double LoudestWindowDb(const OggSound& sound, double seconds)
     double n = double(std::min(window, sound.pcm.size()));
     return 20 * std::log10(std::sqrt(best / std::max(n, 1.0)) / 32768.0 + 1e-12);
 }
-
-std::vector<char> ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}

@@ -32,5 +32,3 @@ OggSound ReadOgg(const std::string& path);
 // Loudest RMS over a window of `seconds` (all channels), in dB relative to full scale.
 double LoudestWindowDb(const OggSound& sound, double seconds);
 
-// Reads a whole file's bytes (empty when missing).
-std::vector<char> ReadBytes(const std::string& path);

@@ -3,26 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "app/key.h"
-#include "game/effects.h"
 #include "game/game.h"
 #include "game/shape.h"
+#include "system/keycodes.h"
 #include "system/sdl_events.h"
 
 namespace {
 
 class KeySampling : public SDLWindowTest {
 protected:
-    void SetUp() override
-    {
-        SDLWindowTest::SetUp();
-        keyrotleft = keyrotright = keyleft = keyright = keyfast = keyfasthits = 0;
-    }
-    void TearDown() override
-    {
-        keyrotleft = keyrotright = keyleft = keyright = keyfast = keyfasthits = 0;
-        SDLWindowTest::TearDown();
-    }
-
     void Tap(char letter, int times = 1)
     {
         for (int i = 0; i < times; ++i) {
@@ -30,6 +19,8 @@ protected:
             Push(LetterEvent(false, letter));
         }
     }
+
+    TControls controls;
 };
 
 TEST_F(KeySampling, PressesSinceTheLastFrameAreCountedForMovesAndFlaggedForTurns)
@@ -38,19 +29,19 @@ TEST_F(KeySampling, PressesSinceTheLastFrameAreCountedForMovesAndFlaggedForTurns
     Tap('d', 3);
     Tap('q', 3);
     Tap('e', 2);
-    key::Update();
-    EXPECT_EQ(keyleft, 2);
-    EXPECT_EQ(keyright, 3);
-    EXPECT_EQ(keyrotleft, 1);
-    EXPECT_EQ(keyrotright, 1);
-    EXPECT_EQ(keyfast, 0);
+    controls = key::Update();
+    EXPECT_EQ(controls.keyleft, 2);
+    EXPECT_EQ(controls.keyright, 3);
+    EXPECT_EQ(controls.keyrotleft, 1);
+    EXPECT_EQ(controls.keyrotright, 1);
+    EXPECT_EQ(controls.keyfast, 0);
 
     // Each press is seen in exactly one frame.
-    key::Update();
-    EXPECT_EQ(keyleft, 0);
-    EXPECT_EQ(keyright, 0);
-    EXPECT_EQ(keyrotleft, 0);
-    EXPECT_EQ(keyrotright, 0);
+    controls = key::Update();
+    EXPECT_EQ(controls.keyleft, 0);
+    EXPECT_EQ(controls.keyright, 0);
+    EXPECT_EQ(controls.keyrotleft, 0);
+    EXPECT_EQ(controls.keyrotright, 0);
 }
 
 TEST_F(KeySampling, TwoPressesOfAMoveThePieceOneColumn)
@@ -69,9 +60,9 @@ TEST_F(KeySampling, TwoPressesOfAMoveThePieceOneColumn)
     const int px = g.px;
 
     Tap('a', 2);
-    key::Update();
-    ASSERT_EQ(keyleft, 2);
-    g.DoPiece();
+    controls = key::Update();
+    ASSERT_EQ(controls.keyleft, 2);
+    g.DoPiece(controls);
     EXPECT_EQ(g.px, px - 1);
     size_t i = 0;
     for (const auto& b : g.place)
@@ -84,19 +75,19 @@ TEST_F(KeySampling, HoldingSSetsFastWithoutPilingUpPresses)
     for (int frame = 0; frame < 5; ++frame) {
         for (int i = 0; i < 8; ++i)
             Push(LetterEvent(true, 's', true)); // the platform's auto-repeat
-        key::Update();
-        EXPECT_EQ(keyfast, 1) << frame;
-        EXPECT_EQ(keyfasthits, frame == 0 ? 1 : 0) << frame;
+        controls = key::Update();
+        EXPECT_EQ(controls.keyfast, 1) << frame;
+        EXPECT_EQ(key::FastHits(), frame == 0 ? 1 : 0) << frame;
     }
     Push(LetterEvent(false, 's'));
-    key::Update();
-    EXPECT_EQ(keyfast, 0);
+    controls = key::Update();
+    EXPECT_EQ(controls.keyfast, 0);
 
     // Presses of S made between frames are taken by the sampling, so none are left over.
     Tap('s', 3);
-    key::Update();
-    EXPECT_EQ(keyfasthits, 3);
-    EXPECT_EQ(TakeKeyHits('S'), 0);
+    controls = key::Update();
+    EXPECT_EQ(key::FastHits(), 3);
+    EXPECT_EQ(TakeKeyHits(VK_S), 0);
 }
 
 } // namespace

@@ -100,8 +100,9 @@ TEST(PictureAssets, FontGlyphsHaveInkWithinTheirWidthClass)
         // Text is tinted by the caller, so the glyphs themselves are white.
         for (int j = 0; j < 16; ++j)
             for (int i = 0; i < 12; ++i) {
-                if (font.Alpha(x + i, y + j) > 128)
+                if (font.Alpha(x + i, y + j) > 128) {
                     ASSERT_GE(Luminance(font.At(x + i, y + j)), 250) << "glyph '" << c << "' is not white";
+                }
             }
     }
 }

@@ -1,19 +1,16 @@
 #include "app/prefs.h"
 
 #include <filesystem>
-#include <sys/wait.h>
 
 #include "game/settings.h"
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 class PrefsTest : public TempFolderTest {
 protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
-        musicvolume = 0.75f;
-        soundvolume = 0.75f;
-        visibility = 1;
+        settings.Reset();
     }
     // LoadPrefs with its standard output.
     static std::string LoadPrefsOutput()
@@ -28,34 +25,34 @@ TEST_F(PrefsTest, FirstRunSaysYoAndCreatesTheDefaultFile)
 {
     EXPECT_EQ(LoadPrefsOutput(), "Yo. 0\n");
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{1, 1, 0}));
-    EXPECT_EQ(musicvolume, 0.25f);
-    EXPECT_EQ(soundvolume, 0.25f);
-    EXPECT_EQ(visibility, 0);
+    EXPECT_EQ(settings.musicvolume, 0.25f);
+    EXPECT_EQ(settings.soundvolume, 0.25f);
+    EXPECT_EQ(settings.visibility, 0);
     EXPECT_EQ(LoadPrefsOutput(), "") << "an existing file is read silently";
 }
 
 TEST_F(PrefsTest, SavedSettingsReadBack)
 {
-    musicvolume = 0.75f;
-    soundvolume = 0;
-    visibility = 1;
+    settings.musicvolume = 0.75f;
+    settings.soundvolume = 0;
+    settings.visibility = 1;
     ASSERT_TRUE(SavePrefs());
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{3, 0, 1}));
-    musicvolume = soundvolume = 0.5f;
-    visibility = 7;
+    settings.musicvolume = settings.soundvolume = 0.5f;
+    settings.visibility = 7;
     EXPECT_EQ(LoadPrefsOutput(), "");
-    EXPECT_EQ(musicvolume, 0.75f);
-    EXPECT_EQ(soundvolume, 0.0f);
-    EXPECT_EQ(visibility, 1);
+    EXPECT_EQ(settings.musicvolume, 0.75f);
+    EXPECT_EQ(settings.soundvolume, 0.0f);
+    EXPECT_EQ(settings.visibility, 1);
 }
 
 TEST_F(PrefsTest, VisibilityTwoIsHighAndVolumesAreKeptToOne)
 {
     WriteBytes("data/preferences.dat", {9, 255, 2});
     LoadPrefs();
-    EXPECT_EQ(musicvolume, 1.0f);
-    EXPECT_EQ(soundvolume, 1.0f);
-    EXPECT_NE(visibility, 0) << "any non-zero byte counts as High";
+    EXPECT_EQ(settings.musicvolume, 1.0f);
+    EXPECT_EQ(settings.soundvolume, 1.0f);
+    EXPECT_NE(settings.visibility, 0) << "any non-zero byte counts as High";
     ASSERT_TRUE(SavePrefs());
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{4, 4, 2}));
 }
@@ -64,8 +61,8 @@ TEST_F(PrefsTest, ShortFileIsMovedAsideAndTreatedAsMissing)
 {
     WriteBytes("data/preferences.dat", {4, 4});
     EXPECT_EQ(LoadPrefsOutput(), "Yo. 0\n");
-    EXPECT_EQ(musicvolume, 0.25f);
-    EXPECT_EQ(visibility, 0);
+    EXPECT_EQ(settings.musicvolume, 0.25f);
+    EXPECT_EQ(settings.visibility, 0);
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{1, 1, 0}));
     EXPECT_EQ(FileBytes("data/preferences.dat.bad"), (std::vector<uint8_t>{4, 4}));
 }
@@ -74,16 +71,16 @@ TEST_F(PrefsTest, UnusablePathRunsOnTheDefaults)
 {
     std::filesystem::create_directories("data/preferences.dat");
     EXPECT_EQ(LoadPrefsOutput(), "Yo. 2\n");
-    EXPECT_EQ(musicvolume, 0.25f);
-    EXPECT_EQ(soundvolume, 0.25f);
-    EXPECT_EQ(visibility, 0);
+    EXPECT_EQ(settings.musicvolume, 0.25f);
+    EXPECT_EQ(settings.soundvolume, 0.25f);
+    EXPECT_EQ(settings.visibility, 0);
     EXPECT_FALSE(SavePrefs());
 }
 
 TEST_F(PrefsTest, FailedSaveKeepsTheOldFile)
 {
     WriteBytes("data/preferences.dat", {2, 3, 1});
-    musicvolume = 1;
+    settings.musicvolume = 1;
     FileSizeLimit limit(1);
     EXPECT_FALSE(SavePrefs());
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{2, 3, 1}));
@@ -102,21 +99,12 @@ TEST_F(PrefsTest, ReadOnlyFileLoads)
                                              std::filesystem::perms::group_exec |
                                              std::filesystem::perms::others_read |
                                              std::filesystem::perms::others_exec);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (geteuid() == 0 && setuid(65534) != 0)
-            _exit(3);
+    EXPECT_TRUE(InChildAsNobody([] {
         testing::internal::CaptureStdout();
         LoadPrefs();
-        const bool ok = testing::internal::GetCapturedStdout().empty() && musicvolume == 0.5f &&
-                        soundvolume == 1.0f && visibility == 1;
-        _exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return testing::internal::GetCapturedStdout().empty() && settings.musicvolume == 0.5f && settings.soundvolume == 1.0f &&
+               settings.visibility == 1;
+    }));
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{2, 4, 1}));
 }
 
@@ -138,4 +126,75 @@ TEST(PrefsRules, VolumeZonesAreElevenPixelsWide)
     for (const auto& z : zones)
         for (int x = z.from; x <= z.to; ++x)
             EXPECT_EQ(VolumeAtColumn(x), z.volume) << "x = " << x;
+}
+
+// Each copy read the settings before either saved; each keeps the other's change.
+TEST_F(PrefsTest, TwoCopiesSavingInTurnKeepEachOthersChanges)
+{
+    WriteBytes("data/preferences.dat", {1, 1, 0});
+    EXPECT_TRUE(TwoCopiesInTurn(
+        [](int) { LoadPrefs(); },
+        [](int copy) {
+            if (copy == 0)
+                settings.musicvolume = 1;
+            else
+                settings.visibility = 1;
+            return SavePrefs();
+        }));
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{4, 1, 1}));
+}
+
+TEST_F(PrefsTest, FileThatCannotBeReadIsLeftAloneAndNotSavedOver)
+{
+    WriteBytes("data/preferences.dat", {3, 3, 1});
+    std::filesystem::permissions("data/preferences.dat",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(folder_, std::filesystem::perms::all);
+    std::filesystem::permissions("data", std::filesystem::perms::all);
+    EXPECT_TRUE(InChildAsNobody([] {
+        testing::internal::CaptureStderr();
+        testing::internal::CaptureStdout();
+        LoadPrefs();
+        const bool quiet = testing::internal::GetCapturedStdout().empty();
+        const bool defaults = settings.musicvolume == 0.25f && settings.soundvolume == 0.25f && settings.visibility == 0;
+        settings.musicvolume = 1;
+        const bool saved = SavePrefs();
+        const std::string err = testing::internal::GetCapturedStderr();
+        return quiet && defaults && !saved &&
+               err == "Cannot read data/preferences.dat (Permission denied): playing on the defaults, the file is "
+                      "left as it is\n"
+                      "Could not save data/preferences.dat: the file there could not be read\n";
+    }));
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{3, 3, 1}));
+    EXPECT_FALSE(std::filesystem::exists("data/preferences.dat.bad"));
+}
+
+TEST_F(PrefsTest, FailedSaveIsReported)
+{
+    std::filesystem::create_directories("data");
+    WriteBytes("data/preferences.dat", {2, 3, 1});
+    std::filesystem::permissions(folder_, std::filesystem::perms::all);
+    std::filesystem::permissions("data", std::filesystem::perms::owner_all | std::filesystem::perms::others_read |
+                                             std::filesystem::perms::others_exec);
+    EXPECT_TRUE(InChildAsNobody([] {
+        LoadPrefs();
+        settings.visibility = 0;
+        testing::internal::CaptureStderr();
+        const bool saved = SavePrefs();
+        return !saved && testing::internal::GetCapturedStderr() ==
+                             "Could not save data/preferences.dat: Permission denied\n";
+    })) << "a read-only folder";
+    EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{2, 3, 1}));
+}
+
+TEST_F(PrefsTest, SavingThroughALinkKeepsTheLink)
+{
+    std::filesystem::create_directories("data");
+    WriteBytes("mine/prefs", {2, 2, 0});
+    std::filesystem::create_symlink(std::filesystem::absolute("mine/prefs"), "data/preferences.dat");
+    LoadPrefs();
+    settings.visibility = 1;
+    ASSERT_TRUE(SavePrefs());
+    EXPECT_TRUE(std::filesystem::is_symlink("data/preferences.dat"));
+    EXPECT_EQ(FileBytes("mine/prefs"), (std::vector<uint8_t>{2, 2, 1}));
 }

@@ -22,15 +22,14 @@ protected:
     void SetUp() override
     {
         SDLWindowTest::SetUp();
-        saved_visibility_ = visibility;
-        backindex = backprev = 0;
-        backtimer = backperiod;
-        backfade = backangle = 0;
+        saved_visibility_ = settings.visibility;
+        background.Reset();
+        background.backtimer = backperiod;
     }
     void TearDown() override
     {
-        visibility = saved_visibility_;
-        flash = 0;
+        settings.visibility = saved_visibility_;
+        effects.flash = 0;
         SDLWindowTest::TearDown();
     }
 
@@ -40,44 +39,44 @@ private:
 
 TEST_F(ScreenRoutines, TabTogglesVisibilityBetweenHighAndLow)
 {
-    visibility = 2; // any non-zero byte of the preferences counts as High
+    settings.visibility = 2; // any non-zero byte of the preferences counts as High
     Push(UsKeyEvent(true, SDL_SCANCODE_TAB));
     Push(UsKeyEvent(false, SDL_SCANCODE_TAB));
-    DrawBackground();
-    EXPECT_EQ(visibility, 0);
-    DrawBackground();
-    EXPECT_EQ(visibility, 0) << "one press, one toggle";
+    ToggleVisibilityOnTab();
+    EXPECT_EQ(settings.visibility, 0);
+    ToggleVisibilityOnTab();
+    EXPECT_EQ(settings.visibility, 0) << "one press, one toggle";
     Push(UsKeyEvent(true, SDL_SCANCODE_TAB));
-    DrawBackground();
-    EXPECT_EQ(visibility, 1);
+    ToggleVisibilityOnTab();
+    EXPECT_EQ(settings.visibility, 1);
 }
 
 TEST_F(ScreenRoutines, BackgroundTurnsAndChangesToAnotherPictureWithAFade)
 {
-    backindex = 10; // drawn at start-up from 1 to 10: 10 shows as picture 0
-    backtimer = 2;
+    background.backindex = 10; // drawn at start-up from 1 to 10: 10 shows as picture 0
+    background.backtimer = 2;
     DrawBackground();
-    EXPECT_EQ(backindex, 0);
-    EXPECT_EQ(backtimer, 1);
-    EXPECT_FLOAT_EQ(backangle, 0.08f);
+    EXPECT_EQ(background.backindex, 0);
+    EXPECT_EQ(background.backtimer, 1);
+    EXPECT_FLOAT_EQ(background.backangle, 0.08f);
 
     SeedRandom(7);
     for (int change = 0; change < 200; ++change) {
-        backtimer = 0;
-        const int32_t before = backindex;
+        background.backtimer = 0;
+        const int32_t before = background.backindex;
         DrawBackground();
-        EXPECT_EQ(backprev, before);
-        EXPECT_NE(backindex, backprev);
-        EXPECT_GE(backindex, 0);
-        EXPECT_LT(backindex, backcount);
-        EXPECT_EQ(backtimer, backperiod);
-        EXPECT_EQ(backfade, 1.0f);
+        EXPECT_EQ(background.backprev, before);
+        EXPECT_NE(background.backindex, background.backprev);
+        EXPECT_GE(background.backindex, 0);
+        EXPECT_LT(background.backindex, backcount);
+        EXPECT_EQ(background.backtimer, backperiod);
+        EXPECT_EQ(background.backfade, 1.0f);
     }
     DrawBackground();
-    EXPECT_FLOAT_EQ(backfade, 1 - 0.0011f);
-    backfade = -0.5f;
+    EXPECT_FLOAT_EQ(background.backfade, 1 - 0.0011f);
+    background.backfade = -0.5f;
     DrawBackground();
-    EXPECT_EQ(backfade, 0.0f) << "a fade below zero is put back to zero";
+    EXPECT_EQ(background.backfade, 0.0f) << "a fade below zero is put back to zero";
 }
 
 TEST_F(ScreenRoutines, MouseBoxesExcludeTheirEdges)
@@ -95,12 +94,12 @@ TEST_F(ScreenRoutines, MouseBoxesExcludeTheirEdges)
 
 TEST_F(ScreenRoutines, FlashFadesByAFixedStepAFrame)
 {
-    flash = 0.5f;
+    effects.flash = 0.5f;
     DrawFlash();
-    EXPECT_FLOAT_EQ(flash, 0.5f - 0.0598f);
-    flash = 0.0000005f;
+    EXPECT_FLOAT_EQ(effects.flash, 0.5f - 0.0598f);
+    effects.flash = 0.0000005f;
     DrawFlash();
-    EXPECT_EQ(flash, 0.0000005f) << "a trace of flash is left alone";
+    EXPECT_EQ(effects.flash, 0.0000005f) << "a trace of flash is left alone";
 }
 
 // Music on real OpenAL channels: silent output, real playing state.
@@ -110,17 +109,17 @@ protected:
     {
         if (!HasAudioDriver("OpenAL") || !SelectAudioDriver("OpenAL"))
             GTEST_SKIP() << "no OpenAL";
-        titlemusic = Track(2.0);
-        gamemusic = Track(2.0);
-        titlechannel = CueSound(titlemusic);
-        gamechannel = CueSound(gamemusic);
+        gamesounds.titlemusic = Track(2.0);
+        gamesounds.gamemusic = Track(2.0);
+        gamesounds.titlechannel = CueSound(gamesounds.titlemusic);
+        gamesounds.gamechannel = CueSound(gamesounds.gamemusic);
     }
     void TearDown() override
     {
-        StopChannel(titlechannel);
-        StopChannel(gamechannel);
-        titlechannel = gamechannel = nullptr;
-        titlemusic = gamemusic = nullptr;
+        StopChannel(gamesounds.titlechannel);
+        StopChannel(gamesounds.gamechannel);
+        gamesounds.titlechannel = gamesounds.gamechannel = nullptr;
+        gamesounds.titlemusic = gamesounds.gamemusic = nullptr;
     }
     static std::shared_ptr<TSound> Track(double seconds)
     {
@@ -135,49 +134,49 @@ protected:
 
 TEST_F(MusicSwitching, TheWantedTrackPlaysAndTheOtherStops)
 {
-    PlayMusic(1);
-    EXPECT_TRUE(ChannelPlaying(titlechannel));
-    EXPECT_FALSE(ChannelPlaying(gamechannel)) << "cued at start-up, paused until wanted";
+    PlayMusic(MusicTitle);
+    EXPECT_TRUE(ChannelPlaying(gamesounds.titlechannel));
+    EXPECT_FALSE(ChannelPlaying(gamesounds.gamechannel)) << "cued at start-up, paused until wanted";
 
-    const auto titleBefore = titlechannel;
-    PlayMusic(1);
-    EXPECT_EQ(titlechannel, titleBefore) << "a playing track goes on";
+    const auto titleBefore = gamesounds.titlechannel;
+    PlayMusic(MusicTitle);
+    EXPECT_EQ(gamesounds.titlechannel, titleBefore) << "a playing track goes on";
 
-    PlayMusic(0);
-    EXPECT_FALSE(ChannelPlaying(titlechannel));
-    EXPECT_TRUE(ChannelPlaying(gamechannel));
+    PlayMusic(MusicPlay);
+    EXPECT_FALSE(ChannelPlaying(gamesounds.titlechannel));
+    EXPECT_TRUE(ChannelPlaying(gamesounds.gamechannel));
 
     // Back to the title track (the pause screen): it starts again on a new channel.
-    PlayMusic(1);
-    EXPECT_TRUE(ChannelPlaying(titlechannel));
-    EXPECT_NE(titlechannel, titleBefore);
-    EXPECT_FALSE(ChannelPlaying(gamechannel));
+    PlayMusic(MusicTitle);
+    EXPECT_TRUE(ChannelPlaying(gamesounds.titlechannel));
+    EXPECT_NE(gamesounds.titlechannel, titleBefore);
+    EXPECT_FALSE(ChannelPlaying(gamesounds.gamechannel));
 }
 
 TEST_F(MusicSwitching, ATrackThatEndedStartsAgain)
 {
-    titlemusic = Track(0.05);
-    titlechannel = CueSound(titlemusic);
-    PlayMusic(1);
-    const auto first = titlechannel;
+    gamesounds.titlemusic = Track(0.05);
+    gamesounds.titlechannel = CueSound(gamesounds.titlemusic);
+    PlayMusic(MusicTitle);
+    const auto first = gamesounds.titlechannel;
     ASSERT_TRUE(ChannelPlaying(first));
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (ChannelPlaying(first) && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_FALSE(ChannelPlaying(first));
-    PlayMusic(1);
-    EXPECT_NE(titlechannel, first);
-    EXPECT_TRUE(ChannelPlaying(titlechannel));
+    PlayMusic(MusicTitle);
+    EXPECT_NE(gamesounds.titlechannel, first);
+    EXPECT_TRUE(ChannelPlaying(gamesounds.titlechannel));
 }
 
 TEST(MissingMusic, PlaysNothingAndDoesNotFail)
 {
-    titlemusic = gamemusic = nullptr;
-    titlechannel = gamechannel = nullptr;
-    PlayMusic(1);
-    PlayMusic(0);
-    EXPECT_FALSE(ChannelPlaying(titlechannel));
-    EXPECT_FALSE(ChannelPlaying(gamechannel));
+    gamesounds.titlemusic = gamesounds.gamemusic = nullptr;
+    gamesounds.titlechannel = gamesounds.gamechannel = nullptr;
+    PlayMusic(MusicTitle);
+    PlayMusic(MusicPlay);
+    EXPECT_FALSE(ChannelPlaying(gamesounds.titlechannel));
+    EXPECT_FALSE(ChannelPlaying(gamesounds.gamechannel));
 }
 
 } // namespace

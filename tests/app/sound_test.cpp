@@ -50,14 +50,14 @@ protected:
         ASSERT_TRUE(shortSound);
         ASSERT_TRUE(longSound);
         sounds.Clear();
-        soundvolume = 0.75f;
+        settings.soundvolume = 0.75f;
     }
     void TearDown() override
     {
         SetSoundPlayer(nullptr);
         sounds.Clear();
-        plopsound = explodesound = switchsound = fallingsound = blipsound = nullptr;
-        soundvolume = 0.75f;
+        gamesounds.plopsound = gamesounds.explodesound = gamesounds.switchsound = gamesounds.fallingsound = gamesounds.blipsound = nullptr;
+        settings.soundvolume = 0.75f;
         SelectAudioDriver("Null");
     }
 
@@ -94,14 +94,14 @@ TEST_F(SoundTest, TwoEffectsInOneFramePlayOnTwoChannelsAtTheEffectVolume)
 
 TEST_F(SoundTest, AtVolumeZeroEffectsStartAndRegisterButAreSilent)
 {
-    soundvolume = 0;
+    settings.soundvolume = 0;
     auto s = sound::Play(longSound);
     EXPECT_EQ(ChannelPlaying(s->chan), 1);
     EXPECT_EQ(Gain(s), 0);
     EXPECT_TRUE(sounds.Contains(s.get()));
 
     // The volume is fixed when the effect starts.
-    soundvolume = 1;
+    settings.soundvolume = 1;
     sound::Update();
     EXPECT_EQ(Gain(s), 0);
 }
@@ -154,15 +154,15 @@ TEST_F(SoundTest, ListStaysBoundedOverALongRunWithUpdateOncePerFrame)
 
 TEST_F(SoundTest, RulesPlayTheLoadedEffectByFileName)
 {
-    plopsound = shortSound;
-    fallingsound = longSound;
-    explodesound = switchsound = blipsound = longSound;
+    gamesounds.plopsound = shortSound;
+    gamesounds.fallingsound = longSound;
+    gamesounds.explodesound = gamesounds.switchsound = gamesounds.blipsound = longSound;
     InstallRulesSounds();
 
     PlaySoundEffect("sfx\\plop.ogg");
     PlaySoundEffect("sfx\\nothing.ogg");
     ASSERT_EQ(sounds.Count(), 1u);
-    EXPECT_EQ(SoundOf(sounds.First()), plopsound);
+    EXPECT_EQ(SoundOf(sounds.First()), gamesounds.plopsound);
     for (const char* name : {"sfx\\explode.ogg", "sfx\\switch.ogg", "sfx\\falling.ogg", "sfx\\blip.ogg"})
         PlaySoundEffect(name);
     EXPECT_EQ(sounds.Count(), 5u);
@@ -171,15 +171,14 @@ TEST_F(SoundTest, RulesPlayTheLoadedEffectByFileName)
     sounds.Clear();
     if (shapecount == 0)
         shape::Init();
-    keyrotleft = keyrotright = keyleft = keyright = keyfast = 0;
     game g;
     g.w = 20;
     g.h = 32;
     g.x = 96;
     g.NewPiece();
-    g.DoPiece();
+    g.DoPiece(TControls{});
     ASSERT_EQ(sounds.Count(), 1u);
-    EXPECT_EQ(SoundOf(sounds.First()), fallingsound);
+    EXPECT_EQ(SoundOf(sounds.First()), gamesounds.fallingsound);
     EXPECT_FLOAT_EQ(Gain(sounds.First()), 0.75f);
 }
 

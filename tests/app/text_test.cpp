@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/shell_state.h"
 #include "app/text.h"
 #include "game/recording_driver.h"
 
@@ -13,11 +14,11 @@ protected:
     void SetUp() override
     {
         RecordingTest::SetUp();
-        fontimage = driver.MakeImage("font", 12, 16, 78);
+        shellpictures.fontimage = driver.MakeImage("font", 12, 16, 78);
     }
     void TearDown() override
     {
-        fontimage.reset();
+        shellpictures.fontimage.reset();
         RecordingTest::TearDown();
     }
 

@@ -40,10 +40,7 @@ std::shared_ptr<TStream> BytesAt(int64_t pos)
 class NoPositionStream : public TRamStream {
 public:
     NoPositionStream() : TRamStream(std::vector<uint8_t>(8), 1, 0) {}
-    int64_t Pos() override { return _asked++ ? -1 : 0; }
-
-private:
-    int _asked = 0;
+    int64_t Pos() override { return -1; }
 };
 
 } // namespace

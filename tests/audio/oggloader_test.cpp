@@ -28,18 +28,28 @@ double Correlation(const TAudioSample& sample, int channel, double hertz)
     return sxx > 0 ? sxy / std::sqrt(sxx * syy) : 0;
 }
 
-// Sets the granule position of the last page, which is where the decoder learns the length.
-std::vector<uint8_t> AnnounceLength(std::vector<uint8_t> ogg, int64_t frames)
+// Where each Ogg page of the file starts, and the file's end last.
+std::vector<size_t> PageBounds(const std::vector<uint8_t>& ogg)
 {
-    size_t last = 0;
-    for (size_t pos = 0; pos + 27 <= ogg.size();) {
-        last = pos;
+    std::vector<size_t> bounds;
+    size_t pos = 0;
+    while (pos + 27 <= ogg.size()) {
+        bounds.push_back(pos);
         const size_t segments = ogg[pos + 26];
         size_t body = 0;
         for (size_t i = 0; i < segments; ++i)
             body += ogg[pos + 27 + i];
         pos += 27 + segments + body;
     }
+    bounds.push_back(std::min(pos, ogg.size()));
+    return bounds;
+}
+
+// Sets the granule position of the last page, which is where the decoder learns the length.
+std::vector<uint8_t> AnnounceLength(std::vector<uint8_t> ogg, int64_t frames)
+{
+    const std::vector<size_t> bounds = PageBounds(ogg);
+    const size_t last = bounds[bounds.size() - 2];
     for (int i = 0; i < 8; ++i)
         ogg[last + 6 + i] = static_cast<uint8_t>(frames >> (8 * i));
     ogg_page page;
@@ -156,6 +166,20 @@ TEST(OggLoader, DataEndingBeforeAnnouncedLengthKeepsWhatWasDecoded)
     EXPECT_LT(sample->length, 2 * frames);
     sample->length = frames;
     EXPECT_GT(Correlation(*sample, 0, 440), 0.95);
+}
+
+TEST(OggLoader, AGapInTheDataFailsTheLoad)
+{
+    // The decoder reports a page missing from the middle as a hole: damaged data, so no sample
+    // rather than one with a piece silently cut out.
+    const std::vector<uint8_t> whole = OggTone(440, 16 * 22050, 22050, 1);
+    const std::vector<size_t> bounds = PageBounds(whole);
+    ASSERT_GE(bounds.size(), 6u); // the headers' two or three pages, then audio
+    ASSERT_NE(LoadAudioSampleFrom(WriteTestFile("whole.ogg", whole)), nullptr);
+    const size_t page = bounds.size() - 3; // the last audio page but one
+    std::vector<uint8_t> gap(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(bounds[page]));
+    gap.insert(gap.end(), whole.begin() + static_cast<std::ptrdiff_t>(bounds[page + 1]), whole.end());
+    EXPECT_EQ(LoadAudioSampleFrom(WriteTestFile("gap.ogg", gap)), nullptr);
 }
 
 TEST(OggLoader, CorruptedBytesNeverCrash)

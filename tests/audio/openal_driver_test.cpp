@@ -245,6 +245,12 @@ TEST_F(OpenALDriver, SoundsThatCannotBeMade)
     EXPECT_EQ(LoadSound(noRate), nullptr); // the upload is refused
     EXPECT_EQ(LoadSound(WriteTestFile("not-a-sound.ogg", {'n', 'o', 'p', 'e'})), nullptr);
 
+    // Uploads above 2 GiB are refused before OpenAL sees a size cut to 32 bits; the memory of these
+    // views is never read.
+    uint8_t none[4] = {};
+    for (int32_t format : {SF_STEREO16LE, SF_STEREO16BE, SF_MONO16LE})
+        EXPECT_EQ(LoadSound(TAudioSample::CreateStatic(none, 1 << 30, 22050, format)), nullptr) << format;
+
     g_realGenBuffers = alGenBuffers;
     alGenBuffers = FailingGenBuffers;
     auto failed = LoadSound(ToneSample(440, 100, 22050, SF_MONO8));

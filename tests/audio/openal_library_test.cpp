@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "audio/openal_driver.h"
 #include "tests/audio/audio_test_util.h"
 
@@ -36,14 +38,29 @@ TEST(OpenALLibrary, MissingLibraryLeavesOnlyNull)
     });
 }
 
-TEST(OpenALLibrary, LibraryWithoutEntryPointsFailsWhenCalled)
+// A library that loads but lacks what the driver calls is no OpenAL driver: the game then ends
+// with its message instead of failing at the first call. Entry points it lacks still fail when
+// called.
+TEST(OpenALLibrary, LibraryWithoutTheDriversEntryPointsGivesNoDriver)
 {
     InFreshProcess([] {
         SetOpenALLibraryName("libogg.so.0"); // loads, but exports nothing of OpenAL
-        EXPECT_EQ(HasAudioDriver("OpenAL"), 1);
+        EXPECT_EQ(HasAudioDriver("OpenAL"), 0);
         EXPECT_EQ(OpenALEntryPointFound("alcOpenDevice"), 0);
-        ExpectUninitialized([] { SelectAudioDriver("OpenAL"); });
+        EXPECT_EQ(SelectAudioDriver("OpenAL"), 0);
         EXPECT_EQ(AudioDriver()->Name(), "Null");
+        EXPECT_EQ(EnumerateOpenALDevices(), 0);
+        ExpectUninitialized([] { openal::alcOpenDevice(nullptr); });
+    });
+    const char* stubs = BRIM_STUB_OPENAL_DIR; // built with the tests
+    const std::string partial = std::string(stubs) + "/libopenal.so.1";
+    InFreshProcess([&] {
+        SetOpenALLibraryName(partial); // exports three entry points of OpenAL's
+        EXPECT_EQ(HasAudioDriver("OpenAL"), 0);
+        EXPECT_EQ(OpenALLoaded(), 1);
+        EXPECT_EQ(OpenALEntryPointFound("alcOpenDevice"), 1);
+        EXPECT_EQ(OpenALEntryPointFound("alGenSources"), 0);
+        EXPECT_EQ(AudioDriverNames(), std::vector<std::string>{"Null"});
         EXPECT_EQ(EnumerateOpenALDevices(), 0);
     });
 }

@@ -49,6 +49,22 @@ TEST(AudioSample, OwnedAndStaticMemory)
     EXPECT_EQ(mine[3], 4);
 }
 
+TEST(AudioSample, SamplesAbove2GiBAreRefusedNotTruncated)
+{
+    // 2^30 stereo 16-bit frames are 4 GiB, whose low 32 bits are 0.
+    constexpr int32_t Huge = 1 << 30;
+    EXPECT_EQ(TAudioSample::Create(Huge, 22050, SF_STEREO16LE), nullptr);
+    EXPECT_EQ(TAudioSample::Create(Huge, 22050, SF_MONO16LE), nullptr); // 2 GiB: one byte too many
+    EXPECT_EQ(TAudioSample::Create(INT32_MAX, 22050, SF_STEREO8), nullptr);
+
+    // Copies and conversions of a view on memory the caller owns refuse before touching it.
+    uint8_t none[4] = {};
+    auto view = TAudioSample::CreateStatic(none, Huge, 22050, SF_MONO8);
+    EXPECT_EQ(view->Convert(SF_STEREO16BE), nullptr);
+    auto wide = TAudioSample::CreateStatic(none, Huge, 22050, SF_STEREO16LE);
+    EXPECT_EQ(wide->Copy(), nullptr);
+}
+
 TEST(AudioSample, CopyIsIndependent)
 {
     std::vector<uint8_t> mine = {10, 20, 30, 40, 50, 60};

@@ -20,7 +20,6 @@ TEST_F(HeadlessPlayTest, SameSeedSamePlay)
     EXPECT_GT(first.points, 0); // a few thousand frames clear rows
     EXPECT_FALSE(first.lost);
     EXPECT_EQ(first.frames, 6000);
-    EXPECT_EQ(keyleft + keyright + keyrotleft + keyrotright + keyfast, 0); // released at the end
 }
 
 TEST_F(HeadlessPlayTest, NoFramesNoPlay)

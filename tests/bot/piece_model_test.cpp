@@ -7,6 +7,7 @@
 #include "bot/piece_model.h"
 #include "game/board_picture.h"
 #include "game/effects.h"
+#include "game/shape.h"
 #include "system/random.h"
 
 namespace {
@@ -38,7 +39,7 @@ class PieceModelTest : public GameTest {};
 TEST_F(PieceModelTest, TurnsLikeTheRules)
 {
     SeedRandom(9);
-    for (int type = 0; type < 7; ++type) {
+    for (int type = 0; type < shapecount; ++type) {
         for (const bool clockwise : {false, true}) {
             auto g = StandardGame();
             do
@@ -49,14 +50,14 @@ TEST_F(PieceModelTest, TurnsLikeTheRules)
                 b->kind = kind++;
             g->nextdown = 1000;
             TPieceModel model = TPieceModel::Of(*g);
-            for (int turn = 0; turn < 4; ++turn) {
-                (clockwise ? keyrotright : keyrotleft) = 1;
-                g->DoPiece();
+            TControls turn{};
+            (clockwise ? turn.keyrotright : turn.keyrotleft) = 1;
+            for (int quarter = 0; quarter < 4; ++quarter) {
+                g->DoPiece(turn);
                 model = model.Turned(clockwise);
-                ASSERT_EQ(ModelCells(model, g->px, g->py), GameCells(*g)) << "type " << type << " turn " << turn;
+                ASSERT_EQ(ModelCells(model, g->px, g->py), GameCells(*g)) << "type " << type << " turn " << quarter;
             }
-            keyrotleft = keyrotright = 0;
-            EXPECT_EQ(model.Square(), type == kSquareType);
+            EXPECT_EQ(model.Square(), type == PieceSquare);
         }
     }
 }

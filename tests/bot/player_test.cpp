@@ -8,12 +8,11 @@
 #include "bot/player.h"
 #include "game/board_picture.h"
 #include "game/effects.h"
+#include "game/shape.h"
 #include "system/random.h"
 
 namespace {
 
-constexpr int kBar = 0, kS = 1, kSquare = 5, kT = 6;
-constexpr int kBlast = 2;
 // Far more frames than any piece needs to land on these boards.
 constexpr int kLandingFrames = 2000;
 
@@ -47,11 +46,10 @@ protected:
     {
         const auto piece = g.place.First();
         for (int frame = 0; frame < kLandingFrames; ++frame) {
-            const TBotControls controls = player.Decide(g);
-            EXPECT_LE(controls.rotleft + controls.rotright + controls.left + controls.right, 1)
+            const TControls controls = player.Decide(g);
+            EXPECT_LE(controls.keyrotleft + controls.keyrotright + controls.keyleft + controls.keyright, 1)
                 << "one turn or move per frame";
-            PressControls(controls);
-            g.DoPiece();
+            g.DoPiece(controls);
             g.Rules();
             if (!g.place.Contains(piece.get()))
                 return true;
@@ -87,7 +85,7 @@ TEST_F(PlayerTest, DropsTheBarIntoTheWellForFourRows)
                                   "#########.\n"
                                   "#########.\n"
                                   "#########.\n"));
-    SpawnPiece(*g, kBar);
+    SpawnPiece(*g, PieceBar);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 100);
     EXPECT_EQ(Picture(*g), OverSky(9, "#.........\n"));
@@ -97,7 +95,7 @@ TEST_F(PlayerTest, FillsTheGapThatCompletesARow)
 {
     auto g = BoardGame(OverSky(7, "#.........\n"
                                   "####...###\n"));
-    SpawnPiece(*g, kT);
+    SpawnPiece(*g, PieceT);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 25);
     EXPECT_EQ(Holes(*g), 0);
@@ -107,7 +105,7 @@ TEST_F(PlayerTest, KeepsTheSquareOffTheNotch)
 {
     auto g = BoardGame(OverSky(6, "#.......\n"
                                   "###.####\n"));
-    SpawnPiece(*g, kSquare);
+    SpawnPiece(*g, PieceSquare);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(Holes(*g), 0);
 }
@@ -128,7 +126,7 @@ std::unique_ptr<game> HighStack(const std::string& topRow)
 TEST_F(PlayerTest, OnAHighStackSetsOffTheBlastInTheRowItClears)
 {
     auto g = HighStack("##.2######\n");
-    SpawnPiece(*g, kBar);
+    SpawnPiece(*g, PieceBar);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 25);
     EXPECT_EQ(SoundCount("sfx\\explode.ogg"), 1);
@@ -138,7 +136,7 @@ TEST_F(PlayerTest, OnAHighStackSetsOffTheBlastInTheRowItClears)
 TEST_F(PlayerTest, OnAHighStackLeavesAPlainRowThatWouldNeedASpike)
 {
     auto g = HighStack("##.#######\n");
-    SpawnPiece(*g, kBar);
+    SpawnPiece(*g, PieceBar);
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 0);
     EXPECT_EQ(Picture(*g).substr(0, 5 * 11), OverSky(3, "......####\n"
@@ -150,7 +148,7 @@ TEST_F(PlayerTest, OnAHighStackLeavesAPlainRowThatWouldNeedASpike)
 TEST_F(PlayerTest, TurnsTheSquareToPutItsBlastInTheClearedRow)
 {
     auto g = HighStack("##..######\n");
-    SpawnPiece(*g, kSquare, {kBlast, 0, 0, 0}); // the top left corner
+    SpawnPiece(*g, PieceSquare, {BlockBlast, 0, 0, 0}); // the top left corner
     ASSERT_TRUE(Land(*g));
     EXPECT_EQ(g->points, 25);
     EXPECT_EQ(SoundCount("sfx\\explode.ogg"), 1);
@@ -160,13 +158,13 @@ TEST_F(PlayerTest, SameStateSameControlsAndNothingChanges)
 {
     auto a = HighStack("##..######\n");
     auto b = HighStack("##..######\n");
-    SpawnPiece(*a, kT, {0, kBlast, 0, 0});
-    SpawnPiece(*b, kT, {0, kBlast, 0, 0});
+    SpawnPiece(*a, PieceT, {0, BlockBlast, 0, 0});
+    SpawnPiece(*b, PieceT, {0, BlockBlast, 0, 0});
     const int32_t seed = RandomSeedValue();
     const std::string picture = Picture(*a);
     const auto cells = PieceCells(*a);
     for (int frame = 0; frame < 3; ++frame) {
-        const TBotControls first = player.Decide(*a);
+        const TControls first = player.Decide(*a);
         EXPECT_EQ(player.Decide(*a), first);
         EXPECT_EQ(player.Decide(*b), first);
     }
@@ -178,22 +176,22 @@ TEST_F(PlayerTest, SameStateSameControlsAndNothingChanges)
 TEST_F(PlayerTest, NoKeysInTheFrameThatLandsThePiece)
 {
     auto g = BoardGame(OverSky(3, "###.##\n"));
-    SpawnPiece(*g, kT);
+    SpawnPiece(*g, PieceT);
     // Down onto the floor row: the T stands on the blocks either side of the gap.
     for (const auto& b : g->place)
         b->y += 4;
     g->py += 4;
     g->nextdown = 1; // this frame's gravity step lands it; keys would move the next piece
-    EXPECT_EQ(player.Decide(*g), TBotControls{});
+    EXPECT_EQ(player.Decide(*g), TControls{});
     g->nextdown = 2; // one more frame: the piece may still slide
-    EXPECT_NE(player.Decide(*g), TBotControls{});
+    EXPECT_NE(player.Decide(*g), TControls{});
 }
 
 TEST_F(PlayerTest, BoardsWiderThanTheSearchGetNoControls)
 {
     auto g = BoardGame(OverSky(3, std::string(TOccupancy::kMaxWidth + 1, '#') + "\n"));
-    SpawnPiece(*g, kT);
-    EXPECT_EQ(player.Decide(*g), TBotControls{});
+    SpawnPiece(*g, PieceT);
+    EXPECT_EQ(player.Decide(*g), TControls{});
     g->w = 0;
-    EXPECT_EQ(player.Decide(*g), TBotControls{});
+    EXPECT_EQ(player.Decide(*g), TControls{});
 }

@@ -369,3 +369,16 @@ TEST_F(Draw2D, SceneShowsOnTheScreen)
 }
 
 } // namespace
+
+TEST_F(Draw2D, SelectingClosedGraphicsSelectsNothing)
+{
+    std::shared_ptr<TGraphics> g = CurrentGraphics();
+    ASSERT_TRUE(g);
+    CloseGraphics(g);
+    EXPECT_EQ(g->Driver(), nullptr);
+    SetGraphics(g);
+    EXPECT_EQ(CurrentGraphics(), nullptr);
+    EXPECT_EQ(TDraw2DGraphics::Current(), nullptr);
+    EXPECT_EQ(GetGraphicsDriver(), GLDraw2DDriverInstance()) << "the driver stays selected";
+    EXPECT_TRUE(OpenGraphics(64, 64, 0, 0, 0));
+}

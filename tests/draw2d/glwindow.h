@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "draw2d/draw2d.h"
@@ -33,5 +34,17 @@ protected:
         auto pixmap = CreatePixmap(w, h, PF_RGBA8888);
         pixmap->ClearPixels(argb);
         return TImage::Load(pixmap, 0, 0, 0, 0);
+    }
+
+    // A w by h image whose pixel (x, y) is argb(x, y), in the given pixmap format (masking black with
+    // ImageFlagMasked), handle at the top left, unfiltered.
+    static std::shared_ptr<TImage> PictureImage(int32_t w, int32_t h, const std::function<uint32_t(int, int)>& argb,
+                                                int32_t format = PF_RGBA8888, int32_t flags = 0)
+    {
+        auto pixmap = CreatePixmap(w, h, format);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixmap->WritePixel(x, y, argb(x, y));
+        return TImage::Load(pixmap, flags, 0, 0, 0);
     }
 };

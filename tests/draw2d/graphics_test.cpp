@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/shell.h"
 #include "draw2d/draw2d.h"
 #include "draw2d/glcontext.h"
 #include "draw2d/gldraw2d.h"
@@ -168,18 +169,6 @@ protected:
 
     static SDL_Window* Window() { return GLContextCurrent() ? GLContextCurrent()->window : nullptr; }
 };
-
-std::string Shell(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        pclose(pipe);
-    }
-    return out;
-}
 
 TEST_F(GraphicsWindow, OpensACentredFixedSizeCaptionedWindow)
 {

@@ -215,6 +215,22 @@ TEST_F(PNGLoading, SidesUpToTheLimitLoadLargerHeadersAreRefused)
     }
 }
 
+TEST_F(PNGLoading, PicturesBeyondTheDecodedBudgetAreRefused)
+{
+    // Complete, valid grey pictures of one shade: deflate packs them small (a bomb in miniature),
+    // 8192 by 8192 decodes to exactly the budget and one row more is refused.
+    const int side = 8192;
+    ASSERT_EQ(int64_t{side} * side, PNGMaxDecodedBytes);
+    std::vector<std::vector<uint8_t>> rows(side + 1, std::vector<uint8_t>(side, 0x55));
+    const auto over = EncodePNG(Picture(side, side + 1, 8, PNG_COLOR_TYPE_GRAY, rows));
+    EXPECT_LT(over.size(), size_t{1} << 20);
+    EXPECT_EQ(LoadBytes(over), nullptr);
+    rows.pop_back();
+    auto fits = LoadBytes(EncodePNG(Picture(side, side, 8, PNG_COLOR_TYPE_GRAY, rows)));
+    ASSERT_NE(fits, nullptr);
+    EXPECT_EQ(fits->pixels[int64_t{side} * side - 1], 0x55);
+}
+
 TEST_F(PNGLoading, PicturesCompressedAsFarAsDeflateGoesStillLoad)
 {
     // Files shorter than their pixels can be packed are refused unread; this one is about as

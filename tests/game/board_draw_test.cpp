@@ -23,21 +23,21 @@ protected:
     void SetUp() override
     {
         RecordingTest::SetUp();
-        blockimage = driver.MakeImage("block", 16, 16);
+        pictures.blockimage = driver.MakeImage("block", 16, 16);
         for (int k = 0; k < 4; ++k)
-            powerupimages[k] = driver.MakeImage("powerup" + std::to_string(k + 1), 16, 16);
-        shadowimage = driver.MakeImage("shadow", 16, 48);
-        pointsimage = driver.MakeImage("points", 10, 8, 17);
-        visibility = 1;
-        glow = 0;
+            pictures.powerupimages[k] = driver.MakeImage("powerup" + std::to_string(k + 1), 16, 16);
+        pictures.shadowimage = driver.MakeImage("shadow", 16, 48);
+        pictures.pointsimage = driver.MakeImage("points", 10, 8, 17);
+        settings.Reset();
+        effects.Reset();
         board = StandardGame();
     }
     void TearDown() override
     {
-        blockimage = shadowimage = pointsimage = nullptr;
-        powerupimages = {};
-        visibility = 1;
-        glow = 0;
+        pictures.blockimage = pictures.shadowimage = pictures.pointsimage = nullptr;
+        pictures.powerupimages = {};
+        settings.Reset();
+        effects.Reset();
         booms.Clear();
         RecordingTest::TearDown();
     }
@@ -108,7 +108,7 @@ TEST_F(BoardDrawTest, BlockPassThenShadowPassOverSettledBlocksAndThePiece)
 {
     auto plain = AddBlock(*board, 2, 0);
     plain->r = 10, plain->g = 20, plain->b = 30;
-    AddBlock(*board, 2, 1, 2);  // a blast power-up under the plain block
+    AddBlock(*board, 2, 1, BlockBlast);  // a blast power-up under the plain block
     AddBlock(*board, 5, 3);
     Place(9, -1);               // above the board: only its shadow shows
     Place(9, 0);
@@ -147,7 +147,7 @@ TEST_F(BoardDrawTest, BlockPassThenShadowPassOverSettledBlocksAndThePiece)
 TEST_F(BoardDrawTest, EveryBlockLeavesScaleAndAlphaAtOneAndItsColourAndRotationSet)
 {
     AddBlock(*board, 0, 2)->r = 7;
-    AddBlock(*board, 1, 2, 3);
+    AddBlock(*board, 1, 2, BlockCollapse);
     AddBlock(*board, 2, 2, 5); // no such kind: draws nothing
     SetRotation(30);
     driver.calls.clear();
@@ -174,8 +174,8 @@ TEST_F(BoardDrawTest, ShadowAlphaFollowsVisibility)
 {
     AddBlock(*board, 4, 4);
     board->Draw();
-    visibility = 0;
-    glow = 0;
+    settings.visibility = 0;
+    effects.glow = 0;
     board->Draw();
     EXPECT_EQ(ShadowAlphas(), (std::vector<float>{HighShadow, LowShadow}));
 }
@@ -184,9 +184,9 @@ TEST_F(BoardDrawTest, BlastDarkensTheShadowsOfItsOwnFrameOnly)
 {
     AddBlock(*board, 2, 5);
     board->Explode(15, 20); // far from the block, which stays
-    EXPECT_FLOAT_EQ(glow, -0.21f);
+    EXPECT_FLOAT_EQ(effects.glow, -0.21f);
     board->Draw();
-    EXPECT_EQ(glow, 0);
+    EXPECT_EQ(effects.glow, 0);
     board->Draw(); // glow 0 -> -0.0078
     board->Draw(); // -0.0078 -> 0
     board->Draw();
@@ -199,8 +199,8 @@ TEST_F(BoardDrawTest, BlastDarkensTheShadowsOfItsOwnFrameOnly)
     EXPECT_FLOAT_EQ(alphas[3], HighShadow);
 
     // Low visibility takes the whole glow: above 1 in a blast frame, which the driver clamps.
-    visibility = 0;
-    glow = 0;
+    settings.visibility = 0;
+    effects.glow = 0;
     board->Explode(15, 20);
     board->Draw();
     EXPECT_NEAR(ShadowAlphas().back(), 0.895 + 0.21, 1e-6);
@@ -208,15 +208,15 @@ TEST_F(BoardDrawTest, BlastDarkensTheShadowsOfItsOwnFrameOnly)
 
 TEST_F(BoardDrawTest, GlowIsResetFromAnySizeableValueAndOtherwiseLowered)
 {
-    glow = 0.5f;
+    effects.glow = 0.5f;
     board->Draw();
-    EXPECT_EQ(glow, 0);
-    glow = -0.002f;
+    EXPECT_EQ(effects.glow, 0);
+    effects.glow = -0.002f;
     board->Draw();
-    EXPECT_EQ(glow, 0);
-    glow = 0.001f;
+    EXPECT_EQ(effects.glow, 0);
+    effects.glow = 0.001f;
     board->Draw();
-    EXPECT_FLOAT_EQ(glow, 0.001f - 0.0078f);
+    EXPECT_FLOAT_EQ(effects.glow, 0.001f - 0.0078f);
 }
 
 TEST_F(BoardDrawTest, ScoreLabelAndDigitsArePlacedEightPixelsApart)
@@ -263,13 +263,13 @@ TEST_F(BoardDrawTest, PointsOnOneLineAndANegativeValue)
 
 TEST_F(BoardDrawTest, MissingPicturesDrawNothingAndChangeNothingElse)
 {
-    blockimage = shadowimage = pointsimage = nullptr;
-    powerupimages = {};
+    pictures.blockimage = pictures.shadowimage = pictures.pointsimage = nullptr;
+    pictures.powerupimages = {};
     AddBlock(*board, 1, 1);
     AddBlock(*board, 2, 1, 4);
     board->Draw();
     EXPECT_TRUE(driver.Images().empty());
-    EXPECT_FLOAT_EQ(glow, -0.0078f);
+    EXPECT_FLOAT_EQ(effects.glow, -0.0078f);
 }
 
 } // namespace

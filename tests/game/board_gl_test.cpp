@@ -7,7 +7,7 @@
 
 #include "board_picture.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/gldraw2d.h"
+#include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
@@ -44,30 +44,29 @@ protected:
 
         // Flags as start-up gives them: shadow and circle are loaded before the automatic
         // flags drop to 0.
-        shadowimage = LoadImageFile(gfx + "shadow.png", ImageFlagMasked | ImageFlagFiltered);
-        circleimage = LoadImageFile(gfx + "circle.png", ImageFlagMasked | ImageFlagFiltered);
-        blockimage = LoadImageFile(gfx + "block1.png", 0);
+        pictures.shadowimage = LoadImageFile(gfx + "shadow.png", ImageFlagMasked | ImageFlagFiltered);
+        pictures.circleimage = LoadImageFile(gfx + "circle.png", ImageFlagMasked | ImageFlagFiltered);
+        pictures.blockimage = LoadImageFile(gfx + "block1.png", 0);
         for (int k = 0; k < 4; ++k)
-            powerupimages[k] = LoadImageFile(gfx + "powerup" + std::to_string(k + 1) + ".png", 0);
-        pointsimage = LoadAnimStrip(gfx + "points.png", 10, 8, 0, 17, 0);
-        flashboomimage = LoadImageFile(gfx + "flashboom.png", 0);
-        CentreImageHandle(flashboomimage);
-        ASSERT_TRUE(shadowimage && circleimage && blockimage && pointsimage && flashboomimage)
+            pictures.powerupimages[k] = LoadImageFile(gfx + "powerup" + std::to_string(k + 1) + ".png", 0);
+        pictures.pointsimage = LoadAnimStrip(gfx + "points.png", 10, 8, 0, 17, 0);
+        pictures.flashboomimage = LoadImageFile(gfx + "flashboom.png", 0);
+        CentreImageHandle(pictures.flashboomimage);
+        ASSERT_TRUE(pictures.shadowimage && pictures.circleimage && pictures.blockimage && pictures.pointsimage && pictures.flashboomimage)
             << "pictures missing under " << gfx;
-        for (const auto& p : powerupimages)
+        for (const auto& p : pictures.powerupimages)
             ASSERT_TRUE(p);
 
-        visibility = 1;
-        glow = 0;
-        tint = 250;
+        settings.Reset();
+        effects.Reset();
         booms.Clear();
         fireworks.Clear();
         board = StandardGame();
     }
     void TearDown() override
     {
-        blockimage = shadowimage = pointsimage = flashboomimage = circleimage = nullptr;
-        powerupimages = {};
+        pictures.blockimage = pictures.shadowimage = pictures.pointsimage = pictures.flashboomimage = pictures.circleimage = nullptr;
+        pictures.powerupimages = {};
         booms.Clear();
         fireworks.Clear();
         CloseOpenedGraphics();
@@ -125,8 +124,8 @@ protected:
 
 TEST_F(BoardGLTest, BlocksAreTintedPowerUpsAreNotAndShadowsDarkenTheCellsBelow)
 {
-    const auto blockRef = Reference(blockimage);
-    const auto powerRef = Reference(powerupimages[1]);
+    const auto blockRef = Reference(pictures.blockimage);
+    const auto powerRef = Reference(pictures.powerupimages[1]);
 
     // Open sky above every probed cell except where a shadow is meant to fall.
     Add(2, 28, 0, 230, 60, 50);   // red block, nothing above it
@@ -173,12 +172,12 @@ TEST_F(BoardGLTest, LowVisibilityShadowsAreDarkerAndABlastFrameDarkensThemMore)
     Cls();
     board->Draw();
     const int high = Cell(8, 21).Sum();
-    glow = -0.21f; // as a blast leaves it
+    effects.glow = -0.21f; // as a blast leaves it
     Cls();
     board->Draw();
     const int blast = Cell(8, 21).Sum();
-    visibility = 0;
-    glow = 0;
+    settings.visibility = 0;
+    effects.glow = 0;
     Cls();
     board->Draw();
     const int low = Cell(8, 21).Sum();

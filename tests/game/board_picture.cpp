@@ -76,9 +76,7 @@ std::vector<std::pair<int, int>> PieceCells(const game& g)
 
 void GameTest::SetUp()
 {
-    tint = 250.0f;
-    wobble = wobblev = flash = glow = 0.0f;
-    keyrotleft = keyrotright = keyleft = keyright = keyfast = 0;
+    effects.Reset();
     booms.Clear();
     if (shapecount == 0)
         shape::Init();

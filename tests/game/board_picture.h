@@ -19,8 +19,8 @@ std::unique_ptr<game> StandardGame();
 // The falling piece's cells, in list order.
 std::vector<std::pair<int, int>> PieceCells(const game& g);
 
-// Resets the effect levels, control flags and flash effects, makes sure the seven templates
-// exist, and records every sound the rules start.
+// Resets the effect levels and flash effects, makes sure the seven templates exist, and records
+// every sound the rules start. Each test starts with no control set.
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -28,4 +28,5 @@ protected:
     int SoundCount(const std::string& name) const;
 
     std::vector<std::string> sounds;
+    TControls controls;
 };

@@ -12,13 +12,13 @@ protected:
     {
         RecordingTest::SetUp();
         booms.Clear();
-        flashboomimage = driver.MakeImage("flashboom", 64, 64);
-        flashboomimage->handle_x = flashboomimage->handle_y = 32;
+        pictures.flashboomimage = driver.MakeImage("flashboom", 64, 64);
+        pictures.flashboomimage->handle_x = pictures.flashboomimage->handle_y = 32;
     }
     void TearDown() override
     {
         booms.Clear();
-        flashboomimage.reset();
+        pictures.flashboomimage.reset();
         RecordingTest::TearDown();
     }
 };
@@ -91,7 +91,7 @@ TEST_F(BoomUpdateTest, StateIsResetAfterTheWalkAndOverlappingFlashesDrawInOrder)
 
 TEST_F(BoomUpdateTest, MissingPictureStillAgesTheFlash)
 {
-    flashboomimage.reset();
+    pictures.flashboomimage.reset();
     auto b = boom::Add(5, 5);
     boom::update();
     EXPECT_EQ(b->time, 10);

@@ -55,20 +55,20 @@ TEST_F(ExplodeTest, BlastEffectsSoundAndFlashEffect)
     g->Explode(5, 6);
     EXPECT_TRUE(g->blocks.IsEmpty());
     EXPECT_EQ(sounds, std::vector<std::string>{"sfx\\explode.ogg"});
-    EXPECT_FLOAT_EQ(flash, 1.578f);
-    EXPECT_FLOAT_EQ(glow, -0.21f);
+    EXPECT_FLOAT_EQ(effects.flash, 1.578f);
+    EXPECT_FLOAT_EQ(effects.glow, -0.21f);
     ASSERT_EQ(booms.Count(), 1u);
     EXPECT_EQ(booms.First()->x, 96 + 5 * 16);
     EXPECT_EQ(booms.First()->y, 6 * 16);
     EXPECT_EQ(booms.First()->time, 11);
     EXPECT_EQ(g->points, 0); // destroyed blocks score nothing
-    EXPECT_FLOAT_EQ(tint, 250.0f);
+    EXPECT_FLOAT_EQ(effects.tint, 250.0f);
 
     g->Explode(0, 0);
-    EXPECT_FLOAT_EQ(glow, -0.42f);
-    glow = 0.746f;
+    EXPECT_FLOAT_EQ(effects.glow, -0.42f);
+    effects.glow = 0.746f;
     g->Explode(0, 0);
-    EXPECT_FLOAT_EQ(glow, 0.746f);
+    EXPECT_FLOAT_EQ(effects.glow, 0.746f);
     EXPECT_EQ(booms.Count(), 3u);
 }
 
@@ -78,9 +78,9 @@ TEST_F(ExplodeTest, SlowDownBlocksCountOnceEach)
     g->Explode(1, 0);
     EXPECT_FLOAT_EQ(g->downwait, 48.0f * 1.195f * 1.195f);
     EXPECT_FLOAT_EQ(g->maxdown, 2.0f * 1.195f * 1.195f);
-    EXPECT_FLOAT_EQ(tint, 226.0f);
-    EXPECT_FLOAT_EQ(wobblev, 2 * 1.2338f);
-    EXPECT_FLOAT_EQ(flash, 1.578f);
+    EXPECT_FLOAT_EQ(effects.tint, 226.0f);
+    EXPECT_FLOAT_EQ(effects.wobblev, 2 * 1.2338f);
+    EXPECT_FLOAT_EQ(effects.flash, 1.578f);
 }
 
 TEST_F(ExplodeTest, BlastBlockExplodesAtOnceAndTheWalkSkipsWhatItRemoved)
@@ -94,7 +94,7 @@ TEST_F(ExplodeTest, BlastBlockExplodesAtOnceAndTheWalkSkipsWhatItRemoved)
     g->Explode(0, 0);
     EXPECT_TRUE(g->blocks.IsEmpty());
     EXPECT_EQ(SoundCount("sfx\\explode.ogg"), 2);
-    EXPECT_FLOAT_EQ(tint, 238.0f); // the slow-down block was destroyed once
+    EXPECT_FLOAT_EQ(effects.tint, 238.0f); // the slow-down block was destroyed once
     ASSERT_EQ(booms.Count(), 2u);
     EXPECT_EQ(booms.First()->x, 2 * 16); // the inner blast finishes first
     EXPECT_EQ(booms.Last()->x, 0);
@@ -148,52 +148,4 @@ TEST_F(ExplodeTest, ChainOverAWholeBoardOfBlastBlocks)
     EXPECT_TRUE(g->blocks.IsEmpty());
     EXPECT_EQ(SoundCount("sfx\\explode.ogg"), 640);
     EXPECT_EQ(booms.Count(), 640u);
-}
-
-TEST_F(ExplodeTest, FallPacksEveryColumnInOrder)
-{
-    auto g = BoardGame("1....\n"
-                       ".....\n"
-                       "2.#..\n"
-                       "..#.#\n"
-                       "3....\n");
-    AddBlock(*g, 1, -3); // from above the board too
-    g->Fall();
-    EXPECT_EQ(Picture(*g), ".....\n"
-                           ".....\n"
-                           "1....\n"
-                           "2.#..\n"
-                           "3##.#\n");
-    EXPECT_EQ(sounds, std::vector<std::string>{"sfx\\plop.ogg"});
-    EXPECT_EQ(g->lost, 0); // the nested scan decides the loss again
-}
-
-TEST_F(ExplodeTest, FlipLeavesTheBottomRowEmpty)
-{
-    auto g = BoardGame(".....\n"
-                       "..#..\n"
-                       ".##..\n"
-                       "####.\n"
-                       "#.##.\n");
-    g->Reverse(1);
-    EXPECT_EQ(Picture(*g), "#.##.\n"
-                           "####.\n"
-                           ".##..\n"
-                           "..#..\n"
-                           ".....\n");
-    EXPECT_EQ(sounds, std::vector<std::string>{"sfx\\switch.ogg"});
-}
-
-TEST_F(ExplodeTest, FlipOfAStackAboveTheBoard)
-{
-    auto g = BoardGame("....\n"
-                       "....\n"
-                       "#...\n");
-    AddBlock(*g, 1, -1);
-    g->Reverse(1);
-    // Top was -1: row 2 goes to row -2 and row -1 to row 1.
-    std::vector<std::pair<int, int>> cells;
-    for (const auto& b : g->blocks)
-        cells.emplace_back(b->x, b->y);
-    EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{0, -2}, {1, 1}}));
 }

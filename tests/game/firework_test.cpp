@@ -19,15 +19,15 @@ protected:
     {
         RecordingTest::SetUp();
         fireworks.Clear();
-        circleimage = driver.MakeImage("circle", 8, 8);
+        pictures.circleimage = driver.MakeImage("circle", 8, 8);
         SeedRandom(12345);
-        tint = NoSpawnTint;
+        effects.tint = NoSpawnTint;
     }
     void TearDown() override
     {
         fireworks.Clear();
-        circleimage.reset();
-        tint = 250;
+        pictures.circleimage.reset();
+        effects.tint = 250;
         RecordingTest::TearDown();
     }
 
@@ -64,12 +64,12 @@ protected:
 
 TEST_F(FireworkTest, TintIsRaisedTo150ButNeverLowered)
 {
-    tint = 120;
+    effects.tint = 120;
     firework::Update();
-    EXPECT_EQ(tint, 150);
-    tint = 300;
+    EXPECT_EQ(effects.tint, 150);
+    effects.tint = 300;
     firework::Update();
-    EXPECT_EQ(tint, 300);
+    EXPECT_EQ(effects.tint, 300);
 }
 
 TEST_F(FireworkTest, TrailIsNineteenCirclesBehindTheHeadFadingAndShrinking)
@@ -157,7 +157,7 @@ TEST_F(FireworkTest, SidewaysAndDownwardBounds)
 
 TEST_F(FireworkTest, SpawnDrawsItsValuesInOrderAndIsNotDrawnInItsFirstFrame)
 {
-    tint = 150;
+    effects.tint = 150;
     const int32_t seed = SpawningSeed(180);
 
     // The same draws in the stated order give the expected firework.
@@ -193,7 +193,7 @@ TEST_F(FireworkTest, SpawnDrawsItsValuesInOrderAndIsNotDrawnInItsFirstFrame)
 
 TEST_F(FireworkTest, LongSeededRunKeepsEveryFireworkInsideItsBoundsAndTheListSmall)
 {
-    tint = 150;
+    effects.tint = 150;
     SeedRandom(2024);
     int spawned = 0;
     size_t most = 0;

@@ -24,13 +24,13 @@ protected:
         std::mt19937 rng(seed);
         auto g = NewPlay();
         for (int frame = 0; frame < frames; ++frame) {
-            keyleft = rng() % 3 == 0;
-            keyright = rng() % 3 == 0;
-            keyrotleft = rng() % 8 == 0;
-            keyrotright = rng() % 8 == 0;
-            keyfast = rng() % 16 != 0;
+            controls.keyleft = rng() % 3 == 0;
+            controls.keyright = rng() % 3 == 0;
+            controls.keyrotleft = rng() % 8 == 0;
+            controls.keyrotright = rng() % 8 == 0;
+            controls.keyfast = rng() % 16 != 0;
             const size_t settled = g->blocks.Count();
-            g->DoPiece();
+            g->DoPiece(controls);
             if (feed && g->blocks.Count() > settled && rng() % 3 == 0)
                 Feed(*g, rng);
             g->Rules();

@@ -22,9 +22,9 @@ TEST_F(RulesTest, FullRowOfPlainBlocksSpeedsUp)
     EXPECT_EQ(g->points, 25);
     EXPECT_FLOAT_EQ(g->downwait, 48.0f / 1.115f);
     EXPECT_FLOAT_EQ(g->maxdown, 2.0f / 1.115f);
-    EXPECT_FLOAT_EQ(tint, 262.0f);
-    EXPECT_FLOAT_EQ(wobblev, 1.2338f);
-    EXPECT_FLOAT_EQ(flash, 0.54f);
+    EXPECT_FLOAT_EQ(effects.tint, 262.0f);
+    EXPECT_FLOAT_EQ(effects.wobblev, 1.2338f);
+    EXPECT_FLOAT_EQ(effects.flash, 0.54f);
     EXPECT_EQ(g->lost, 0);
     EXPECT_TRUE(sounds.empty());
 }
@@ -44,8 +44,8 @@ TEST_F(RulesTest, FourRowsScoreFourTimesButSpeedUpOnce)
                            ".#..\n");
     EXPECT_EQ(g->points, 100);
     EXPECT_FLOAT_EQ(g->downwait, 48.0f / 1.115f);
-    EXPECT_FLOAT_EQ(tint, 262.0f);
-    EXPECT_FLOAT_EQ(wobblev, 1.2338f);
+    EXPECT_FLOAT_EQ(effects.tint, 262.0f);
+    EXPECT_FLOAT_EQ(effects.wobblev, 1.2338f);
 }
 
 TEST_F(RulesTest, NothingToClearChangesNothingButTheBounds)
@@ -58,24 +58,24 @@ TEST_F(RulesTest, NothingToClearChangesNothingButTheBounds)
     EXPECT_FLOAT_EQ(g->downwait, 30.0f);
     EXPECT_FLOAT_EQ(g->maxdown, 1.0f);
     EXPECT_EQ(g->points, 0);
-    EXPECT_FLOAT_EQ(tint, 250.0f);
-    EXPECT_FLOAT_EQ(flash, 0.0f);
+    EXPECT_FLOAT_EQ(effects.tint, 250.0f);
+    EXPECT_FLOAT_EQ(effects.flash, 0.0f);
 }
 
 TEST_F(RulesTest, OneSlowDownBlockInTheLastRowSlowsDown)
 {
     auto g = BoardGame("#...\n"
                        "##1#\n");
-    flash = 0.1f;
+    effects.flash = 0.1f;
     g->Rules();
     EXPECT_EQ(Picture(*g), "....\n"
                            "#...\n");
     EXPECT_EQ(g->points, 25);
     EXPECT_FLOAT_EQ(g->downwait, 48.0f * 1.195f);
     EXPECT_FLOAT_EQ(g->maxdown, 2.0f * 1.195f);
-    EXPECT_FLOAT_EQ(tint, 238.0f);
-    EXPECT_FLOAT_EQ(wobblev, 1.2338f);
-    EXPECT_FLOAT_EQ(flash, 0.1f + 0.4489f);
+    EXPECT_FLOAT_EQ(effects.tint, 238.0f);
+    EXPECT_FLOAT_EQ(effects.wobblev, 1.2338f);
+    EXPECT_FLOAT_EQ(effects.flash, 0.1f + 0.4489f);
 }
 
 TEST_F(RulesTest, TwoSlowDownBlocksCancelEveryChange)
@@ -85,9 +85,9 @@ TEST_F(RulesTest, TwoSlowDownBlocksCancelEveryChange)
     EXPECT_EQ(g->points, 25);
     EXPECT_FLOAT_EQ(g->downwait, 48.0f);
     EXPECT_FLOAT_EQ(g->maxdown, 2.0f);
-    EXPECT_FLOAT_EQ(tint, 250.0f);
-    EXPECT_FLOAT_EQ(wobblev, 0.0f);
-    EXPECT_FLOAT_EQ(flash, 0.0f);
+    EXPECT_FLOAT_EQ(effects.tint, 250.0f);
+    EXPECT_FLOAT_EQ(effects.wobblev, 0.0f);
+    EXPECT_FLOAT_EQ(effects.flash, 0.0f);
 }
 
 TEST_F(RulesTest, TheLowestFullRowDecidesTheVerdict)
@@ -97,8 +97,8 @@ TEST_F(RulesTest, TheLowestFullRowDecidesTheVerdict)
     g->Rules();
     EXPECT_EQ(g->points, 50);
     EXPECT_FLOAT_EQ(g->downwait, 48.0f / 1.115f);
-    EXPECT_FLOAT_EQ(tint, 262.0f);
-    EXPECT_FLOAT_EQ(flash, 0.54f);
+    EXPECT_FLOAT_EQ(effects.tint, 262.0f);
+    EXPECT_FLOAT_EQ(effects.flash, 0.54f);
 }
 
 TEST_F(RulesTest, EvenFlipCountDoesNotFlip)
@@ -144,7 +144,7 @@ TEST_F(RulesTest, CollapseBlockDropsColumnsAndTheNestedScanClearsAgain)
     EXPECT_EQ(sounds, std::vector<std::string>{"sfx\\plop.ogg"});
     // Both scans judged their own rows: two speed-ups.
     EXPECT_FLOAT_EQ(g->downwait, 48.0f / 1.115f / 1.115f);
-    EXPECT_FLOAT_EQ(tint, 274.0f);
+    EXPECT_FLOAT_EQ(effects.tint, 274.0f);
 }
 
 TEST_F(RulesTest, LossNeedsABlockAboveRowOneAfterTheScan)
@@ -192,11 +192,11 @@ TEST_F(RulesTest, SpeedBelowTheBoundsLastsUntilTheNextScan)
     EXPECT_FLOAT_EQ(g->downwait, 30.0f / 1.115f);
     EXPECT_FLOAT_EQ(g->maxdown, 1.0f / 1.115f);
     g->nextdown = 1;
-    g->DoPiece();
+    g->DoPiece(controls);
     EXPECT_EQ(g->nextdown, 26);
-    keyfast = 1;
+    controls.keyfast = 1;
     g->nextdown = 1;
-    g->DoPiece();
+    g->DoPiece(controls);
     EXPECT_EQ(g->nextdown, 0); // trunc(0.897): the next frame steps again
     g->Rules();
     EXPECT_FLOAT_EQ(g->downwait, 30.0f);
@@ -228,8 +228,8 @@ TEST_F(RulesTest, QueuedBlastFiresAfterItsRowIsHandled)
     EXPECT_EQ(g->points, 25);
     EXPECT_TRUE(g->bangs.IsEmpty());
     EXPECT_EQ(sounds, std::vector<std::string>{"sfx\\explode.ogg"});
-    EXPECT_FLOAT_EQ(flash, 1.578f); // a scan that queued a blast keeps the blast's flash
-    EXPECT_FLOAT_EQ(tint, 262.0f);
+    EXPECT_FLOAT_EQ(effects.flash, 1.578f); // a scan that queued a blast keeps the blast's flash
+    EXPECT_FLOAT_EQ(effects.tint, 262.0f);
     ASSERT_EQ(booms.Count(), 1u);
     EXPECT_EQ(booms.First()->x, 4 * 16);
     EXPECT_EQ(booms.First()->y, 7 * 16);

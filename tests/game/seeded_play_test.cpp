@@ -41,7 +41,7 @@ std::ostream& operator<<(std::ostream& os, const TExpectedBlock& e)
 
 class SeededPlayTest : public GameTest {};
 
-// A scripted play: the control flags come from their own generator, the game from its seed.
+// A scripted play: the controls come from their own generator, the game from its seed.
 std::string PlayTranscript(int32_t seed, int frames)
 {
     SeedRandom(seed);
@@ -50,12 +50,13 @@ std::string PlayTranscript(int32_t seed, int frames)
     g->NewPiece();
     std::ostringstream out;
     for (int frame = 0; frame < frames && !g->lost; ++frame) {
-        keyleft = script() % 4 == 0;
-        keyright = script() % 4 == 0;
-        keyrotleft = script() % 9 == 0;
-        keyrotright = script() % 9 == 0;
-        keyfast = script() % 3 != 0;
-        g->DoPiece();
+        TControls controls;
+        controls.keyleft = script() % 4 == 0;
+        controls.keyright = script() % 4 == 0;
+        controls.keyrotleft = script() % 9 == 0;
+        controls.keyrotright = script() % 9 == 0;
+        controls.keyfast = script() % 3 != 0;
+        g->DoPiece(controls);
         g->Rules();
         out << g->ptype << ' ' << g->px << ' ' << g->py << ' ' << g->points << ' ' << g->downwait << '\n';
     }

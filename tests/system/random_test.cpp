@@ -81,6 +81,25 @@ TEST(Random, IntMatchesTheFormula)
     EXPECT_EQ(RandomInt(10, 20), 10 + static_cast<int>(u * 11));
 }
 
+TEST(Random, IntBoundsFarApartWrapIn32Bits)
+{
+    // The span max - min wraps: from INT32_MIN to INT32_MAX it is -1, so the result is max plus 0 or
+    // 1, and max + 1 wraps to INT32_MIN. Bounds 4e9 apart span the short way round, through the wrap.
+    SeedRandom(31);
+    bool sawMax = false, sawMin = false;
+    for (int i = 0; i < 1000; ++i) {
+        const int32_t r = RandomInt(INT32_MIN, INT32_MAX);
+        ASSERT_TRUE(r == INT32_MAX || r == INT32_MIN) << r;
+        sawMax |= r == INT32_MAX;
+        sawMin |= r == INT32_MIN;
+        const int32_t far = RandomInt(-2000000000, 2000000000);
+        ASSERT_TRUE(far >= 2000000000 || far <= -2000000000) << far;
+        const int32_t reversed = RandomInt(INT32_MAX, INT32_MIN);
+        ASSERT_TRUE(reversed == INT32_MIN || reversed == INT32_MAX) << reversed;
+    }
+    EXPECT_TRUE(sawMax && sawMin);
+}
+
 TEST(Random, RealBoundsInEitherOrder)
 {
     SeedRandom(7);

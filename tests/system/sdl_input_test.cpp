@@ -2,8 +2,13 @@
 // translation and the event chain into the polled state.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "sdl_events.h"
+#include "system/event.h"
+#include "system/hook.h"
 #include "system/input.h"
+#include "system/sysdriver.h"
 
 using SDLInput = SDLWindowTest;
 
@@ -123,4 +128,39 @@ TEST_F(SDLInput, TypedTextAndEnter)
     EXPECT_EQ(TakeTypedChar(), 13);
     EXPECT_EQ(TakeTypedChar(), 0);
     EXPECT_EQ(TakeKeyHits(13), 1);
+}
+
+namespace {
+
+// The ids of the events emitted while it lives.
+class EventRecorder {
+public:
+    EventRecorder() { InsertHook(EventHookId(), &EventRecorder::Record, this, 1000); }
+    ~EventRecorder() { DeleteHook(EventHookId(), &EventRecorder::Record, this); }
+    std::vector<int32_t> Take() { return std::exchange(ids_, {}); }
+
+private:
+    static void* Record(int32_t, void* data, void* context)
+    {
+        static_cast<EventRecorder*>(context)->ids_.push_back(static_cast<TEvent*>(data)->id);
+        return data;
+    }
+    std::vector<int32_t> ids_;
+};
+
+} // namespace
+
+TEST_F(SDLInput, FirstActivationAfterOpeningResumesLikeEveryLaterOne)
+{
+    EventRecorder events;
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    PumpSystemEvents();
+    EXPECT_EQ(events.Take(), std::vector<int32_t>{EVENT_APPRESUME});
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED)); // already active: no switch of application
+    PumpSystemEvents();
+    EXPECT_EQ(events.Take(), std::vector<int32_t>{});
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    PumpSystemEvents();
+    EXPECT_EQ(events.Take(), (std::vector<int32_t>{EVENT_APPSUSPEND, EVENT_APPRESUME}));
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
@@ -108,6 +110,19 @@ TEST_F(StreamTest, MissingFileAndMissingFolder)
     EXPECT_EQ(PathKind(Path("absent.dat")), 0);
 }
 
+// A FIFO with no writer would block the open for ever; only regular files are read.
+TEST_F(StreamTest, OnlyRegularFilesOpenForReading)
+{
+    ASSERT_EQ(mkfifo(Path("pipe.png").c_str(), 0644), 0);
+    EXPECT_EQ(OpenReadStream(Path("pipe.png")), nullptr);
+    EXPECT_EQ(OpenReadStream("/dev/zero"), nullptr) << "a device is no file either";
+    Put("plain.dat", "abc");
+    fs::create_symlink(Path("plain.dat"), Path("link.dat"));
+    auto linked = OpenReadStream(Path("link.dat"));
+    ASSERT_NE(linked, nullptr) << "a link to a regular file is read through";
+    EXPECT_EQ(linked->ReadString(3), "abc");
+}
+
 TEST_F(StreamTest, ReadingPastTheEndFails)
 {
     Put("short.dat", std::string("\x01\x02\x03", 3));
@@ -123,23 +138,41 @@ TEST_F(StreamTest, ReadingPastTheEndFails)
     EXPECT_THROW(again->SkipBytes(4), TStreamReadException);
 }
 
-TEST_F(StreamTest, ReadOnlyAndWriteOnlyStreams)
+TEST_F(StreamTest, ReadOnlyAndWriteOnlyStreamsFailLikeAnyFailedTransfer)
 {
     Put("one.dat", "x");
     auto r = OpenReadStream(Path("one.dat"));
     try {
         r->WriteByte(1);
-        FAIL() << "expected an error";
-    } catch (const TStreamException& e) {
-        EXPECT_STREQ(e.what(), "Stream is not writeable");
+        FAIL() << "expected a write error";
+    } catch (const TStreamWriteException& e) {
+        EXPECT_STREQ(e.what(), "Error writing to stream");
     }
     auto w = OpenWriteStream(Path("two.dat"));
     try {
         w->ReadByte();
-        FAIL() << "expected an error";
-    } catch (const TStreamException& e) {
-        EXPECT_STREQ(e.what(), "Stream is not readable");
+        FAIL() << "expected a read error";
+    } catch (const TStreamReadException& e) {
+        EXPECT_STREQ(e.what(), "Error reading from stream");
     }
+    EXPECT_THROW(w->ReadLine(), TStreamReadException);
+    w->Close();
+    EXPECT_THROW(w->WriteInt(1), TStreamWriteException) << "a closed file takes no more bytes";
+
+    TRamStream readOnly({1, 2}, 1, 0), writeOnly({}, 0, 1);
+    EXPECT_THROW(readOnly.WriteByte(3), TStreamWriteException);
+    EXPECT_THROW(writeOnly.ReadByte(), TStreamReadException);
+}
+
+TEST_F(StreamTest, ReadStringRefusesMoreThanIsLeftBeforeAllocating)
+{
+    Put("text.dat", "abcdef");
+    auto r = OpenReadStream(Path("text.dat"));
+    r->Seek(2);
+    EXPECT_THROW(r->ReadString(5), TStreamReadException);
+    EXPECT_THROW(r->ReadString(INT64_MAX / 2), TStreamReadException);
+    EXPECT_EQ(r->Pos(), 2) << "nothing was read";
+    EXPECT_EQ(r->ReadString(4), "cdef");
 }
 
 TEST_F(StreamTest, ReadAndWriteModeUpdatesInPlace)
@@ -251,6 +284,18 @@ TEST_F(StreamTest, OpeningAStreamObjectGivesANewHandle)
     ASSERT_NE(handle, nullptr);
     EXPECT_NE(handle.get(), ram.get());
     EXPECT_EQ(handle->ReadInt(), 0x04030201);
+}
+
+TEST_F(StreamTest, AnUnseekableStreamObjectIsWrappedAsItIs)
+{
+    auto source = std::make_shared<UnseekableStream>("hello world");
+    auto handle = OpenStreamUrl(std::static_pointer_cast<TStream>(source), 1, 0);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(handle->Pos(), -1) << "still unseekable: nothing was read into memory";
+    EXPECT_EQ(handle->ReadString(5), "hello");
+    EXPECT_EQ(source->ReadString(6), " world") << "the handle reads the caller's stream itself";
+    // A huge length on a stream of unknown size fails when the bytes run out, not on allocation.
+    EXPECT_THROW(handle->ReadString(INT64_MAX / 2), TStreamReadException);
 }
 
 TEST_F(StreamTest, BaseIoCannotSeekOrTransfer)

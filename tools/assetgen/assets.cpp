@@ -1,5 +1,10 @@
 #include "tools/assetgen/assets.h"
 
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+#include "game/assets.h"
 #include "tools/assetgen/backgrounds.h"
 #include "tools/assetgen/hud.h"
 #include "tools/assetgen/lettering.h"
@@ -7,39 +12,71 @@
 #include "tools/assetgen/sound_effects.h"
 #include "tools/assetgen/sprites.h"
 
+namespace {
+
+// The painter of the number-th picture of a group (counting from 1).
+std::function<Image()> Painter(TAsset group, int number)
+{
+    switch (group) {
+    case TAsset::Shadow: return MakeShadow;
+    case TAsset::Circle: return MakeCircle;
+    case TAsset::Loading: return [] { return MakeCaption("LOADING"); };
+    case TAsset::Logo: return MakeLogo;
+    case TAsset::Block: return MakeBlock;
+    case TAsset::Paused: return [] { return MakeCaption("PAUSED"); };
+    case TAsset::Points: return MakePoints;
+    case TAsset::FlashBoom: return MakeFlashBoom;
+    case TAsset::Hud: return MakeHud;
+    case TAsset::Menu: {
+        static const char* const items[] = {"Play", "High Scores", "Options"};
+        return [number] { return MakeMenuItem(items[number - 1]); };
+    }
+    case TAsset::Font: return MakeFontStrip;
+    case TAsset::Powerup: return [number] { return MakePowerup(number); };
+    case TAsset::Back: return [number] { return MakeBackground(number); };
+    default: throw std::logic_error("no painter for a sound");
+    }
+}
+
+std::function<SoundClip()> Composer(TAsset group)
+{
+    switch (group) {
+    case TAsset::Plop: return MakePlop;
+    case TAsset::Explode: return MakeExplode;
+    case TAsset::Switch: return MakeSwitch;
+    case TAsset::Falling: return MakeFalling;
+    case TAsset::Blip: return MakeBlip;
+    case TAsset::GameMusic: return MakeGameMusic;
+    case TAsset::TitleMusic: return MakeTitleMusic;
+    default: throw std::logic_error("no composer for a picture");
+    }
+}
+
+// Below the output folder the names use "/".
+std::string OutputName(const char* name)
+{
+    std::string file = name;
+    std::replace(file.begin(), file.end(), '\\', '/');
+    return file;
+}
+
+} // namespace
+
 std::vector<PictureAsset> PictureAssets()
 {
-    std::vector<PictureAsset> list = {
-        {"gfx/shadow.png", MakeShadow, false},
-        {"gfx/circle.png", MakeCircle, false},
-        {"gfx/loading.png", [] { return MakeCaption("LOADING"); }, false},
-        {"gfx/logo.png", MakeLogo, false},
-        {"gfx/block1.png", MakeBlock, false},
-        {"gfx/paused.png", [] { return MakeCaption("PAUSED"); }, false},
-        {"gfx/points.png", MakePoints, false},
-        {"gfx/flashboom.png", MakeFlashBoom, false},
-        {"gfx/hud.png", MakeHud, false},
-        {"gfx/menu1.png", [] { return MakeMenuItem("Play"); }, false},
-        {"gfx/menu2.png", [] { return MakeMenuItem("High Scores"); }, false},
-        {"gfx/menu3.png", [] { return MakeMenuItem("Options"); }, false},
-        {"gfx/options.png", MakeFontStrip, false},
-    };
-    for (int k = 1; k <= 4; ++k)
-        list.push_back({"gfx/powerup" + std::to_string(k) + ".png", [k] { return MakePowerup(k); }, false});
-    for (int i = 1; i <= kBackgroundCount; ++i)
-        list.push_back({"gfx/back" + std::to_string(i) + ".png", [i] { return MakeBackground(i); }, true});
+    std::vector<PictureAsset> list;
+    std::map<TAsset, int> numbers;
+    for (const TAssetFile& file : AssetFiles)
+        if (!IsSoundFile(file.name))
+            list.push_back({OutputName(file.name), Painter(file.group, ++numbers[file.group]), file.group == TAsset::Back});
     return list;
 }
 
 std::vector<SoundAsset> SoundAssets()
 {
-    return {
-        {"sfx/plop.ogg", MakePlop},
-        {"sfx/explode.ogg", MakeExplode},
-        {"sfx/switch.ogg", MakeSwitch},
-        {"sfx/falling.ogg", MakeFalling},
-        {"sfx/blip.ogg", MakeBlip},
-        {"sfx/game (half bit).ogg", MakeGameMusic},
-        {"sfx/title (space fighter loop).ogg", MakeTitleMusic},
-    };
+    std::vector<SoundAsset> list;
+    for (const TAssetFile& file : AssetFiles)
+        if (IsSoundFile(file.name))
+            list.push_back({OutputName(file.name), Composer(file.group)});
+    return list;
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-// Every file the game loads, with the function that makes it. Names are relative to the
-// game's folder ("gfx/..." and "sfx/...").
+// Every file of the asset manifest (game/assets.inc), in its order, with the function that makes
+// it. Names are relative to the game's folder ("gfx/..." and "sfx/...").
 struct PictureAsset {
     std::string file;
     std::function<Image()> make;

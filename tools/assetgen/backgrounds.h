@@ -1,10 +1,9 @@
 #pragma once
 #include "tools/assetgen/image.h"
 
-constexpr int kBackgroundCount = 10;
 constexpr int kBackgroundSize = 1024;
 
-// "back1.png" to "back10.png" (index 1 to 10): ten subdued, opaque 1024 by 1024 scenes. The
+// "back1.png" and on (index from 1): subdued, opaque 1024 by 1024 scenes. The
 // game turns them slowly about their centre with unfiltered sampling, so they hold no fine
 // detail that would shimmer, and they cover the window at any angle.
 Image MakeBackground(int index);

@@ -1,7 +1,9 @@
 // brim_assetgen: writes every picture and sound the game loads into gfx/ and sfx/ under the
-// folder given, plus contact_sheet.png there. Output is the same, byte for byte, on every run.
+// folder given, plus contact_sheet.png there; with --icons, the menu icons at every size.
+// Output is the same, byte for byte, on every run.
 #include "tools/assetgen/assets.h"
 #include "tools/assetgen/contact_sheet.h"
+#include "tools/assetgen/icons.h"
 #include "tools/assetgen/ogg_writer.h"
 #include "tools/assetgen/png_writer.h"
 
@@ -62,9 +64,19 @@ bool RunAll(const std::vector<std::function<void()>>& jobs, bool verbose)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--icons") {
+        try {
+            WriteIcons(argv[2]);
+            return 0;
+        } catch (const std::exception& e) {
+            std::cerr << "brim_assetgen: " << e.what() << "\n";
+            return 1;
+        }
+    }
     bool verbose = argc == 3 && std::string(argv[1]) == "-v";
     if (argc != 2 && !verbose) {
-        std::cerr << "usage: brim_assetgen [-v] <output folder>\n";
+        std::cerr << "usage: brim_assetgen [-v] <output folder>\n"
+                     "       brim_assetgen --icons <output folder>\n";
         return 2;
     }
     const std::filesystem::path out = argv[argc - 1];

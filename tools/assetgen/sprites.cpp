@@ -4,24 +4,84 @@
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/shapes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 namespace {
 
 const Vec2 kLight{-0.6, -0.8}; // light from the top left, as everywhere in the game
 
-// The bevelled tile that blocks and power-ups share: a rounded square whose rim catches the
-// light on the top and left and falls into shade on the bottom and right.
-Image BevelTile(Colour face_top, Colour face_bottom, uint32_t grain_seed)
+// Icon ink: light with a dark offset shadow, so it reads on any face colour. The glyph field is
+// drawn in the units of a 16-pixel cell.
+template <class Field>
+void PaintGlyph(Image& image, Vec2 corner, double size, const Field& glyph)
 {
-    Image image(16, 16);
-    auto field = [](Vec2 p) { return RoundBoxDistance(p, {8, 8}, {8, 8}, 1.6); };
-    FillField(image, {0, 0, 16, 16}, field, [&](Vec2 p) {
-        double depth = -field(p);
-        Vec2 g = Gradient(field, p, 0.3);
+    const double k = size / 16;
+    const auto field = [&](Vec2 p) { return glyph((p - corner) * (1 / k)) * k; };
+    const Box all{corner.x, corner.y, corner.x + size, corner.y + size};
+    FillField(image, all, [&](Vec2 p) { return field(p - Vec2{0.7, 0.9} * k) - 0.3 * k; },
+              [](Vec2) { return Paint(palette::kInk, 0.75f); }, 4);
+    FillField(image, all, field,
+              [&](Vec2 p) { return Paint(Mix({1, 1, 1}, palette::kMist, float((p.y - corner.y) / size))); }, 4);
+}
+
+Colour PowerupColour(int kind)
+{
+    switch (kind) {
+    case 1: return palette::kSlowTeal;
+    case 2: return palette::kBlastEmber;
+    case 3: return palette::kCollapseGold;
+    default: return palette::kFlipViolet;
+    }
+}
+
+// The glyph of each power-up kind, in the units of a 16-pixel cell.
+std::function<double(Vec2)> PowerupGlyph(int kind)
+{
+    switch (kind) {
+    case 1: { // slow-down: an hourglass
+        Polygon glass;
+        glass.AddContour({{4.5, 3.5}, {11.5, 3.5}, {8.6, 8}, {11.5, 12.5}, {4.5, 12.5}, {7.4, 8}});
+        StrokeSet caps(0.6);
+        caps.AddPolyline({{4, 3.5}, {12, 3.5}});
+        caps.AddPolyline({{4, 12.5}, {12, 12.5}});
+        return [=](Vec2 p) { return std::min(glass.Distance(p) - 0.1, caps.Distance(p)); };
+    }
+    case 2: { // blast: an eight-pointed burst
+        Polygon star;
+        star.AddContour(StarPoints({8, 8}, 8, 5.6, 2.4, 11.25));
+        return [=](Vec2 p) { return std::min(star.Distance(p), CircleDistance(p, {8, 8}, 2.6)); };
+    }
+    case 3: { // collapse: an arrow down onto the floor
+        Polygon arrow;
+        arrow.AddContour({{6.6, 3}, {9.4, 3}, {9.4, 7}, {11.8, 7}, {8, 10.6}, {4.2, 7}, {6.6, 7}});
+        StrokeSet floor(0.75);
+        floor.AddPolyline({{4, 12.6}, {12, 12.6}});
+        return [=](Vec2 p) { return std::min(arrow.Distance(p), floor.Distance(p)); };
+    }
+    default: { // flip: one arrow up, one down
+        Polygon arrows;
+        arrows.AddContour({{5.5, 3}, {8.7, 6.4}, {6.6, 6.4}, {6.6, 12.8}, {4.4, 12.8}, {4.4, 6.4}, {2.3, 6.4}});
+        arrows.AddContour({{10.5, 13}, {7.3, 9.6}, {9.4, 9.6}, {9.4, 3.2}, {11.6, 3.2}, {11.6, 9.6}, {13.7, 9.6}});
+        return [=](Vec2 p) { return arrows.Distance(p); };
+    }
+    }
+}
+
+} // namespace
+
+void PaintBevelCell(Image& image, Vec2 corner, double size, Colour face_top, Colour face_bottom, uint32_t grain_seed)
+{
+    const double k = size / 16;
+    const Vec2 centre = corner + Vec2{size / 2, size / 2};
+    auto field = [&](Vec2 p) { return RoundBoxDistance(p, centre, {size / 2, size / 2}, 1.6 * k); };
+    FillField(image, {corner.x, corner.y, corner.x + size, corner.y + size}, field, [&](Vec2 p) {
+        double depth = -field(p) / k;
+        Vec2 g = Gradient(field, p, 0.3 * k);
         double facing = g.x * kLight.x + g.y * kLight.y;
-        float t = float((p.x + p.y) / 32.0);
+        float t = float(((p.x - corner.x) + (p.y - corner.y)) / (2 * size));
         Colour c = Mix(face_top, face_bottom, t);
         float grain = (HashUnit(grain_seed, int(p.x), int(p.y)) - 0.5f) * 0.03f;
         c = {c.r + grain, c.g + grain, c.b + grain};
@@ -31,62 +91,27 @@ Image BevelTile(Colour face_top, Colour face_bottom, uint32_t grain_seed)
             c = facing > 0 ? Mix(c, {1, 1, 1}, float(0.35 * facing)) : Mix(c, Scaled(c, 0.7f), float(-facing));
         return Paint(c);
     }, 4);
+}
+
+void PaintPowerupCell(Image& image, Vec2 corner, double size, int kind)
+{
+    const Colour face = PowerupColour(kind);
+    PaintBevelCell(image, corner, size, Mix(face, {1, 1, 1}, 0.2f), Scaled(face, 0.8f), uint32_t(20 + kind));
+    PaintGlyph(image, corner, size, PowerupGlyph(kind));
+}
+
+Image MakeBlock()
+{
+    Image image(16, 16);
+    PaintBevelCell(image, {0, 0}, 16, Rgb8(246, 246, 246), Rgb8(206, 206, 206), 11);
     return image;
 }
 
-// Icon ink: light with a dark offset shadow, so it reads on any face colour.
-template <class Field>
-void PaintIcon(Image& image, const Field& field)
-{
-    Box all{0, 0, 16, 16};
-    FillField(image, all, [&](Vec2 p) { return field(p - Vec2{0.7, 0.9}) - 0.3; },
-              [](Vec2) { return Paint(palette::kInk, 0.75f); }, 4);
-    FillField(image, all, field, [](Vec2 p) { return Paint(Mix({1, 1, 1}, palette::kMist, float(p.y / 16))); }, 4);
-}
-
-} // namespace
-
-Image MakeBlock() { return BevelTile(Rgb8(246, 246, 246), Rgb8(206, 206, 206), 11); }
-
 Image MakePowerup(int kind)
 {
-    switch (kind) {
-    case 1: { // slow-down: an hourglass
-        Image image = BevelTile(Mix(palette::kSlowTeal, {1, 1, 1}, 0.2f), Scaled(palette::kSlowTeal, 0.8f), 21);
-        Polygon glass;
-        glass.AddContour({{4.5, 3.5}, {11.5, 3.5}, {8.6, 8}, {11.5, 12.5}, {4.5, 12.5}, {7.4, 8}});
-        StrokeSet caps(0.6);
-        caps.AddPolyline({{4, 3.5}, {12, 3.5}});
-        caps.AddPolyline({{4, 12.5}, {12, 12.5}});
-        PaintIcon(image, [&](Vec2 p) { return std::min(glass.Distance(p) - 0.1, caps.Distance(p)); });
-        return image;
-    }
-    case 2: { // blast: an eight-pointed burst
-        Image image = BevelTile(Mix(palette::kBlastEmber, {1, 1, 1}, 0.2f), Scaled(palette::kBlastEmber, 0.8f), 22);
-        Polygon star;
-        star.AddContour(StarPoints({8, 8}, 8, 5.6, 2.4, 11.25));
-        PaintIcon(image, [&](Vec2 p) { return std::min(star.Distance(p), CircleDistance(p, {8, 8}, 2.6)); });
-        return image;
-    }
-    case 3: { // collapse: an arrow down onto the floor
-        Image image =
-            BevelTile(Mix(palette::kCollapseGold, {1, 1, 1}, 0.2f), Scaled(palette::kCollapseGold, 0.8f), 23);
-        Polygon arrow;
-        arrow.AddContour({{6.6, 3}, {9.4, 3}, {9.4, 7}, {11.8, 7}, {8, 10.6}, {4.2, 7}, {6.6, 7}});
-        StrokeSet floor(0.75);
-        floor.AddPolyline({{4, 12.6}, {12, 12.6}});
-        PaintIcon(image, [&](Vec2 p) { return std::min(arrow.Distance(p), floor.Distance(p)); });
-        return image;
-    }
-    default: { // flip: one arrow up, one down
-        Image image = BevelTile(Mix(palette::kFlipViolet, {1, 1, 1}, 0.2f), Scaled(palette::kFlipViolet, 0.8f), 24);
-        Polygon arrows;
-        arrows.AddContour({{5.5, 3}, {8.7, 6.4}, {6.6, 6.4}, {6.6, 12.8}, {4.4, 12.8}, {4.4, 6.4}, {2.3, 6.4}});
-        arrows.AddContour({{10.5, 13}, {7.3, 9.6}, {9.4, 9.6}, {9.4, 3.2}, {11.6, 3.2}, {11.6, 9.6}, {13.7, 9.6}});
-        PaintIcon(image, [&](Vec2 p) { return arrows.Distance(p); });
-        return image;
-    }
-    }
+    Image image(16, 16);
+    PaintPowerupCell(image, {0, 0}, 16, kind);
+    return image;
 }
 
 Image MakeShadow()

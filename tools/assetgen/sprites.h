@@ -1,5 +1,8 @@
 #pragma once
 #include "tools/assetgen/image.h"
+#include "tools/assetgen/shapes.h"
+
+#include <cstdint>
 
 // The small pictures of the board and its effects.
 
@@ -13,3 +16,10 @@ Image MakeShadow();
 Image MakeCircle();
 // "flashboom.png": a white star burst with soft alpha, drawn tinted yellow and turned.
 Image MakeFlashBoom();
+
+// The bevelled cell that blocks and power-ups share, size pixels square with its top left at
+// corner: a rounded square whose rim catches the light on the top and left and falls into
+// shade on the bottom and right.
+void PaintBevelCell(Image& image, Vec2 corner, double size, Colour face_top, Colour face_bottom, uint32_t grain_seed);
+// A power-up cell of kind 1 to 4 (slow-down, blast, collapse, flip): bevelled face and glyph.
+void PaintPowerupCell(Image& image, Vec2 corner, double size, int kind);

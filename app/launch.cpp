@@ -1,0 +1,84 @@
+#include "app/launch.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/asset_folder.h"
+#include "app/build_info.h"
+#include "app/command_line.h"
+#include "app/data_folder.h"
+#include "app/help_text.h"
+#include "app/paths.h"
+#include "app/startup.h"
+#include "game/assets.h"
+
+namespace {
+
+// Exit codes of a game that does not start.
+constexpr int ExitAnswered = 0;
+constexpr int ExitNoAssets = 1;
+constexpr int ExitUsage = 2;
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+struct TGameFolders {
+    std::vector<std::string> assetCandidates;
+    std::string assets; // empty when no candidate holds any asset
+    TDataFolderChoice data;
+};
+
+std::vector<std::string> ManifestFiles()
+{
+    std::vector<std::string> names;
+    for (const TAssetFile& file : AssetFiles)
+        names.emplace_back(file.name);
+    return names;
+}
+
+TGameFolders LocateFolders(const TCommandLine& options)
+{
+    TGameFolders folders;
+    const std::string executableFolder = ExecutableFolder();
+    folders.assetCandidates = AssetFolderCandidates(executableFolder, InstalledAssetFolder());
+    folders.assets = FirstFolderHolding(folders.assetCandidates, ManifestFiles());
+    TDataFolderSources sources{options.dataDir, Environment("BRIMSTRAND_DATA_DIR"), {},
+                               Environment("XDG_DATA_HOME"), Environment("HOME")};
+    // A portable copy keeps its data beside itself.
+    if (!executableFolder.empty() && folders.assets == folders.assetCandidates.front())
+        sources.besideExecutable = executableFolder + "/data";
+    folders.data = ChooseDataFolder(sources);
+    return folders;
+}
+
+} // namespace
+
+int Launch(const std::vector<std::string>& arguments)
+{
+    const TParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "brimstrand: %s\n%s", parsed.error.c_str(), OptionsUsage().c_str());
+        return ExitUsage;
+    }
+    if (parsed.options.version) {
+        std::printf("brimstrand %s\n", GameVersion());
+        return ExitAnswered;
+    }
+    const TGameFolders folders = LocateFolders(parsed.options);
+    if (parsed.options.help) {
+        std::fputs(HelpText(folders.assets, folders.data.folder).c_str(), stdout);
+        return ExitAnswered;
+    }
+    if (folders.assets.empty()) {
+        std::fprintf(stderr, "%s\n", NoAssetFolderMessage(folders.assetCandidates).c_str());
+        return ExitNoAssets;
+    }
+    if (!folders.data.warning.empty())
+        std::fprintf(stderr, "%s\n", folders.data.warning.c_str());
+    UseAssetFolder(folders.assets);
+    UseDataFolder(folders.data.folder);
+    StartUp();
+}

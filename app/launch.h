@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Acts on the command line (the arguments after the program's name): answers --help and
+// --version, finds the pictures and sounds and the data folder, then plays. Returns the exit
+// code when the game does not start: 0 after help or version, 1 when no asset folder is found,
+// 2 for a command line it does not understand.
+int Launch(const std::vector<std::string>& arguments);

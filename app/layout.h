@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+
+// Where the clickable items of the screens lie in the window, in window pixels; the screens
+// draw and hit-test them from here, and the end-to-end test clicks them from here.
+
+constexpr int32_t WindowWidth = 512;
+constexpr int32_t WindowHeight = 512;
+
+// The title menu: Play, High Scores, Options, top to bottom, centred across the window; each
+// picture is drawn centred 14 pixels below its box top.
+constexpr int32_t MenuItemCount = 3;
+constexpr int32_t MenuItemTop[MenuItemCount] = {226, 286, 346};
+constexpr int32_t MenuItemWidth = 200;
+constexpr int32_t MenuItemHeight = 40;
+constexpr int32_t MenuPictureDrop = 14;
+enum : int32_t { MenuPlay = 0, MenuHighScores = 1, MenuOptions = 2 };
+
+// The "Return" item of the table and options screens.
+constexpr int32_t ReturnLeft = 330;
+constexpr int32_t ReturnTop = 490;
+constexpr int32_t ReturnWidth = 72;
+constexpr int32_t ReturnHeight = 17;

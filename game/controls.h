@@ -1,0 +1,14 @@
+#pragma once
+
+// One frame's input to the falling piece, handed to game::DoPiece. The keyboard sampling fills it
+// in play; anything else that plays (a recording, a built-in player) can fill it instead. Only
+// zero or non-zero matters, so several presses within one frame count as one.
+struct TControls {
+    int keyrotleft = 0;  // turn counter-clockwise
+    int keyrotright = 0; // turn clockwise
+    int keyleft = 0;     // move one column left
+    int keyright = 0;    // move one column right
+    int keyfast = 0;     // drop fast while set
+
+    bool operator==(const TControls&) const = default;
+};

@@ -1,0 +1,51 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+TEST(CommandLine, OptionsAreReadInBothSpellingsAndDefaultsStay)
+{
+    const TParsedCommandLine none = ParseCommandLine({});
+    EXPECT_EQ(none.error, "");
+    EXPECT_FALSE(none.options.help);
+    EXPECT_FALSE(none.options.version);
+    EXPECT_EQ(none.options.dataDir, "");
+
+    const TParsedCommandLine apart = ParseCommandLine({"--data-dir", "/saves here", "--help"});
+    EXPECT_EQ(apart.error, "");
+    EXPECT_EQ(apart.options.dataDir, "/saves here");
+    EXPECT_TRUE(apart.options.help);
+
+    const TParsedCommandLine joined = ParseCommandLine({"--data-dir=rel/dir", "--version"});
+    EXPECT_EQ(joined.error, "");
+    EXPECT_EQ(joined.options.dataDir, "rel/dir");
+    EXPECT_TRUE(joined.options.version);
+}
+
+TEST(CommandLine, AnythingNotUnderstoodIsAnErrorNamingIt)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--bogus"}, "unknown option: --bogus"},
+        {{"-h"}, "unknown option: -h"},
+        {{"play"}, "unexpected argument: play"},
+        {{"--data-dir"}, "option --data-dir needs DIR"},
+        {{"--data-dir="}, "option --data-dir needs DIR"},
+        {{"--help=yes"}, "option --help takes no argument"},
+        {{"--help", "--bogus=1"}, "unknown option: --bogus=1"},
+    };
+    for (const auto& [arguments, error] : cases)
+        EXPECT_EQ(ParseCommandLine(arguments).error, error) << arguments[0];
+}
+
+TEST(CommandLine, UsageListsEveryOptionWithItsArgumentAndHelp)
+{
+    const std::string usage = OptionsUsage();
+    EXPECT_EQ(usage.rfind("Usage: brimstrand [OPTION]...\n", 0), 0u);
+    for (const TOption& option : CommandLineOptions()) {
+        std::string left = std::string(option.name);
+        if (!option.argument.empty())
+            left += " " + std::string(option.argument);
+        const size_t at = usage.find("  " + left + " ");
+        ASSERT_NE(at, std::string::npos) << left;
+        EXPECT_NE(usage.find(std::string(option.help), at), std::string::npos) << left;
+    }
+}

@@ -1,0 +1,285 @@
+#pragma once
+// Running the real game as a separate process under the X server: the helpers every test of
+// the executable shares (the end-to-end journeys and the installed copy).
+#include <X11/Xlib.h>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "common/files.h"
+#include "common/shell.h"
+
+namespace game_run {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A command of the X tools; none may hang the test.
+inline std::string Tool(const std::string& command)
+{
+    return Shell("timeout 30 " + command + " 2>/dev/null");
+}
+
+inline std::string FileText(const fs::path& path)
+{
+    const auto bytes = FileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Polls until the condition holds or the time is up; every wait of these tests is bounded.
+inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(50ms);
+    }
+    return condition();
+}
+
+// The bytes of highscores.dat holding these entries.
+inline std::vector<uint8_t> TableBytes(const std::vector<std::pair<int32_t, std::string>>& entries)
+{
+    std::vector<uint8_t> bytes;
+    for (const auto& [points, name] : entries) {
+        const auto u = static_cast<uint32_t>(points);
+        bytes.insert(bytes.end(), {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)});
+        bytes.insert(bytes.end(), name.begin(), name.end());
+    }
+    return bytes;
+}
+
+// The table a first run writes.
+inline std::vector<uint8_t> DefaultTable()
+{
+    std::vector<std::pair<int32_t, std::string>> entries;
+    for (int i = 0; i < 10; ++i)
+        entries.emplace_back(2500 - 250 * i, "DEF");
+    return TableBytes(entries);
+}
+
+// The few Xlib calls the tests need, from the library SDL itself uses (loaded, not linked).
+class XDisplay {
+public:
+    XDisplay() : lib_(dlopen("libX11.so.6", RTLD_NOW))
+    {
+        if (!lib_)
+            return;
+        const auto open = reinterpret_cast<decltype(&XOpenDisplay)>(dlsym(lib_, "XOpenDisplay"));
+        display_ = open ? open(nullptr) : nullptr;
+    }
+    ~XDisplay()
+    {
+        if (display_)
+            Call<decltype(&XCloseDisplay)>("XCloseDisplay")(display_);
+        if (lib_)
+            dlclose(lib_);
+    }
+    XDisplay(const XDisplay&) = delete;
+    XDisplay& operator=(const XDisplay&) = delete;
+    bool Open() const { return display_ != nullptr; }
+
+    // What a window manager sends when the window's close box is clicked.
+    void ClickCloseBox(unsigned long window)
+    {
+        const auto atom = Call<decltype(&XInternAtom)>("XInternAtom");
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = atom(display_, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(atom(display_, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        Call<decltype(&XSendEvent)>("XSendEvent")(display_, window, False, NoEventMask, &event);
+        Call<decltype(&XFlush)>("XFlush")(display_);
+    }
+
+    // A held key then stays one press: nothing is typed twice and nothing repeats.
+    bool AutoRepeat()
+    {
+        XKeyboardState state{};
+        Call<decltype(&XGetKeyboardControl)>("XGetKeyboardControl")(display_, &state);
+        return state.global_auto_repeat == AutoRepeatModeOn;
+    }
+    void SetAutoRepeat(bool on)
+    {
+        Call<decltype(&XAutoRepeatOn)>(on ? "XAutoRepeatOn" : "XAutoRepeatOff")(display_);
+        Call<decltype(&XFlush)>("XFlush")(display_);
+    }
+
+private:
+    template <class F>
+    F Call(const char* name)
+    {
+        return reinterpret_cast<F>(dlsym(lib_, name));
+    }
+    void* lib_;
+    Display* display_ = nullptr;
+};
+
+// How to start one run: the executable, its arguments, changes to its environment (a value to
+// set, or none to unset) and the folder that receives its stdout.txt and stderr.txt. With
+// signalsHeld, SIGTERM and SIGINT stay blocked up to the game's own code, so one sent at any
+// moment after the start counts as arriving at its first instruction at the latest.
+struct GameLaunch {
+    fs::path program;
+    fs::path outputFolder;
+    std::vector<std::string> arguments;
+    std::vector<std::pair<std::string, std::optional<std::string>>> environment;
+    bool signalsHeld = false;
+};
+
+// One run of the game, started from "/" with silent OpenAL output and its standard output and
+// error captured. Killed, with any helper it started, if a test leaves it running.
+class GameRun {
+public:
+    // The game in folder, writing its output beside itself; without a display, at an X display
+    // that is not there (SDL may fall back to a driver that shows nothing, which the game must
+    // refuse as well).
+    explicit GameRun(const fs::path& folder, bool withDisplay = true) : GameRun(Beside(folder, withDisplay)) {}
+    // The launch of the game in folder, with a home of its own there, so that no run ever writes
+    // to the real one.
+    static GameLaunch Beside(const fs::path& folder, bool withDisplay = true)
+    {
+        GameLaunch launch{folder / "brimstrand", folder, {}, {{"HOME", (folder / "home").string()},
+                                                            {"XDG_DATA_HOME", std::nullopt}}};
+        if (!withDisplay)
+            launch.environment.insert(launch.environment.end(), {{"DISPLAY", ":9999"},
+                                                                 {"SDL_VIDEODRIVER", std::nullopt},
+                                                                 {"WAYLAND_DISPLAY", std::nullopt}});
+        return launch;
+    }
+    explicit GameRun(const GameLaunch& launch) : folder_(launch.outputFolder)
+    {
+        std::vector<std::string> words = {launch.program.filename().string()};
+        words.insert(words.end(), launch.arguments.begin(), launch.arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        // Blocked before the fork, so the child never runs a moment without the block.
+        sigset_t signals, previous;
+        sigemptyset(&signals);
+        if (launch.signalsHeld) {
+            sigaddset(&signals, SIGTERM);
+            sigaddset(&signals, SIGINT);
+        }
+        sigprocmask(SIG_BLOCK, &signals, &previous);
+        pid_ = fork();
+        if (pid_ != 0)
+            sigprocmask(SIG_SETMASK, &previous, nullptr);
+        if (pid_ == 0) {
+            setpgid(0, 0); // a group of its own, so that helpers it may start go with it
+            // Started from elsewhere: the game must find its files by itself.
+            if (chdir("/") != 0)
+                _exit(120);
+            freopen((folder_ / "stdout.txt").c_str(), "w", stdout);
+            freopen((folder_ / "stderr.txt").c_str(), "w", stderr);
+            setenv("ALSOFT_DRIVERS", "null", 1);
+            for (const auto& [name, value] : launch.environment) {
+                if (value)
+                    setenv(name.c_str(), value->c_str(), 1);
+                else
+                    unsetenv(name.c_str());
+            }
+            execv(launch.program.c_str(), argv.data());
+            _exit(121);
+        }
+        setpgid(pid_, pid_); // both sides, so the group exists whichever runs first
+    }
+    ~GameRun()
+    {
+        if (!exit_status_) {
+            kill(-pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    GameRun(const GameRun&) = delete;
+    GameRun& operator=(const GameRun&) = delete;
+
+    // The raw wait status once the game has ended within the limit.
+    std::optional<int> WaitExit(std::chrono::milliseconds limit)
+    {
+        WaitFor(
+            [this] {
+                int status = 0;
+                if (!exit_status_ && waitpid(pid_, &status, WNOHANG) == pid_)
+                    exit_status_ = status;
+                return exit_status_.has_value();
+            },
+            limit);
+        return exit_status_;
+    }
+    bool Running() { return !WaitExit(0ms); }
+    void Signal(int sig) const { kill(pid_, sig); }
+
+    bool FindWindow()
+    {
+        const std::string id = Tool("xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid_) +
+                                     " --name '^Brimstrand$'");
+        window_ = std::strtoul(id.c_str(), nullptr, 10);
+        if (!window_)
+            return false;
+        Tool("xdotool windowfocus --sync " + std::to_string(window_));
+        std::istringstream geometry(Tool("xdotool getwindowgeometry --shell " + std::to_string(window_)));
+        for (std::string line; std::getline(geometry, line);) {
+            if (line.rfind("X=", 0) == 0)
+                x_ = std::atoi(line.c_str() + 2);
+            if (line.rfind("Y=", 0) == 0)
+                y_ = std::atoi(line.c_str() + 2);
+        }
+        return true;
+    }
+    unsigned long Window() const { return window_; }
+
+    // Window coordinates.
+    void Click(int x, int y)
+    {
+        Tool("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
+              std::to_string(y) + " sleep 0.1 click 1");
+        std::this_thread::sleep_for(150ms);
+    }
+    // Held for a few frames, so that a game polling IsKeyDown once per frame sees it.
+    void Press(const std::string& key, std::chrono::milliseconds hold = 100ms)
+    {
+        Tool("xdotool keydown " + key);
+        std::this_thread::sleep_for(hold);
+        Tool("xdotool keyup " + key);
+        std::this_thread::sleep_for(100ms);
+    }
+    fs::path Screenshot(const std::string& name)
+    {
+        fs::create_directories("screens");
+        const fs::path path = fs::absolute("screens") / (name + ".png");
+        Tool("import -window root -crop 512x512+" + std::to_string(x_) + "+" + std::to_string(y_) +
+              " +repage " + path.string());
+        return path;
+    }
+
+    std::string Out() const { return FileText(folder_ / "stdout.txt"); }
+    std::string Err() const { return FileText(folder_ / "stderr.txt"); }
+
+private:
+    fs::path folder_;
+    pid_t pid_ = -1;
+    std::optional<int> exit_status_;
+    unsigned long window_ = 0;
+    int x_ = 0, y_ = 0;
+};
+
+} // namespace game_run
