@@ -4,6 +4,9 @@
 #include <array>
 #include <tuple>
 
+#include "bot/rules_rehearsal.h"
+#include "game/game.h"
+
 namespace {
 
 // Orientations by clockwise quarter turns from the piece as it is now.
@@ -35,6 +38,15 @@ std::vector<std::tuple<int, int, int>> ReadingOrder(const TPieceModel& piece, in
     return cells;
 }
 
+// True when a settled block stands above row 1, which loses the play.
+bool StandsInTopRow(const game& g)
+{
+    for (const auto& b : g.blocks)
+        if (b->y < 1)
+            return true;
+    return false;
+}
+
 bool Better(const TPlacement& a, const TPlacement& b)
 {
     if (a.score != b.score)
@@ -48,8 +60,8 @@ bool Better(const TPlacement& a, const TPlacement& b)
 } // namespace
 
 TPlacementSearch::TPlacementSearch(const game& g, const TScoreWeights& weights)
-    : weights_(weights), board_(TOccupancy::Of(g)), model_(TBoardModel::Of(g)),
-      stackBefore_(MeasureBoard(board_).maxHeight), lostAlready_(model_.Lost())
+    : weights_(weights), board_(TOccupancy::Of(g)), game_(g), stackBefore_(MeasureBoard(board_).maxHeight),
+      lostAlready_(StandsInTopRow(g))
 {
 }
 
@@ -163,13 +175,10 @@ TPlacementResult TPlacementSearch::Land(const TPieceModel& piece, int px, int py
         return result;
     }
 
-    TBoardModel model = model_;
-    for (int i = 0; i < piece.Count(); ++i)
-        model.Settle(px + piece.Block(i).dx, py + piece.Block(i).dy, piece.Block(i).kind);
-    model.Scan();
-    result.board = model.Cells();
-    result.rows = model.Tally().rows;
-    result.removed = model.Tally().removed;
-    result.lost = model.Lost();
+    TRehearsal rehearsal = RehearseLanding(game_, piece, px, py);
+    result.board = std::move(rehearsal.board);
+    result.rows = rehearsal.rows;
+    result.removed = rehearsal.removed;
+    result.lost = rehearsal.lost;
     return result;
 }

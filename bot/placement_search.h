@@ -1,7 +1,6 @@
 #pragma once
 #include <vector>
 
-#include "bot/board_model.h"
 #include "bot/board_score.h"
 #include "bot/occupancy.h"
 #include "bot/piece_model.h"
@@ -22,8 +21,8 @@ struct TPlacement {
 };
 
 // Tries every placement the falling piece reaches from where it is: turning in place, moving
-// sideways, and dropping straight down, in either order of turns and moves. Each placement is
-// played out on a copy of the board, with the rows it clears and their power-ups, and scored.
+// sideways, and dropping straight down, in either order of turns and moves. Each placement that
+// fills a row is played out by the rules on a copy of the board, power-ups and all, and scored.
 class TPlacementSearch {
 public:
     TPlacementSearch(const game& g, const TScoreWeights& weights);
@@ -50,7 +49,7 @@ private:
 
     const TScoreWeights& weights_;
     TOccupancy board_;
-    TBoardModel model_; // the settled blocks in order, copied for every placement that clears a row
+    const game& game_;  // its settled blocks are copied for every placement that fills a row
     int stackBefore_;
     bool lostAlready_;
 };

@@ -60,9 +60,9 @@ std::string Picture(const game& g)
 std::unique_ptr<game> StandardGame()
 {
     auto g = std::make_unique<game>();
-    g->w = 20;
-    g->h = 32;
-    g->x = 96;
+    g->w = BoardColumns;
+    g->h = BoardRows;
+    g->x = BoardLeft;
     return g;
 }
 
