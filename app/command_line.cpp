@@ -12,6 +12,11 @@ const std::array options = {
     TOption{"--version", "", "show the version and exit", TSwitchTarget{&TCommandLine::version}},
     TOption{"--data-dir", "DIR", "keep settings and high scores in DIR (overrides BRIMSTRAND_DATA_DIR)",
             TTextTarget{&TCommandLine::dataDir}},
+    TOption{"--bot", "", "watch the built-in player play", TSwitchTarget{&TCommandLine::bot}},
+    TOption{"--headless", "", "with --bot: play with no window, audio or pacing and print the figures",
+            TSwitchTarget{&TCommandLine::headless}},
+    TOption{"--frames", "N", "with --headless --bot: frames to play (default 216000, an hour)",
+            TNumberTarget{&TCommandLine::frames, 1, 2147483647}},
 };
 
 const TOption* FindOption(std::string_view name)

@@ -7,6 +7,7 @@
 #include "app/build_info.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/headless_bot.h"
 #include "app/help_text.h"
 #include "app/paths.h"
 #include "app/startup.h"
@@ -67,6 +68,13 @@ int Launch(const std::vector<std::string>& arguments)
         std::printf("brimstrand %s\n", GameVersion());
         return ExitAnswered;
     }
+    if (parsed.options.headless) {
+        if (!parsed.options.bot) {
+            std::fprintf(stderr, "brimstrand: --headless needs --bot\n%s", OptionsUsage().c_str());
+            return ExitUsage;
+        }
+        return RunHeadlessBot(parsed.options.frames, stdout);
+    }
     const TGameFolders folders = LocateFolders(parsed.options);
     if (parsed.options.help) {
         std::fputs(HelpText(folders.assets, folders.data.folder).c_str(), stdout);
@@ -80,5 +88,5 @@ int Launch(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "%s\n", folders.data.warning.c_str());
     UseAssetFolder(folders.assets);
     UseDataFolder(folders.data.folder);
-    StartUp();
+    StartUp(parsed.options.bot ? TOpening::BotPlay : TOpening::Title);
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/attract_demo.h"
 #include "app/key.h"
 #include "app/layout.h"
 #include "app/prefs.h"
@@ -94,6 +95,7 @@ void TitleIntro()
 [[noreturn]] void TitleMenu()
 {
     titlefade = 0;
+    TIdleWatch idle;
     for (;;) {
         DrawVeiledBackground(0.5f - titlefade / 2);
         DrawFramePicture();
@@ -142,6 +144,11 @@ void TitleIntro()
         }
         EndFrame();
         EndIfAsked();
+        if (idle.Expired()) {
+            AttractDemo();
+            idle.Restart();
+            titlefade = 0.98f;
+        }
         if (titlefade <= 1)
             titlefade += 0.0049f;
         else
@@ -176,29 +183,9 @@ void TitleScreen()
 void PlayScreen()
 {
     auto play = std::make_shared<game>();
-    effects.tint = 250;
-    play->w = BoardColumns;
-    play->h = BoardRows;
-    play->x = BoardLeft;
-    play->NewPiece();
+    StartPlay(*play);
     for (;;) {
-        Cls();
-        PlayMusic(MusicPlay);
-        // The background reddens as tint falls.
-        const auto fade = static_cast<int32_t>(effects.tint + 5);
-        SetColor(255, fade, fade);
-        ToggleVisibilityOnTab();
-        DrawBackground();
-        firework::Update();
-        SetColor(255, 255, 255);
-        SetRotation(effects.wobble);
-        UpdateWobble();
-        DrawFramePicture();
-        SetColor(255, 255, 255);
-        SetRotation(0);
-        play->DoPiece(key::Update());
-        play->Rules();
-        play->Draw();
+        PlayFrame(*play, key::Update());
         FinishFrame();
         if (play->lost) {
             EnterHighScore(play->points);
@@ -212,6 +199,27 @@ void PlayScreen()
             PauseScreen();
         }
     }
+}
+
+void PlayFrame(game& play, const TControls& controls)
+{
+    Cls();
+    PlayMusic(MusicPlay);
+    // The background reddens as tint falls.
+    const auto fade = static_cast<int32_t>(effects.tint + 5);
+    SetColor(255, fade, fade);
+    ToggleVisibilityOnTab();
+    DrawBackground();
+    firework::Update();
+    SetColor(255, 255, 255);
+    SetRotation(effects.wobble);
+    UpdateWobble();
+    DrawFramePicture();
+    SetColor(255, 255, 255);
+    SetRotation(0);
+    play.DoPiece(controls);
+    play.Rules();
+    play.Draw();
 }
 
 void PauseScreen()

@@ -9,6 +9,7 @@
 #include <time.h>
 
 #include "app/asset_folder.h"
+#include "app/attract_demo.h"
 #include "app/datafile.h"
 #include "app/layout.h"
 #include "app/preload.h"
@@ -184,7 +185,7 @@ void TraceStartup(const char* stage)
                  static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
 }
 
-void StartUp()
+void StartUp(TOpening opening)
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
@@ -208,5 +209,7 @@ void StartUp()
     LoadPrefs();
     ResetMouseState();
     ResetKeyState();
+    if (opening == TOpening::BotPlay)
+        BotScreen();
     TitleScreen();
 }

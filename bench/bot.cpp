@@ -1,6 +1,7 @@
 // Strength and speed of the built-in player: twenty seeded plays of the real rules, run
 // without window, sound or pacing. Prints every play, then reports the score distribution,
-// the median play length and the frames played per second.
+// the median play length and the frames played per second. Then ten hours of game time in one
+// run, for its speed and its memory.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "bot/headless_play.h"
 #include "bot/player.h"
+#include "system/process_memory.h"
 
 namespace {
 
@@ -72,5 +74,35 @@ void BM_SeededPlays(benchmark::State& state)
     state.counters["frames_per_cpu_s"] = static_cast<double>(frames) / cpuSeconds;
 }
 BENCHMARK(BM_SeededPlays)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Ten hours of game time, a new play after each loss: speed and resident memory after the first
+// play and at the end, which should not drift.
+void BM_TenHours(benchmark::State& state)
+{
+    constexpr int64_t kTenHours = 10 * kFrameLimit;
+    const TPlayer player;
+    std::vector<TPlayRecord> plays;
+    TProcessMemory afterFirst;
+    double cpuSeconds = 0;
+    for (auto _ : state) {
+        const std::clock_t cpuStart = std::clock();
+        plays = PlayHeadlessSession(player, kFirstSeed, kTenHours, {}, [&](const TPlayRecord&) {
+            if (afterFirst.residentKiB == 0)
+                afterFirst = ReadProcessMemory();
+        });
+        cpuSeconds += static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    }
+    const TProcessMemory end = ReadProcessMemory();
+    std::vector<int> scores;
+    for (const TPlayRecord& p : plays)
+        scores.push_back(p.points);
+    state.counters["plays"] = static_cast<double>(plays.size());
+    state.counters["median_points"] = Median(scores);
+    state.counters["frames_per_cpu_s"] = static_cast<double>(kTenHours) / cpuSeconds;
+    state.counters["rss_first_play_kib"] = static_cast<double>(afterFirst.residentKiB);
+    state.counters["rss_end_kib"] = static_cast<double>(end.residentKiB);
+    state.counters["peak_kib"] = static_cast<double>(end.peakKiB);
+}
+BENCHMARK(BM_TenHours)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace

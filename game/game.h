@@ -64,3 +64,6 @@ private:
     void ShiftPiece(int dx, int dy);
     void CycleSquare(bool clockwise);
 };
+
+// A new play on the standard board with its first piece, the background tint at its start.
+void StartPlay(game& play);
