@@ -61,7 +61,8 @@ bool WatchPlay(TWatching watching)
             EndProgram();
         if (watching == TWatching::Demo && InputActivity() != activity)
             return true;
-        if (watching == TWatching::BotPlay && IsKeyDown(VK_ESCAPE))
+        // A press seen only as a hit still counts: a slow frame may miss the key while it is down.
+        if (watching == TWatching::BotPlay && (TakeKeyHits(VK_ESCAPE) || IsKeyDown(VK_ESCAPE)))
             EndProgram();
         PlayFrame(play, player.Decide(play));
         if (watching == TWatching::Demo)
