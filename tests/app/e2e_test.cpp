@@ -347,12 +347,22 @@ TEST_F(GameEndToEnd, BotPlayShowsAndEscapeEndsIt)
     EXPECT_FALSE(fs::exists(folder_ / "data" / "highscores.dat"));
 }
 
+// The first play of a headless run is lost after about 70,000 frames. The sanitizer build plays
+// a fifth of that in the same time, so there the run ends before any loss.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr const char* HeadlessFrames = "20000";
+constexpr bool HeadlessRunSpansALoss = false;
+#else
+constexpr const char* HeadlessFrames = "100000";
+constexpr bool HeadlessRunSpansALoss = true;
+#endif
+
 // --headless --bot: plays through losses without a window and prints its figures; no window,
 // no data folder, no file anywhere. A frame count out of range is refused.
 TEST_F(GameEndToEnd, HeadlessBotPrintsItsFiguresAndWritesNothing)
 {
     GameLaunch launch = GameRun::Beside(folder_, false);
-    launch.arguments = {"--headless", "--bot", "--frames", "100000"};
+    launch.arguments = {"--headless", "--bot", "--frames", HeadlessFrames};
     GameRun game(launch);
     // Four seconds of play on an idle machine, several times that on a busy one.
     const auto status = game.WaitExit(120s);
@@ -360,10 +370,12 @@ TEST_F(GameEndToEnd, HeadlessBotPrintsItsFiguresAndWritesNothing)
     ASSERT_TRUE(WIFEXITED(*status));
     EXPECT_EQ(WEXITSTATUS(*status), 0);
     const std::string out = game.Out();
-    EXPECT_NE(out.find("frames: 100000 in "), std::string::npos) << out;
+    EXPECT_NE(out.find("frames: " + std::string(HeadlessFrames) + " in "), std::string::npos) << out;
     EXPECT_NE(out.find(" frames/s\nplays: "), std::string::npos) << out;
     EXPECT_NE(out.find(" lost)\nscores: "), std::string::npos) << out;
-    EXPECT_EQ(out.find("(0 lost)"), std::string::npos) << "the run spans a loss: " << out;
+    if (HeadlessRunSpansALoss) {
+        EXPECT_EQ(out.find("(0 lost)"), std::string::npos) << "the run spans a loss: " << out;
+    }
     EXPECT_NE(out.find("\npeak memory: "), std::string::npos) << out;
     EXPECT_EQ(game.Err(), "");
     EXPECT_FALSE(fs::exists(folder_ / "data"));
