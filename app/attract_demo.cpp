@@ -3,8 +3,11 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "app/layout.h"
+#include "app/replay_screen.h"
+#include "app/replay_store.h"
 #include "app/screens.h"
 #include "app/text.h"
 #include "bot/player.h"
@@ -34,9 +37,19 @@ int32_t IdleMillisFromEnvironment()
 // Demos counted from the first, so that every other one can be a stored replay.
 int g_demos = 0;
 
-// Every other demo is meant to show the best stored replay. Replays cannot be played back yet;
-// this is the one place to connect them: play the best one, if any, and return true.
-bool ShowBestReplay() { return false; }
+// The best stored replay, shown as a demo; false when there is none that can be read.
+bool ShowBestReplay()
+{
+    const std::string path = BestReplay();
+    TReplay replay;
+    std::string error;
+    if (path.empty() || !LoadReplay(path, replay, error))
+        return false;
+    WatchReplay(replay, TReplayViewing::Demo);
+    return true;
+}
+
+} // namespace
 
 void DrawDemoCaption()
 {
@@ -45,6 +58,8 @@ void DrawDemoCaption()
     DrawFontText("Demo", WindowWidth / 2, CaptionY, 1, 0);
     SetColor(255, 255, 255);
 }
+
+namespace {
 
 enum class TWatching { Demo, BotPlay };
 
@@ -55,6 +70,7 @@ bool WatchPlay(TWatching watching)
     const TPlayer player;
     game play;
     StartPlay(play);
+    play.NewPiece();
     const uint32_t activity = InputActivity();
     while (!play.lost) {
         if (TakeTerminateRequest())
@@ -67,7 +83,7 @@ bool WatchPlay(TWatching watching)
         PlayFrame(play, player.Decide(play));
         if (watching == TWatching::Demo)
             DrawDemoCaption();
-        FinishFrame();
+        EndFrame();
     }
     return false;
 }

@@ -22,6 +22,9 @@ private:
 // The effect levels are as they were before it.
 void AttractDemo();
 
+// The small "Demo" caption over a demo frame, in the game's text.
+void DrawDemoCaption();
+
 // --bot: plays by the built-in player one after another, for watching; Escape or the window's
 // close box ends the program.
 [[noreturn]] void BotScreen();

@@ -10,6 +10,8 @@
 #include "app/headless_bot.h"
 #include "app/help_text.h"
 #include "app/paths.h"
+#include "app/replay_store.h"
+#include "app/replay_verify.h"
 #include "app/startup.h"
 #include "game/assets.h"
 
@@ -68,6 +70,8 @@ int Launch(const std::vector<std::string>& arguments)
         std::printf("brimstrand %s\n", GameVersion());
         return ExitAnswered;
     }
+    if (!parsed.options.verify.empty())
+        return VerifyReplayFiles(parsed.options.verify);
     if (parsed.options.headless) {
         if (!parsed.options.bot) {
             std::fprintf(stderr, "brimstrand: --headless needs --bot\n%s", OptionsUsage().c_str());
@@ -84,9 +88,18 @@ int Launch(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "%s\n", NoAssetFolderMessage(folders.assetCandidates).c_str());
         return ExitNoAssets;
     }
+    TReplay watched;
+    if (!parsed.options.replay.empty()) {
+        std::string error;
+        if (!LoadReplay(parsed.options.replay, watched, error)) {
+            std::fprintf(stderr, "brimstrand: %s: %s\n", parsed.options.replay.c_str(), error.c_str());
+            return ExitUsage;
+        }
+    }
     if (!folders.data.warning.empty())
         std::fprintf(stderr, "%s\n", folders.data.warning.c_str());
     UseAssetFolder(folders.assets);
     UseDataFolder(folders.data.folder);
-    StartUp(parsed.options.bot ? TOpening::BotPlay : TOpening::Title);
+    StartUp(parsed.options.bot ? TOpening::BotPlay : TOpening::Title,
+            parsed.options.replay.empty() ? nullptr : &watched);
 }

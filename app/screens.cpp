@@ -7,6 +7,7 @@
 #include "app/attract_demo.h"
 #include "app/key.h"
 #include "app/layout.h"
+#include "app/play_recording.h"
 #include "app/prefs.h"
 #include "app/scores.h"
 #include "app/shell_state.h"
@@ -29,6 +30,7 @@
 namespace {
 
 float titlefade = 0; // fade of the title intro and menu, 0 to 1
+uint64_t g_framesshown = 0;
 
 int32_t HalfWidth() { return GraphicsWidth() / 2; }
 int32_t HalfHeight() { return GraphicsHeight() / 2; }
@@ -180,25 +182,11 @@ void TitleScreen()
     TitleMenu();
 }
 
-void PlayScreen()
+std::shared_ptr<game> NewPlay()
 {
     auto play = std::make_shared<game>();
     StartPlay(*play);
-    for (;;) {
-        PlayFrame(*play, key::Update());
-        FinishFrame();
-        if (play->lost) {
-            EnterHighScore(play->points);
-            break;
-        }
-        if (TakeTerminateRequest())
-            EndProgram();
-        if (IsKeyDown(VK_ESCAPE)) {
-            // A held Escape must not also end the program from the pause screen.
-            ResetKeyState();
-            PauseScreen();
-        }
-    }
+    return play;
 }
 
 void PlayFrame(game& play, const TControls& controls)
@@ -220,20 +208,53 @@ void PlayFrame(game& play, const TControls& controls)
     play.DoPiece(controls);
     play.Rules();
     play.Draw();
+    DrawFlash();
+    boom::update();
+}
+
+void PauseFrame()
+{
+    Cls();
+    DrawBackdrop();
+    if (settings.visibility != 0)
+        SetColor(140, 145, 145);
+    else
+        SetColor(0, 0, 0);
+    DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
+    DrawFlash();
+    boom::update();
+}
+
+void PlayScreen()
+{
+    auto play = NewPlay();
+    TPlayRecording recording(*play);
+    play->NewPiece();
+    for (;;) {
+        const TControls controls = key::Update();
+        PlayFrame(*play, controls);
+        EndFrame();
+        recording.AddPlayFrame(controls, *play);
+        if (play->lost) {
+            recording.Save(EnterHighScore(play->points));
+            break;
+        }
+        if (TakeTerminateRequest())
+            EndProgram();
+        if (IsKeyDown(VK_ESCAPE)) {
+            // A held Escape must not also end the program from the pause screen.
+            ResetKeyState();
+            PauseScreen();
+        }
+    }
 }
 
 void PauseScreen()
 {
     ResetMouseState();
     for (;;) {
-        Cls();
-        DrawBackdrop();
-        if (settings.visibility != 0)
-            SetColor(140, 145, 145);
-        else
-            SetColor(0, 0, 0);
-        DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
-        FinishFrame();
+        PauseFrame();
+        EndFrame();
         if (TakeMouseHits(MouseLeft)) {
             ResetMouseState();
             return;
@@ -374,9 +395,12 @@ void FinishFrame()
 
 void EndFrame()
 {
+    ++g_framesshown;
     sound::Update();
     Flip(-1);
 }
+
+uint64_t FramesShown() { return g_framesshown; }
 
 void EndProgram()
 {

@@ -14,6 +14,7 @@
 #include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
+#include "app/replay_screen.h"
 #include "app/scores.h"
 #include "app/screens.h"
 #include "app/shell_state.h"
@@ -185,7 +186,7 @@ void TraceStartup(const char* stage)
                  static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
 }
 
-void StartUp(TOpening opening)
+void StartUp(TOpening opening, const TReplay* watch)
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
@@ -209,6 +210,10 @@ void StartUp(TOpening opening)
     LoadPrefs();
     ResetMouseState();
     ResetKeyState();
+    if (watch) {
+        WatchReplay(*watch);
+        EndProgram();
+    }
     if (opening == TOpening::BotPlay)
         BotScreen();
     TitleScreen();

@@ -12,6 +12,7 @@ TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit
     SeedRandom(seed);
     game play;
     StartPlay(play);
+    play.NewPiece();
 
     TPlayRecord record;
     record.seed = seed;

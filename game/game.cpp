@@ -175,5 +175,4 @@ void StartPlay(game& play)
     play.w = BoardColumns;
     play.h = BoardRows;
     play.x = BoardLeft;
-    play.NewPiece();
 }

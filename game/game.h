@@ -65,5 +65,5 @@ private:
     void CycleSquare(bool clockwise);
 };
 
-// A new play on the standard board with its first piece, the background tint at its start.
+// A new play on the standard board, before its first piece, the background tint at its start.
 void StartPlay(game& play);
