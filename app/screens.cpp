@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/attract_demo.h"
 #include "app/key.h"
 #include "app/layout.h"
 #include "app/play_recording.h"
@@ -97,6 +98,7 @@ void TitleIntro()
 {
     titlefade = 0;
     TMenuFocus focus(MenuItemCount);
+    TIdleWatch idle;
     for (;;) {
         focus.Update();
         DrawVeiledBackground(0.5f - titlefade / 2);
@@ -148,6 +150,11 @@ void TitleIntro()
         if (focus.Back())
             EndProgram();
         EndIfAsked();
+        if (idle.Expired()) {
+            AttractDemo();
+            idle.Restart();
+            titlefade = 0.98f;
+        }
         if (titlefade <= 1)
             titlefade += 0.0049f;
         else
@@ -182,10 +189,7 @@ void TitleScreen()
 std::shared_ptr<game> NewPlay()
 {
     auto play = std::make_shared<game>();
-    effects.tint = 250;
-    play->w = 20;
-    play->h = 32;
-    play->x = 96;
+    StartPlay(*play);
     return play;
 }
 

@@ -98,3 +98,15 @@ TEST(PadTranslation, EventsOfUnknownButtonsAndOtherAxesGiveNothing)
     ASSERT_EQ(TranslatePadEvent(event, state).size(), 1u);
     EXPECT_TRUE(TranslatePadEvent(event, state).empty()) << "a second down of a held button is no new press";
 }
+
+TEST_F(Gamepads, PadPressesCountAsActivityAndReleasesDoNot)
+{
+    TVirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    const uint32_t start = InputActivity();
+    pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+    EXPECT_EQ(InputActivity(), start + 1) << "somebody is there: no attract demo";
+    pad.Button(SDL_CONTROLLER_BUTTON_A, false);
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 30000);
+    EXPECT_EQ(InputActivity(), start + 2);
+}
