@@ -12,6 +12,13 @@ const std::array options = {
     TOption{"--version", "", "show the version and exit", TSwitchTarget{&TCommandLine::version}},
     TOption{"--data-dir", "DIR", "keep settings and high scores in DIR (overrides BRIMSTRAND_DATA_DIR)",
             TTextTarget{&TCommandLine::dataDir}},
+    TOption{"--scale", "N", "open the window at N times 512 by 512 pixels (1 to 8)",
+            TNumberTarget{&TCommandLine::scale, 1, 8}},
+    TOption{"--fullscreen", "", "start in desktop fullscreen (F11 or Alt+Enter switches)",
+            TSwitchTarget{&TCommandLine::fullscreen}},
+    TOption{"--windowed", "", "start in a window", TSwitchTarget{&TCommandLine::windowed}},
+    TOption{"--integer-scale", "", "show the game at whole-number scales only",
+            TSwitchTarget{&TCommandLine::integerScale}},
 };
 
 const TOption* FindOption(std::string_view name)

@@ -11,6 +11,10 @@ struct TCommandLine {
     bool help = false;
     bool version = false;
     std::string dataDir; // --data-dir: empty when not given
+    int scale = 0;       // --scale: 0 when not given
+    bool fullscreen = false;
+    bool windowed = false; // wins over fullscreen when both are given
+    bool integerScale = false;
 };
 
 // Option targets: a switch sets a member to a fixed value, a text option stores its argument, a

@@ -7,6 +7,7 @@
 #include "app/build_info.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/display.h"
 #include "app/help_text.h"
 #include "app/paths.h"
 #include "app/startup.h"
@@ -80,5 +81,6 @@ int Launch(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "%s\n", folders.data.warning.c_str());
     UseAssetFolder(folders.assets);
     UseDataFolder(folders.data.folder);
+    ChooseDisplay(parsed.options);
     StartUp();
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/display.h"
 #include "app/key.h"
 #include "app/layout.h"
 #include "app/prefs.h"
@@ -372,5 +373,6 @@ void EndFrame()
 
 void EndProgram()
 {
+    KeepDisplaySettings();
     std::exit(0);
 }

@@ -10,6 +10,7 @@
 
 #include "app/asset_folder.h"
 #include "app/datafile.h"
+#include "app/display.h"
 #include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
@@ -128,8 +129,10 @@ void OpenWindowAndLoad()
         throw TRuntimeError("Game requires OpenAL audio driver to run.");
     SelectAudioDriver("OpenAL");
     SetAppTitle("Brimstrand");
-    if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, 0))
+    PrepareWindow();
+    if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, GraphicsScalable))
         throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
+    InstallDisplayKeys();
     TraceStartup("window open");
     SetBlend(BlendAlpha);
     SetAutoImageFlags(0);
