@@ -11,6 +11,7 @@
 #include "app/asset_folder.h"
 #include "app/datafile.h"
 #include "app/display.h"
+#include "app/frame_trace.h"
 #include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
@@ -133,6 +134,7 @@ void OpenWindowAndLoad()
     if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, GraphicsScalable))
         throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
     InstallDisplayKeys();
+    InstallFrameTrace();
     TraceStartup("window open");
     SetBlend(BlendAlpha);
     SetAutoImageFlags(0);

@@ -62,6 +62,33 @@ void DisableTexture()
     }
 }
 
+// A draw that blends by its alpha with alpha 0 leaves every pixel as it was: skipped, which spares
+// llvmpipe a pass over the whole window for a fully faded veil.
+bool DrawsNothing()
+{
+    return color_[3] == 0 && (blend_ == BlendAlpha || blend_ == BlendLight);
+}
+
+// Every pixel of the image fully opaque, so drawing it at full alpha needs no blending.
+bool AllOpaque(const TPixmap& pixmap)
+{
+    int alphaByte = -1;
+    switch (pixmap.format) {
+    case PF_A8: alphaByte = 0; break;
+    case PF_RGBA8888:
+    case PF_BGRA8888: alphaByte = 3; break;
+    default: return true; // no alpha channel
+    }
+    const int step = BytesPerPixel(pixmap.format);
+    for (int32_t y = 0; y < pixmap.height; ++y) {
+        const uint8_t* row = pixmap.pixels + static_cast<size_t>(y) * pixmap.pitch;
+        for (int32_t x = 0; x < pixmap.width; ++x)
+            if (row[x * step + alphaByte] != 255)
+                return false;
+    }
+    return true;
+}
+
 GLubyte ClampByte(int32_t value) { return static_cast<GLubyte>(std::clamp(value, 0, 255)); }
 
 int32_t PowerOfTwoAbove(int32_t n)
@@ -196,8 +223,15 @@ TGLImageFrame::~TGLImageFrame()
 void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy,
                          float sw, float sh)
 {
+    if (DrawsNothing())
+        return;
     const float s0 = sx * uscale, t0 = sy * vscale;
     const float s1 = (sx + sw) * uscale, t1 = (sy + sh) * vscale;
+    // Source over destination at full alpha is the source alone: the same pixels without the
+    // cost of reading the destination back, which is most of a large picture's cost in llvmpipe.
+    const bool unblended = opaque && blend_ == BlendAlpha && color_[3] == 255;
+    if (unblended)
+        GLStateCalls().Disable(GL_BLEND);
     EnableTexture(static_cast<GLuint>(name));
     glBegin(GL_QUADS);
     glTexCoord2f(s0, t0);
@@ -209,6 +243,8 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
     glTexCoord2f(s0, t1);
     Vertex(Map(x0, y1, tx, ty));
     glEnd();
+    if (unblended)
+        GLStateCalls().Enable(GL_BLEND);
 }
 
 std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared_ptr<TPixmap>& source,
@@ -228,6 +264,7 @@ std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared
     }
 
     std::shared_ptr<TPixmap> pixmap = source;
+    const bool opaque = AllOpaque(*source);
     const int32_t w = std::min(pixmap->width, tw), h = std::min(pixmap->height, th);
     if (w < pixmap->width || h < pixmap->height)
         pixmap = ResizePixmap(pixmap, w, h);
@@ -275,6 +312,7 @@ std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared
     frame->u1 = static_cast<float>(w) * frame->uscale;
     frame->v1 = static_cast<float>(h) * frame->vscale;
     frame->seq = GraphicsSeq();
+    frame->opaque = opaque;
     return frame;
 }
 
@@ -462,6 +500,8 @@ void TGLDraw2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx,
 
 void TGLDraw2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, float ty)
 {
+    if (DrawsNothing())
+        return;
     DisableTexture();
     glBegin(GL_QUADS);
     Vertex(Map(x0, y0, tx, ty));
@@ -476,6 +516,8 @@ void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx,
     const float xr = (x1 - x0) * 0.5f, yr = (y1 - y0) * 0.5f;
     const int32_t segments = OvalSegments(xr, yr);
     const float cx = x0 + xr, cy = y0 + yr;
+    if (DrawsNothing())
+        return;
     DisableTexture();
     glBegin(GL_POLYGON);
     for (int32_t i = 0; i < segments; ++i) {
@@ -488,6 +530,8 @@ void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx,
 
 void TGLDraw2DDriver::DrawPoly(const std::vector<float>& xy, float handleX, float handleY, float tx, float ty)
 {
+    if (DrawsNothing())
+        return;
     if (xy.size() < 6 || xy.size() % 2 != 0)
         return;
     DisableTexture();
