@@ -42,15 +42,9 @@ class DisplayEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display (the test command runs under xvfb-run)";
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_NE(bin, nullptr);
-        program_ = fs::path(bin) / "brimstrand";
-        if (!fs::exists(program_))
-            GTEST_SKIP() << "the game is not built";
-        if (std::system("command -v xdotool >/dev/null && command -v import >/dev/null") != 0)
-            GTEST_SKIP() << "needs xdotool and ImageMagick's import";
+        if (const std::string missing = CannotDriveTheGame(); !missing.empty())
+            GTEST_SKIP() << missing;
+        program_ = fs::path(std::getenv("BRIM_BIN_DIR")) / "brimstrand";
         temp_ = std::make_unique<TTempFolder>("brim_display");
         ASSERT_FALSE(temp_->Path().empty());
         folder_ = temp_->Path();

@@ -52,6 +52,19 @@ inline bool WaitFor(const std::function<bool()>& condition, std::chrono::millise
     return condition();
 }
 
+// Why the built game cannot be driven through an X server here; empty when it can.
+inline std::string CannotDriveTheGame()
+{
+    if (!std::getenv("DISPLAY"))
+        return "needs an X display (the test command runs under xvfb-run)";
+    const char* bin = std::getenv("BRIM_BIN_DIR");
+    if (!bin || !fs::exists(fs::path(bin) / "brimstrand"))
+        return "the game is not built";
+    if (std::system("command -v xdotool >/dev/null && command -v import >/dev/null") != 0)
+        return "needs xdotool and ImageMagick's import";
+    return {};
+}
+
 // The bytes of highscores.dat holding these entries.
 inline std::vector<uint8_t> TableBytes(const std::vector<std::pair<int32_t, std::string>>& entries)
 {
