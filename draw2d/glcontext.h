@@ -28,6 +28,9 @@ struct TGLContext {
 
 // Made with GraphicsScalable as a window (not fullscreen).
 bool GLContextIsScalable(const TGLContext* context);
+// The window's own switch of desktop fullscreen (window.h), also asked for by its keys.
+bool GLContextIsDesktopFullscreen(const TGLContext* context);
+void GLContextSetDesktopFullscreen(TGLContext* context, bool on);
 // The plan PlanWindow left for the next scalable window; taking it resets it.
 TWindowPlan TakeWindowPlan();
 

@@ -129,7 +129,7 @@ void WindowProc(const SDL_Event& event, void* context)
         (event.key.keysym.sym == SDLK_F11 ||
          (event.key.keysym.sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT)))) {
         // Judged on the key's own event: a quick Alt+Enter is over before the next frame looks.
-        SetDesktopFullscreen(!IsDesktopFullscreen());
+        GLContextSetDesktopFullscreen(record, !GLContextIsDesktopFullscreen(record));
         return;
     }
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F4 && (event.key.keysym.mod & KMOD_ALT) &&

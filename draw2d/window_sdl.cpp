@@ -50,17 +50,15 @@ TWindowSize UsableDesktopSize()
     return {usable.w, usable.h};
 }
 
-bool IsDesktopFullscreen()
+bool GLContextIsDesktopFullscreen(const TGLContext* context)
 {
-    const TGLContext* context = ScalableContext();
-    return context && (SDL_GetWindowFlags(context->window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
-                          SDL_WINDOW_FULLSCREEN_DESKTOP;
+    return GLContextIsScalable(context) &&
+           (SDL_GetWindowFlags(context->window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
 
-void SetDesktopFullscreen(bool on)
+void GLContextSetDesktopFullscreen(TGLContext* context, bool on)
 {
-    TGLContext* context = ScalableContext();
-    if (!context || on == IsDesktopFullscreen())
+    if (!GLContextIsScalable(context) || on == GLContextIsDesktopFullscreen(context))
         return;
     if (on) {
         const TWindowSize size = SizeOf(context->window);
@@ -72,6 +70,18 @@ void SetDesktopFullscreen(bool on)
     SDL_SetWindowFullscreen(context->window, 0);
     // Window managers differ in what they give back after fullscreen; the size is asked for again.
     SDL_SetWindowSize(context->window, context->windowed_width, context->windowed_height);
+}
+
+bool IsDesktopFullscreen()
+{
+    const TGLContext* context = GLContextCurrent();
+    return context && GLContextIsDesktopFullscreen(context);
+}
+
+void SetDesktopFullscreen(bool on)
+{
+    if (TGLContext* context = GLContextCurrent())
+        GLContextSetDesktopFullscreen(context, on);
 }
 
 TWindowSize WindowClientSize()
