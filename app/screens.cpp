@@ -7,6 +7,7 @@
 #include "app/display.h"
 #include "app/key.h"
 #include "app/layout.h"
+#include "app/play_recording.h"
 #include "app/prefs.h"
 #include "app/scores.h"
 #include "app/shell_state.h"
@@ -29,6 +30,7 @@
 namespace {
 
 float titlefade = 0; // fade of the title intro and menu, 0 to 1
+uint64_t g_framesshown = 0;
 
 int32_t HalfWidth() { return GraphicsWidth() / 2; }
 int32_t HalfHeight() { return GraphicsHeight() / 2; }
@@ -174,35 +176,64 @@ void TitleScreen()
     TitleMenu();
 }
 
-void PlayScreen()
+std::shared_ptr<game> NewPlay()
 {
     auto play = std::make_shared<game>();
     effects.tint = 250;
     play->w = 20;
     play->h = 32;
     play->x = 96;
+    return play;
+}
+
+void PlayFrame(game& play, const TControls& controls)
+{
+    Cls();
+    PlayMusic(MusicPlay);
+    // The background reddens as tint falls.
+    const auto fade = static_cast<int32_t>(effects.tint + 5);
+    SetColor(255, fade, fade);
+    ToggleVisibilityOnTab();
+    DrawBackground();
+    firework::Update();
+    SetColor(255, 255, 255);
+    SetRotation(effects.wobble);
+    UpdateWobble();
+    DrawFramePicture();
+    SetColor(255, 255, 255);
+    SetRotation(0);
+    play.DoPiece(controls);
+    play.Rules();
+    play.Draw();
+    DrawFlash();
+    boom::update();
+}
+
+void PauseFrame()
+{
+    Cls();
+    DrawBackdrop();
+    if (settings.visibility != 0)
+        SetColor(140, 145, 145);
+    else
+        SetColor(0, 0, 0);
+    DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
+    DrawFlash();
+    boom::update();
+}
+
+void PlayScreen()
+{
+    auto play = NewPlay();
+    TPlayRecording recording(*play);
     play->NewPiece();
     for (;;) {
-        Cls();
-        PlayMusic(MusicPlay);
-        // The background reddens as tint falls.
-        const auto fade = static_cast<int32_t>(effects.tint + 5);
-        SetColor(255, fade, fade);
-        ToggleVisibilityOnTab();
-        DrawBackground();
-        firework::Update();
-        SetColor(255, 255, 255);
-        SetRotation(effects.wobble);
-        UpdateWobble();
-        DrawFramePicture();
-        SetColor(255, 255, 255);
-        SetRotation(0);
-        play->DoPiece(key::Update());
-        play->Rules();
-        play->Draw();
-        FinishFrame();
+        const TControls controls = key::Update();
+        PlayFrame(*play, controls);
+        EndFrame();
+        recording.AddPlayFrame(controls, *play);
         if (play->lost) {
-            EnterHighScore(play->points);
+            recording.Save(EnterHighScore(play->points));
             break;
         }
         if (TakeTerminateRequest())
@@ -219,14 +250,8 @@ void PauseScreen()
 {
     ResetMouseState();
     for (;;) {
-        Cls();
-        DrawBackdrop();
-        if (settings.visibility != 0)
-            SetColor(140, 145, 145);
-        else
-            SetColor(0, 0, 0);
-        DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
-        FinishFrame();
+        PauseFrame();
+        EndFrame();
         if (TakeMouseHits(MouseLeft)) {
             ResetMouseState();
             return;
@@ -367,9 +392,12 @@ void FinishFrame()
 
 void EndFrame()
 {
+    ++g_framesshown;
     sound::Update();
     Flip(-1);
 }
+
+uint64_t FramesShown() { return g_framesshown; }
 
 void EndProgram()
 {

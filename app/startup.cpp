@@ -15,6 +15,7 @@
 #include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
+#include "app/replay_screen.h"
 #include "app/scores.h"
 #include "app/screens.h"
 #include "app/shell_state.h"
@@ -189,7 +190,7 @@ void TraceStartup(const char* stage)
                  static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
 }
 
-void StartUp()
+void StartUp(const TReplay* watch)
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
@@ -213,5 +214,9 @@ void StartUp()
     LoadPrefs();
     ResetMouseState();
     ResetKeyState();
+    if (watch) {
+        WatchReplay(*watch);
+        EndProgram();
+    }
     TitleScreen();
 }
