@@ -9,6 +9,7 @@
 #include <time.h>
 
 #include "app/asset_folder.h"
+#include "app/attract_demo.h"
 #include "app/datafile.h"
 #include "app/display.h"
 #include "app/frame_trace.h"
@@ -190,7 +191,7 @@ void TraceStartup(const char* stage)
                  static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
 }
 
-void StartUp(const TReplay* watch)
+void StartUp(TOpening opening, const TReplay* watch)
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
@@ -218,5 +219,7 @@ void StartUp(const TReplay* watch)
         WatchReplay(*watch);
         EndProgram();
     }
+    if (opening == TOpening::BotPlay)
+        BotScreen();
     TitleScreen();
 }
