@@ -62,7 +62,9 @@ protected:
     GameLaunch Launch(std::vector<std::string> arguments) const
     {
         arguments.insert(arguments.begin(), {"--data-dir", data_.string()});
-        return {program_, folder_, arguments, {{"HOME", (folder_ / "home").string()}, {"XDG_DATA_HOME", std::nullopt}}};
+        // The title menu waits here longer than the demo's idle time; no demo may take it over.
+        return {program_, folder_, arguments,
+                {{"HOME", (folder_ / "home").string()}, {"XDG_DATA_HOME", std::nullopt}, {"BRIM_DEMO_IDLE_MS", "3600000"}}};
     }
 
     // The title menu shown and faded in, the pointer off every item. The fade counts frames, and
