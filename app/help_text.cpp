@@ -14,6 +14,8 @@ const char Controls[] =
     "                        back from a menu screen; quit from the title\n"
     "  Tab                   switch Visibility between High and Low\n"
     "  Mouse                 choose menu items; click to resume from pause\n"
+    "  F11, Alt+Enter        switch between the window and desktop fullscreen\n"
+    "  F12                   save a screenshot in screenshots/ in the data folder\n"
     "  Up / Down             highlight a menu item; Return, Enter or Space chooses it\n"
     "                        (and resumes from pause); Left / Right set a volume\n"
     "  Name entry            type the letters, Backspace takes the last one back, Enter\n"
@@ -39,7 +41,7 @@ std::string HelpText(const std::string& assetFolder, const std::string& dataFold
            "  pictures and sounds (gfx/, sfx/): " +
            OrElse(assetFolder, "not found") +
            "\n"
-           "  settings and high scores (preferences.dat, highscores.dat): " +
+           "  settings and high scores (preferences.dat, highscores.dat, display.cfg): " +
            OrElse(dataFolder, "none, nothing is saved") +
            "\n"
            "  play keys (controls.cfg, key names as SDL writes them): " +

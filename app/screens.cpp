@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/attract_demo.h"
+#include "app/display.h"
 #include "app/key.h"
 #include "app/layout.h"
 #include "app/play_recording.h"
@@ -416,5 +417,6 @@ uint64_t FramesShown() { return g_framesshown; }
 
 void EndProgram()
 {
+    KeepDisplaySettings();
     std::exit(0);
 }
