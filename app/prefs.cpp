@@ -114,6 +114,12 @@ float VolumeAtColumn(int x)
     return std::clamp(static_cast<int>(std::floor((x - 320) / 11.0)), 0, 4) * 0.25f;
 }
 
+void ChooseSoundVolume(int x)
+{
+    settings.soundvolume = VolumeAtColumn(x);
+    sound::Play(gamesounds.blipsound);
+}
+
 namespace {
 
 const char* const MusicLabel = "Music Volume:          ";
@@ -154,11 +160,8 @@ void OptionsScreen()
             sound::Play(gamesounds.blipsound);
             settings.musicvolume = VolumeAtColumn(CursorX());
         }
-        // The blip still plays at the old effect volume: it starts before the change.
-        if (row(SoundLabel, LevelBar(settings.soundvolume), 220) && click) {
-            sound::Play(gamesounds.blipsound);
-            settings.soundvolume = VolumeAtColumn(CursorX());
-        }
+        if (row(SoundLabel, LevelBar(settings.soundvolume), 220) && click)
+            ChooseSoundVolume(CursorX());
         if (row(VisibilityLabel, visibilityText(), 240) && click) {
             sound::Play(gamesounds.blipsound);
             settings.visibility = settings.visibility != 0 ? 0 : 1;
