@@ -228,6 +228,8 @@ void PauseScreen()
         FinishFrame();
         if (TakeMouseHits(MouseLeft)) {
             ResetMouseState();
+            // Presses made while paused were meant for no one: play resumes as it was left.
+            DropPendingInput();
             return;
         }
         EndIfAsked();

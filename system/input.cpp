@@ -168,6 +168,23 @@ void ResetKeyState()
     std::fill(std::begin(g_input.keyHits), std::end(g_input.keyHits), 0);
 }
 
+void DropPendingInput()
+{
+    PumpSystemEvents();
+    g_input.charPut = g_input.charGet = 0;
+    std::fill(std::begin(g_input.keyHits), std::end(g_input.keyHits), 0);
+    std::fill(std::begin(g_input.mouseHits), std::end(g_input.mouseHits), 0);
+}
+
+int32_t TakeAnyKeyHit()
+{
+    PumpSystemEvents();
+    for (int32_t key = 1; key < kKeys; ++key)
+        if (Take(g_input.keyHits[key]))
+            return key;
+    return 0;
+}
+
 int32_t TakeTerminateRequest()
 {
     PumpSystemEvents();
@@ -241,9 +258,8 @@ int32_t WaitForKey()
     ResetKeyState();
     for (;;) {
         WaitSystemEvent();
-        for (int32_t key = 1; key < kKeys; ++key)
-            if (TakeKeyHits(key))
-                return key;
+        if (const int32_t key = TakeAnyKeyHit())
+            return key;
     }
 }
 

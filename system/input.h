@@ -15,6 +15,11 @@ int32_t IsKeyDown(int32_t key);
 // The next typed character, or 0 when none is queued; the queue holds 256 and drops the rest.
 int32_t TakeTypedChar();
 void ResetKeyState();
+// Forgets key presses, typed characters and button presses not yet taken; keys and buttons held
+// stay held. For input that was meant for a screen that has gone.
+void DropPendingInput();
+// The lowest key code with presses not yet taken (taking them), or 0 when there are none.
+int32_t TakeAnyKeyHit();
 
 // 1 once after the user asked the program to end (window close box, Alt+F4).
 int32_t TakeTerminateRequest();
