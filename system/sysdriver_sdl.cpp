@@ -409,6 +409,30 @@ void EmitAll(const SDL_Event& event, int32_t clientWidth, int32_t clientHeight)
         UpdateCursor();
 }
 
+// The pointer as a motion to where it is now, for a window that has just shown or taken the
+// focus: motion events alone leave a pointer that rests over the window unknown, and a click
+// there would land where the pointer last moved.
+bool RevealsPointer(const SDL_Event& event)
+{
+    return event.type == SDL_WINDOWEVENT &&
+           (event.window.event == SDL_WINDOWEVENT_SHOWN || event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
+}
+
+SDL_Event PointerNow(const TRegisteredWindow& target)
+{
+    int screenX = 0, screenY = 0, windowX = 0, windowY = 0;
+    const Uint32 buttons = SDL_GetGlobalMouseState(&screenX, &screenY);
+    SDL_GetWindowPosition(target.window, &windowX, &windowY);
+    SDL_Event motion{};
+    motion.motion.type = SDL_MOUSEMOTION;
+    motion.motion.timestamp = SDL_GetTicks();
+    motion.motion.windowID = target.windowId;
+    motion.motion.state = buttons;
+    motion.motion.x = screenX - windowX;
+    motion.motion.y = screenY - windowY;
+    return motion;
+}
+
 void Dispatch(const SDL_Event& event)
 {
     if (event.type == SDL_QUIT) { // a signal, or a last window closed despite the hint
@@ -426,6 +450,8 @@ void Dispatch(const SDL_Event& event)
     }
     if (target.proc && FindWindow(target.windowId))
         target.proc(event, target.context);
+    if (RevealsPointer(event) && FindWindow(target.windowId))
+        Dispatch(PointerNow(target));
 }
 
 SDL_Window* DialogParent()
