@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/game_over.h"
 #include "app/key.h"
 #include "app/layout.h"
 #include "app/prefs.h"
@@ -164,6 +165,25 @@ void UpdateWobble()
     }
 }
 
+// Everything of a play frame under the board.
+void DrawPlayBackdrop()
+{
+    Cls();
+    PlayMusic(MusicPlay);
+    // The background reddens as tint falls.
+    const auto fade = static_cast<int32_t>(effects.tint + 5);
+    SetColor(255, fade, fade);
+    ToggleVisibilityOnTab();
+    DrawBackground();
+    firework::Update();
+    SetColor(255, 255, 255);
+    SetRotation(effects.wobble);
+    UpdateWobble();
+    DrawFramePicture();
+    SetColor(255, 255, 255);
+    SetRotation(0);
+}
+
 } // namespace
 
 void TitleScreen()
@@ -182,25 +202,16 @@ void PlayScreen()
     play->x = 96;
     play->NewPiece();
     for (;;) {
-        Cls();
-        PlayMusic(MusicPlay);
-        // The background reddens as tint falls.
-        const auto fade = static_cast<int32_t>(effects.tint + 5);
-        SetColor(255, fade, fade);
-        ToggleVisibilityOnTab();
-        DrawBackground();
-        firework::Update();
-        SetColor(255, 255, 255);
-        SetRotation(effects.wobble);
-        UpdateWobble();
-        DrawFramePicture();
-        SetColor(255, 255, 255);
-        SetRotation(0);
+        DrawPlayBackdrop();
         play->DoPiece(key::Update());
         play->Rules();
         play->Draw();
         FinishFrame();
         if (play->lost) {
+            ShowGameOver(play->points, [&] {
+                DrawPlayBackdrop();
+                play->Draw();
+            });
             EnterHighScore(play->points);
             break;
         }
