@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/accessibility.h"
 #include "app/datafile.h"
 #include "app/notice.h"
 #include "app/screens.h"
@@ -125,6 +126,12 @@ namespace {
 const char* const MusicLabel = "Music Volume:          ";
 const char* const SoundLabel = "Sound Volume:          ";
 const char* const VisibilityLabel = "Visibility:          ";
+const char* const FlashesLabel = "Flashes:       ";
+
+// The value columns' hit boxes; the Flashes row's is wide enough for "Reduced".
+constexpr int32_t ValueWidth = 55;
+constexpr int32_t FlashesValueWidth = 84;
+constexpr int32_t FlashesRowY = 260;
 
 } // namespace
 
@@ -132,8 +139,8 @@ void OptionsScreen()
 {
     // Label and value of a row: the label is centred on x = 250, its trailing spaces pushing
     // the words left of the value column at x = 320.
-    const auto row = [](const char* label, const std::string& value, int32_t y) {
-        const int32_t hover = HoverItem(320, y, 55, 17);
+    const auto row = [](const char* label, const std::string& value, int32_t y, int32_t width = ValueWidth) {
+        const int32_t hover = HoverItem(320, y, width, 17);
         DrawFontText(label, 250, y, 1, 0);
         DrawFontText(value, 320, y, 0, 0);
         return hover;
@@ -145,10 +152,16 @@ void OptionsScreen()
         row(MusicLabel, LevelBar(settings.musicvolume), 200);
         row(SoundLabel, LevelBar(settings.soundvolume), 220);
         row(VisibilityLabel, visibilityText(), 240);
+        row(FlashesLabel, FlashesName(accessibility.reducedflashes), FlashesRowY, FlashesValueWidth);
         ReturnClicked(0);
     };
+    // Flashes live in a file of their own, written only when changed here.
+    const bool flashesBefore = accessibility.reducedflashes;
     const auto save = [&] {
-        if (!SavePrefs())
+        bool saved = SavePrefs();
+        if (accessibility.reducedflashes != flashesBefore)
+            saved = SaveAccessibility() && saved;
+        if (!saved)
             ShowNotice("Could not save options", still);
     };
     for (;;) {
@@ -165,6 +178,10 @@ void OptionsScreen()
         if (row(VisibilityLabel, visibilityText(), 240) && click) {
             sound::Play(gamesounds.blipsound);
             settings.visibility = settings.visibility != 0 ? 0 : 1;
+        }
+        if (row(FlashesLabel, FlashesName(accessibility.reducedflashes), FlashesRowY, FlashesValueWidth) && click) {
+            sound::Play(gamesounds.blipsound);
+            accessibility.reducedflashes = !accessibility.reducedflashes;
         }
         if (ReturnClicked(click)) {
             save();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/flash_limit.h"
 #include "app/game_over.h"
 #include "app/key.h"
 #include "app/layout.h"
@@ -303,8 +304,9 @@ void PlayMusic(TMusicTrack which)
 
 void DrawFlash()
 {
+    const float opacity = FlashOpacity(effects.flash);
     if (effects.flash > 0.000001f) {
-        SetAlpha(effects.flash);
+        SetAlpha(opacity);
         effects.flash -= 0.0598f;
         SetColor(255, 255, static_cast<int32_t>(effects.flash * 100 + 155));
         DrawRect(0, 0, GraphicsWidth(), GraphicsHeight());

@@ -8,6 +8,7 @@
 #include <vector>
 #include <time.h>
 
+#include "app/accessibility.h"
 #include "app/asset_folder.h"
 #include "app/datafile.h"
 #include "app/layout.h"
@@ -206,6 +207,7 @@ void StartUp()
     TraceStartup("assets loaded");
     RemoveDataLeftovers({PreferencesFile(), HighScoreFile()});
     LoadPrefs();
+    LoadAccessibility();
     ResetMouseState();
     ResetKeyState();
     TitleScreen();
