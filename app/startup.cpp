@@ -45,7 +45,7 @@ const int32_t g_traceorigin = ElapsedMillis();
 // The files start-up loads once the video system is up, in the order it needs them.
 std::vector<std::string> StartupFiles()
 {
-    const TAsset order[] = {TAsset::Loading, TAsset::Back,     TAsset::Logo,    TAsset::Block,
+    const TAsset order[] = {TAsset::Icon,    TAsset::Loading,  TAsset::Back,    TAsset::Logo,      TAsset::Block,
                             TAsset::Powerup, TAsset::Paused,   TAsset::Points,  TAsset::FlashBoom,
                             TAsset::Hud,     TAsset::Plop,     TAsset::Explode, TAsset::Switch,
                             TAsset::Falling, TAsset::Blip,     TAsset::GameMusic, TAsset::TitleMusic,
@@ -129,6 +129,8 @@ void OpenWindowAndLoad()
         throw TRuntimeError("Game requires OpenAL audio driver to run.");
     SelectAudioDriver("OpenAL");
     SetAppTitle("Brimstrand");
+    const std::string icon = AssetName(TAsset::Icon);
+    SetAppIcon(Reported(Decoded(icon), icon));
     if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, 0))
         throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
     TraceStartup("window open");
