@@ -30,6 +30,40 @@ bool ShowsNameEntry(const fs::path& screenshot)
     return true;
 }
 
+// The name "AAA" is drawn centred from x = 238, 12 pixels a letter, at y = 310; the cursor's
+// underline lies just below it.
+bool UnderlineUnderFirstLetter(const fs::path& screenshot)
+{
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
+        return false;
+    int light = 0;
+    for (int y = 324; y < 332; ++y)
+        for (int x = 238; x < 250; ++x)
+            light += (pixmap->ReadPixel(x, y) & 0xFF) > 0x80 ? 1 : 0;
+    return light >= 6;
+}
+
+// The game-over view darkens a band across the middle of the final board (rows 212 to 295) and
+// writes "Game over" in white in it: the band's top rows are dark from edge to edge, and the
+// words are the brightest thing in it.
+bool ShowsGameOver(const fs::path& screenshot)
+{
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512 || ShowsNameEntry(screenshot))
+        return false;
+    for (int x = 0; x < 512; x += 2) {
+        const uint32_t argb = pixmap->ReadPixel(x, 215);
+        if (((argb >> 16) & 0xFF) > 110 || ((argb >> 8) & 0xFF) > 110 || (argb & 0xFF) > 110)
+            return false;
+    }
+    int white = 0;
+    for (int y = 222; y < 254; ++y)
+        for (int x = 150; x < 362; ++x)
+            white += (pixmap->ReadPixel(x, y) & 0xFFFFFF) >= 0xF0F0F0 ? 1 : 0;
+    return white > 200;
+}
+
 class GameEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
@@ -135,10 +169,24 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
         const auto bytes = TableBytes(low);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
+    // The loss shows the final board under "Game over" and the score for two seconds; the name
+    // entry follows by itself.
     Tool("xdotool keydown s");
-    const bool entry = WaitFor([&] { return ShowsNameEntry(game.Screenshot("name_entry")); }, 120s);
+    const bool over = WaitFor([&] { return ShowsGameOver(game.Screenshot("game_over")); }, 120s);
     Tool("xdotool keyup s");
-    ASSERT_TRUE(entry) << "the play was not lost or the name entry did not show";
+    ASSERT_TRUE(over) << "the play was not lost or the game-over view did not show";
+    const auto shown = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WaitFor([&] { return ShowsNameEntry(game.Screenshot("name_entry")); }, 5s));
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - shown).count();
+    EXPECT_LT(seconds, 3.5) << "the view ends by itself after about two seconds";
+    // A blinking underline marks the first letter: lit in some frames, dark in others.
+    int lit = 0, dark = 0;
+    for (int shot = 0; shot < 8; ++shot) {
+        (UnderlineUnderFirstLetter(game.Screenshot("name_cursor")) ? lit : dark)++;
+        std::this_thread::sleep_for(110ms);
+    }
+    EXPECT_GT(lit, 0) << "the cursor shows";
+    EXPECT_GT(dark, 0) << "the cursor blinks";
     for (const char* key : {"x", "1", "y", "z"})
         game.Press(key, 50ms);
     game.Screenshot("name_entry_typed");
