@@ -232,10 +232,7 @@ void PauseScreen()
     for (;;) {
         Cls();
         DrawBackdrop();
-        if (settings.visibility != 0)
-            SetColor(140, 145, 145);
-        else
-            SetColor(0, 0, 0);
+        SetCaptionColor();
         DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
         FinishFrame();
         if (TakeMouseHits(MouseLeft)) {
@@ -312,6 +309,13 @@ void DrawFlash()
         DrawRect(0, 0, GraphicsWidth(), GraphicsHeight());
         SetAlpha(1);
     }
+}
+
+void SetCaptionColor()
+{
+    // One grey at both: black, as Low once had it, vanished into the darkened background, and
+    // Low's darker background leaves the grey standing out the more.
+    SetColor(140, 145, 145);
 }
 
 void DrawFramePicture()

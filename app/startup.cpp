@@ -112,10 +112,7 @@ void DrawLoadingScreen()
     DrawBackground();
     DrawImage(shellpictures.backimages[background.backindex], GraphicsWidth() / 2, GraphicsHeight() / 2);
     SetScale(1, 1);
-    if (settings.visibility != 0)
-        SetColor(140, 145, 145);
-    else
-        SetColor(0, 0, 0);
+    SetCaptionColor();
     DrawImage(shellpictures.loadingimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 20);
     SetAlpha(1);
     Flip(-1);
