@@ -2,7 +2,10 @@
 // the close box as the window manager sends it, screenshots kept in screens/ for review.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <sys/stat.h>
 
 #include "app/layout.h"
@@ -62,6 +65,53 @@ bool ShowsGameOver(const fs::path& screenshot)
         for (int x = 150; x < 362; ++x)
             white += (pixmap->ReadPixel(x, y) & 0xFFFFFF) >= 0xF0F0F0 ? 1 : 0;
     return white > 200;
+}
+
+double Luminance(uint32_t argb)
+{
+    const auto channel = [](uint32_t value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel((argb >> 16) & 0xFF) + 0.7152 * channel((argb >> 8) & 0xFF) + 0.0722 * channel(argb & 0xFF);
+}
+
+// How the pause caption (256 by 48 pixels centred at 256, 290) stands out: the contrast ratio,
+// as readability guidelines count it, between its strokes (the brightest 3% of the box) and what
+// lies behind them (the box's median).
+double CaptionContrast(const fs::path& screenshot)
+{
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
+        return 0;
+    std::vector<double> box;
+    for (int y = 266; y < 314; ++y)
+        for (int x = 128; x < 384; ++x)
+            box.push_back(Luminance(pixmap->ReadPixel(x, y)));
+    std::sort(box.begin(), box.end());
+    const double strokes = box[box.size() * 97 / 100];
+    const double behind = box[box.size() / 2];
+    return (std::max(strokes, behind) + 0.05) / (std::min(strokes, behind) + 0.05);
+}
+
+// The board's columns (16 pixels from x = 96) with a block in the top rows: where the falling
+// piece is at the start of a play, the only blocks there. Blocks are far lighter than the board.
+std::vector<int> PieceColumns(const fs::path& screenshot)
+{
+    std::vector<int> columns;
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
+        return columns;
+    for (int column = 0; column < 20; ++column) {
+        bool block = false;
+        for (int y = 8; y < 160 && !block; y += 16) {
+            const uint32_t argb = pixmap->ReadPixel(96 + 16 * column + 8, y);
+            block = Luminance(argb) > 0.2;
+        }
+        if (block)
+            columns.push_back(column);
+    }
+    return columns;
 }
 
 class GameEndToEnd : public ::testing::Test {
@@ -201,6 +251,50 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
     game.Press("Escape");
     ExpectCleanExit(game);
     EXPECT_EQ(game.Err(), "") << "no asset is missing, nothing went wrong";
+}
+
+// The pause caption reads at the default Low visibility as well as at High.
+TEST_F(GameEndToEnd, PauseTextStandsOutAtBothVisibilities)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
+    game.Press("space");
+    std::this_thread::sleep_for(3500ms);
+    game.Click(MiddleX, PlayItemY);
+    std::this_thread::sleep_for(800ms);
+    game.Press("Escape");
+    std::this_thread::sleep_for(400ms);
+    const double low = CaptionContrast(game.Screenshot("pause_low"));
+    game.Press("Tab");
+    std::this_thread::sleep_for(300ms);
+    const double high = CaptionContrast(game.Screenshot("pause_high"));
+    std::printf("pause caption contrast: Low %.2f, High %.2f\n", low, high);
+    EXPECT_GE(low, 3.0) << "Low visibility";
+    EXPECT_GE(high, 3.0) << "High visibility";
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// Keys pressed on the pause screen do nothing once play resumes: the piece stays where it was.
+TEST_F(GameEndToEnd, KeysPressedWhilePausedAreDroppedOnResume)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
+    game.Press("space");
+    std::this_thread::sleep_for(3500ms);
+    game.Click(MiddleX, PlayItemY);
+    std::this_thread::sleep_for(3s); // the first piece falls into view
+    const std::vector<int> before = PieceColumns(game.Screenshot("piece_before_pause"));
+    ASSERT_FALSE(before.empty()) << "no piece found at the top of the board";
+    game.Press("Escape");
+    for (const char* key : {"a", "a", "a", "a", "e", "d"})
+        game.Press(key, 50ms);
+    game.Click(MiddleX, MiddleY);
+    const std::vector<int> after = PieceColumns(game.Screenshot("piece_after_pause"));
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(game.Running());
 }
 
 TEST_F(GameEndToEnd, SecondRunIsQuietAndTheCloseBoxEndsIt)
