@@ -123,10 +123,12 @@ void StartInputPolling(void* source)
     if (g_input.enabled)
         return;
     g_input.source = source;
-    ResetKeyState();
-    ResetMouseState();
+    // Hooked before the resets pump: what the pending events say of the pointer is kept (the
+    // resets clear keys and buttons only), where it used to be lost with them.
     InsertHook(EventHookId(), PolledInputHook, nullptr, 0);
     g_input.enabled = true;
+    ResetKeyState();
+    ResetMouseState();
 }
 
 void StopInputPolling()
