@@ -297,6 +297,54 @@ TEST_F(GameEndToEnd, KeysPressedWhilePausedAreDroppedOnResume)
     EXPECT_TRUE(game.Running());
 }
 
+// The pointer already rests on "Play" when the window opens: a click without any motion starts
+// a play (Escape then pauses it rather than ending the program from the title menu).
+TEST_F(GameEndToEnd, AClickWithoutMotionLandsWhereThePointerRests)
+{
+    // The window opens centred on the screen.
+    std::istringstream screen(Tool("xdotool getdisplaygeometry"));
+    int width = 0, height = 0;
+    screen >> width >> height;
+    ASSERT_GT(width, WindowWidth);
+    const int left = (width - WindowWidth) / 2, top = (height - WindowHeight) / 2;
+    Tool("xdotool mousemove " + std::to_string(left + MiddleX) + " " + std::to_string(top + PlayItemY));
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
+    const std::string geometry = Tool("xdotool getwindowgeometry " + std::to_string(game.Window()));
+    ASSERT_NE(geometry.find(std::to_string(left) + "," + std::to_string(top)), std::string::npos) << geometry;
+    game.Press("space");
+    std::this_thread::sleep_for(3500ms);
+    Tool("xdotool click 1");
+    std::this_thread::sleep_for(800ms);
+    game.Screenshot("click_without_motion");
+    game.Press("Escape");
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(game.Running()) << "the click did not start a play: Escape on the title menu ended the program\n" << game.Err();
+}
+
+// The window carries the game's icon, the picture gfx/icon.png, for the window manager and the
+// task bar.
+TEST_F(GameEndToEnd, TheWindowHasTheGameIcon)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    const auto icon = LoadPixmap((folder_ / "gfx" / "icon.png").string());
+    ASSERT_TRUE(icon);
+    std::vector<unsigned long> items;
+    ASSERT_TRUE(WaitFor([&] { return !(items = x_.CardinalProperty(game.Window(), "_NET_WM_ICON")).empty(); }, 5s));
+    ASSERT_EQ(items.size(), 2u + static_cast<size_t>(icon->width * icon->height));
+    EXPECT_EQ(items[0], static_cast<unsigned long>(icon->width));
+    EXPECT_EQ(items[1], static_cast<unsigned long>(icon->height));
+    int differing = 0;
+    for (int y = 0; y < icon->height; ++y)
+        for (int x = 0; x < icon->width; ++x)
+            differing += (items[2 + y * icon->width + x] & 0xFFFFFFFF) != icon->ReadPixel(x, y) ? 1 : 0;
+    EXPECT_EQ(differing, 0) << "the window shows the picture as painted";
+    x_.ClickCloseBox(game.Window());
+    ExpectCleanExit(game);
+}
+
 TEST_F(GameEndToEnd, SecondRunIsQuietAndTheCloseBoxEndsIt)
 {
     fs::create_directories(folder_ / "data");
