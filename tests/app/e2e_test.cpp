@@ -189,17 +189,20 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
     game.Click(ReturnX, ReturnY);
     std::this_thread::sleep_for(300ms);
 
-    // Options: music to 0 (left zone), sound to 1 (right zone), Visibility Low -> High, Return saves.
+    // Options: music to 0 (left zone), sound to 1 (right zone), Visibility Low -> High, Flashes
+    // Full -> Reduced; Return saves, the flashes in a file of their own.
     game.Click(MiddleX, OptionsItemY);
     std::this_thread::sleep_for(500ms);
     game.Screenshot("options");
     game.Click(325, 208);
     game.Click(369, 228);
     game.Click(340, 248);
+    game.Click(380, 268);
     std::this_thread::sleep_for(200ms);
     game.Screenshot("options_changed");
     game.Click(ReturnX, ReturnY);
     ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{0, 4, 1}; }, 3s));
+    EXPECT_TRUE(WaitFor([&] { return FileText(folder_ / "data" / "settings.cfg").find("\nflashes = reduced\n") != std::string::npos; }, 3s));
 
     // A play, paused and resumed.
     game.Click(MiddleX, PlayItemY);
