@@ -152,6 +152,15 @@ protected:
         EXPECT_EQ(WEXITSTATUS(*status), 0) << game.Err();
     }
 
+    // From the start of a first run to the title menu, faded in: Space ends the intro, the menu
+    // fades in over 3.4 seconds.
+    static void OpenMenu(GameRun& game)
+    {
+        ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
+        game.Press("space");
+        std::this_thread::sleep_for(3500ms);
+    }
+
     XDisplay x_;
     bool auto_repeat_ = false;
     std::unique_ptr<TTempFolder> temp_;
@@ -261,9 +270,7 @@ TEST_F(GameEndToEnd, PauseTextStandsOutAtBothVisibilities)
 {
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
-    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
-    game.Press("space");
-    std::this_thread::sleep_for(3500ms);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
     game.Click(MiddleX, PlayItemY);
     std::this_thread::sleep_for(800ms);
     game.Press("Escape");
@@ -284,9 +291,7 @@ TEST_F(GameEndToEnd, KeysPressedWhilePausedAreDroppedOnResume)
 {
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
-    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
-    game.Press("space");
-    std::this_thread::sleep_for(3500ms);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
     game.Click(MiddleX, PlayItemY);
     std::this_thread::sleep_for(3s); // the first piece falls into view
     const std::vector<int> before = PieceColumns(game.Screenshot("piece_before_pause"));
@@ -313,11 +318,9 @@ TEST_F(GameEndToEnd, AClickWithoutMotionLandsWhereThePointerRests)
     Tool("xdotool mousemove " + std::to_string(left + MiddleX) + " " + std::to_string(top + PlayItemY));
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
-    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
     const std::string geometry = Tool("xdotool getwindowgeometry " + std::to_string(game.Window()));
     ASSERT_NE(geometry.find(std::to_string(left) + "," + std::to_string(top)), std::string::npos) << geometry;
-    game.Press("space");
-    std::this_thread::sleep_for(3500ms);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
     Tool("xdotool click 1");
     std::this_thread::sleep_for(800ms);
     game.Screenshot("click_without_motion");
