@@ -287,7 +287,8 @@ TEST_F(GameEndToEnd, PauseTextStandsOutAtBothVisibilities)
 }
 
 // Keys pressed on the pause screen do nothing once play resumes: the piece stays where it was.
-TEST_F(GameEndToEnd, KeysPressedWhilePausedAreDroppedOnResume)
+// The play then goes on to its loss, whose game-over view a key ends early.
+TEST_F(GameEndToEnd, KeysPressedWhilePausedAreDroppedAndAKeyEndsTheGameOverView)
 {
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
@@ -303,6 +304,16 @@ TEST_F(GameEndToEnd, KeysPressedWhilePausedAreDroppedOnResume)
     const std::vector<int> after = PieceColumns(game.Screenshot("piece_after_pause"));
     EXPECT_EQ(after, before);
     EXPECT_TRUE(game.Running());
+
+    // A key ends the game-over view at once; a score of the first play misses the default table,
+    // so the title menu follows, where Escape ends the program.
+    Tool("xdotool keydown s");
+    const bool over = WaitFor([&] { return ShowsGameOver(game.Screenshot("game_over_missed")); }, 120s);
+    Tool("xdotool keyup s");
+    ASSERT_TRUE(over) << "the play was not lost or the game-over view did not show";
+    game.Press("x", 50ms);
+    game.Press("Escape");
+    ExpectCleanExit(game);
 }
 
 // The pointer already rests on "Play" when the window opens: a click without any motion starts
