@@ -12,6 +12,10 @@ const std::array options = {
     TOption{"--version", "", "show the version and exit", TSwitchTarget{&TCommandLine::version}},
     TOption{"--data-dir", "DIR", "keep settings and high scores in DIR (overrides BRIMSTRAND_DATA_DIR)",
             TTextTarget{&TCommandLine::dataDir}},
+    TOption{"--replay", "FILE", "show a recorded play (Space: four times the speed, Escape: leave)",
+            TTextTarget{&TCommandLine::replay}},
+    TOption{"--verify", "FILE...", "play recordings again without a window and say whether each repeats exactly",
+            TListTarget{&TCommandLine::verify}},
 };
 
 const TOption* FindOption(std::string_view name)
@@ -65,7 +69,8 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         std::string value;
         if (equals != std::string::npos)
             value = word.substr(equals + 1);
-        else if (i + 1 < arguments.size())
+        else if (i + 1 < arguments.size() &&
+                 !(std::holds_alternative<TListTarget>(option->target) && arguments[i + 1].starts_with("--")))
             value = arguments[++i];
         if (value.empty()) {
             parsed.error = "option " + name + " needs " + std::string(option->argument);
@@ -79,6 +84,13 @@ TParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
                 return parsed;
             }
             parsed.options.*(target->member) = *number;
+            continue;
+        }
+        if (const auto* target = std::get_if<TListTarget>(&option->target)) {
+            auto& list = parsed.options.*(*target);
+            list.push_back(value);
+            while (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--"))
+                list.push_back(arguments[++i]);
             continue;
         }
         parsed.options.*std::get<TTextTarget>(option->target) = value;

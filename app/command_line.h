@@ -11,6 +11,8 @@ struct TCommandLine {
     bool help = false;
     bool version = false;
     std::string dataDir; // --data-dir: empty when not given
+    std::string replay;  // --replay: the replay file to show, empty when not given
+    std::vector<std::string> verify; // --verify: the replay files to check
 };
 
 // Option targets: a switch sets a member to a fixed value, a text option stores its argument, a
@@ -20,6 +22,9 @@ struct TSwitchTarget {
     bool value = true;
 };
 using TTextTarget = std::string TCommandLine::*;
+// A list option takes its argument and every argument after it up to the next word starting
+// with "--".
+using TListTarget = std::vector<std::string> TCommandLine::*;
 struct TNumberTarget {
     int TCommandLine::*member;
     int min;
@@ -31,7 +36,7 @@ struct TOption {
     std::string_view name;     // "--data-dir"
     std::string_view argument; // name of its argument in the help ("DIR"), empty for a switch
     std::string_view help;     // one line for --help
-    std::variant<TSwitchTarget, TTextTarget, TNumberTarget> target;
+    std::variant<TSwitchTarget, TTextTarget, TNumberTarget, TListTarget> target;
 };
 
 // Every option the game knows, in the order --help lists them.

@@ -9,6 +9,8 @@
 #include "app/data_folder.h"
 #include "app/help_text.h"
 #include "app/paths.h"
+#include "app/replay_store.h"
+#include "app/replay_verify.h"
 #include "app/startup.h"
 #include "game/assets.h"
 
@@ -67,6 +69,8 @@ int Launch(const std::vector<std::string>& arguments)
         std::printf("brimstrand %s\n", GameVersion());
         return ExitAnswered;
     }
+    if (!parsed.options.verify.empty())
+        return VerifyReplayFiles(parsed.options.verify);
     const TGameFolders folders = LocateFolders(parsed.options);
     if (parsed.options.help) {
         std::fputs(HelpText(folders.assets, folders.data.folder).c_str(), stdout);
@@ -76,9 +80,17 @@ int Launch(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "%s\n", NoAssetFolderMessage(folders.assetCandidates).c_str());
         return ExitNoAssets;
     }
+    TReplay watched;
+    if (!parsed.options.replay.empty()) {
+        std::string error;
+        if (!LoadReplay(parsed.options.replay, watched, error)) {
+            std::fprintf(stderr, "brimstrand: %s: %s\n", parsed.options.replay.c_str(), error.c_str());
+            return ExitUsage;
+        }
+    }
     if (!folders.data.warning.empty())
         std::fprintf(stderr, "%s\n", folders.data.warning.c_str());
     UseAssetFolder(folders.assets);
     UseDataFolder(folders.data.folder);
-    StartUp();
+    StartUp(parsed.options.replay.empty() ? nullptr : &watched);
 }

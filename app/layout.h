@@ -21,3 +21,14 @@ constexpr int32_t ReturnLeft = 330;
 constexpr int32_t ReturnTop = 490;
 constexpr int32_t ReturnWidth = 72;
 constexpr int32_t ReturnHeight = 17;
+
+// The high-score table: one row per entry, name then score; entries with a replay have a marker
+// before the name, and a click anywhere on such a row shows the replay.
+constexpr int32_t TableTop = 120;
+constexpr int32_t TableRowPitch = 35;
+constexpr int32_t TableNameLeft = 170;
+constexpr int32_t TableScoreLeft = 220;
+constexpr int32_t TableRowLeft = 150;
+constexpr int32_t TableRowWidth = 160;
+constexpr int32_t TableRowHeight = 20;
+constexpr int32_t TableMarkerSize = 8;

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "app/datafile.h"
+#include "app/layout.h"
 #include "app/notice.h"
+#include "app/replay_screen.h"
 #include "app/screens.h"
 #include "app/text.h"
 #include "draw2d/draw2d.h"
@@ -151,12 +153,12 @@ bool TypeNameChar(std::string& name, int& cursor, int32_t c)
     return false;
 }
 
-void EnterHighScore(int32_t points)
+std::string EnterHighScore(int32_t points)
 {
     ResetKeyState();
     LoadScores();
     if (!QualifiesForTable(points))
-        return;
+        return {};
     std::string name = "AAA";
     int cursor = 1;
     const int32_t centre = GraphicsWidth() / 2;
@@ -181,19 +183,23 @@ void EnterHighScore(int32_t points)
     if (!RecordHighScore(points, name))
         ShowNotice("Could not save high score", draw);
     ResetKeyState();
+    return name;
 }
 
 void ScoreScreen()
 {
     LoadScores();
+    TTableReplays replays = FindTableReplays();
     for (;;) {
         Cls();
         const int32_t click = TakeMouseHits(MouseLeft);
         DrawBackdrop();
         for (int i = 0; i < 10; ++i) {
-            DrawFontText(highscores.names[i], 170, 120 + 35 * i, 0, 0);
-            DrawFontText(std::to_string(highscores.scores[i]), 220, 120 + 35 * i, 0, 0);
+            DrawFontText(highscores.names[i], TableNameLeft, TableTop + TableRowPitch * i, 0, 0);
+            DrawFontText(std::to_string(highscores.scores[i]), TableScoreLeft, TableTop + TableRowPitch * i, 0, 0);
         }
+        if (ShowTableReplays(replays, click))
+            continue;
         if (ReturnClicked(click))
             break;
         FinishFrame();

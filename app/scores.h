@@ -38,7 +38,8 @@ int InsertHighScore(int32_t points, const std::string& name);
 // Returns true for Enter (13), which ends the entry.
 bool TypeNameChar(std::string& name, int& cursor, int32_t c);
 
-// After a lost play: asks for a name when the points qualify and saves the new table.
-void EnterHighScore(int32_t points);
+// After a lost play: asks for a name when the points qualify and saves the new table. Returns the
+// name entered, empty when the points did not qualify.
+std::string EnterHighScore(int32_t points);
 // The table screen of the title menu.
 void ScoreScreen();

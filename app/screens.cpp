@@ -8,6 +8,7 @@
 #include "app/game_over.h"
 #include "app/key.h"
 #include "app/layout.h"
+#include "app/play_recording.h"
 #include "app/prefs.h"
 #include "app/scores.h"
 #include "app/shell_state.h"
@@ -30,6 +31,7 @@
 namespace {
 
 float titlefade = 0; // fade of the title intro and menu, 0 to 1
+uint64_t g_framesshown = 0;
 
 int32_t HalfWidth() { return GraphicsWidth() / 2; }
 int32_t HalfHeight() { return GraphicsHeight() / 2; }
@@ -194,26 +196,52 @@ void TitleScreen()
     TitleMenu();
 }
 
-void PlayScreen()
+std::shared_ptr<game> NewPlay()
 {
     auto play = std::make_shared<game>();
     effects.tint = 250;
     play->w = 20;
     play->h = 32;
     play->x = 96;
+    return play;
+}
+
+void PlayFrame(game& play, const TControls& controls)
+{
+    DrawPlayBackdrop();
+    play.DoPiece(controls);
+    play.Rules();
+    play.Draw();
+    DrawFlash();
+    boom::update();
+}
+
+void PauseFrame()
+{
+    Cls();
+    DrawBackdrop();
+    SetCaptionColor();
+    DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
+    DrawFlash();
+    boom::update();
+}
+
+void PlayScreen()
+{
+    auto play = NewPlay();
+    TPlayRecording recording(*play);
     play->NewPiece();
     for (;;) {
-        DrawPlayBackdrop();
-        play->DoPiece(key::Update());
-        play->Rules();
-        play->Draw();
-        FinishFrame();
+        const TControls controls = key::Update();
+        PlayFrame(*play, controls);
+        EndFrame();
+        recording.AddPlayFrame(controls, *play);
         if (play->lost) {
             ShowGameOver(play->points, [&] {
                 DrawPlayBackdrop();
                 play->Draw();
             });
-            EnterHighScore(play->points);
+            recording.Save(EnterHighScore(play->points));
             break;
         }
         if (TakeTerminateRequest())
@@ -230,11 +258,8 @@ void PauseScreen()
 {
     ResetMouseState();
     for (;;) {
-        Cls();
-        DrawBackdrop();
-        SetCaptionColor();
-        DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
-        FinishFrame();
+        PauseFrame();
+        EndFrame();
         if (TakeMouseHits(MouseLeft)) {
             ResetMouseState();
             // Presses made while paused were meant for no one: play resumes as it was left.
@@ -385,9 +410,12 @@ void FinishFrame()
 
 void EndFrame()
 {
+    ++g_framesshown;
     sound::Update();
     Flip(-1);
 }
+
+uint64_t FramesShown() { return g_framesshown; }
 
 void EndProgram()
 {

@@ -1,5 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <memory>
+
+class game;
+struct TControls;
 
 // The screens. Each is a frame loop drawing one whole frame per pass, paced to 60 frames a second
 // by Flip(-1); a screen opens another by calling it and carries on when it returns.
@@ -10,6 +14,18 @@
 void PlayScreen();
 // Returns when the player clicks to resume.
 void PauseScreen();
+
+// The pieces of those screens that a replay runs as well, in the window or with nothing to draw
+// on, so that it repeats every random draw of the play.
+// A new play, before its first piece: the board in place and tint back at its start.
+std::shared_ptr<game> NewPlay();
+// One frame of play without showing it: background, fireworks, the piece moved by the controls,
+// the rules, the board, the flashes.
+void PlayFrame(game& play, const TControls& controls);
+// One frame of the pause screen without showing it.
+void PauseFrame();
+// Frames shown since the program started; the frames between two of a play's are pause frames.
+uint64_t FramesShown();
 
 // Shared by the screens.
 // Every screen with the background lets Tab switch Visibility first, so the frame already shows

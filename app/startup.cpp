@@ -14,6 +14,7 @@
 #include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
+#include "app/replay_screen.h"
 #include "app/scores.h"
 #include "app/screens.h"
 #include "app/shell_state.h"
@@ -184,7 +185,7 @@ void TraceStartup(const char* stage)
                  static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
 }
 
-void StartUp()
+void StartUp(const TReplay* watch)
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
@@ -209,5 +210,9 @@ void StartUp()
     LoadAccessibility();
     ResetMouseState();
     ResetKeyState();
+    if (watch) {
+        WatchReplay(*watch);
+        EndProgram();
+    }
     TitleScreen();
 }

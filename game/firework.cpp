@@ -40,7 +40,7 @@ void Spawn()
     f->size = static_cast<float>(RandomReal(0.8, 1.2));
     f->y = GraphicsHeight() + f->size;
     f->xv = static_cast<float>(RandomReal(-1.1, 1.1));
-    f->yv = static_cast<float>(RandomReal(-5, -17));
+    f->yv = static_cast<float>(RandomReal(FireworkSlowestRise, FireworkFastestRise));
     f->r = static_cast<uint8_t>(RandomInt(180, 210));
     f->g = static_cast<uint8_t>(RandomInt(240, 250));
     f->b = static_cast<uint8_t>(RandomInt(180, 210));

@@ -3,6 +3,11 @@
 
 #include "system/list.h"
 
+// A new firework rises between these speeds (pixels per frame, upwards negative), so each one
+// leaves the window within a few hundred frames.
+constexpr float FireworkFastestRise = -17;
+constexpr float FireworkSlowestRise = -5;
+
 // One rising particle of the background decoration, drawn with a trail of circles.
 class firework {
 public:

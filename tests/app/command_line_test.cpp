@@ -21,6 +21,20 @@ TEST(CommandLine, OptionsAreReadInBothSpellingsAndDefaultsStay)
     EXPECT_TRUE(joined.options.version);
 }
 
+TEST(CommandLine, AListOptionTakesTheWordsUpToTheNextOption)
+{
+    const TParsedCommandLine several = ParseCommandLine({"--verify", "a.replay", "b c.replay", "--data-dir", "d"});
+    EXPECT_EQ(several.error, "");
+    EXPECT_EQ(several.options.verify, (std::vector<std::string>{"a.replay", "b c.replay"}));
+    EXPECT_EQ(several.options.dataDir, "d");
+    const TParsedCommandLine joined = ParseCommandLine({"--verify=a.replay", "b.replay"});
+    EXPECT_EQ(joined.options.verify, (std::vector<std::string>{"a.replay", "b.replay"}));
+    EXPECT_EQ(ParseCommandLine({"--verify"}).error, "option --verify needs FILE...");
+    EXPECT_EQ(ParseCommandLine({"--verify", "--help"}).error, "option --verify needs FILE...");
+    EXPECT_EQ(ParseCommandLine({"--replay", "a.replay"}).options.replay, "a.replay");
+    EXPECT_EQ(ParseCommandLine({"--replay", "a.replay", "b.replay"}).error, "unexpected argument: b.replay");
+}
+
 TEST(CommandLine, AnythingNotUnderstoodIsAnErrorNamingIt)
 {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {

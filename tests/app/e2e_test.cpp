@@ -257,6 +257,16 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
     low.pop_back();
     ASSERT_TRUE(WaitFor([&] { return FileBytes(table) == TableBytes(low); }, 3s));
 
+    // The play, pause and all, was kept as a replay that reruns exactly without a window.
+    std::vector<fs::path> replays;
+    for (const auto& entry : fs::directory_iterator(folder_ / "data" / "replays"))
+        replays.push_back(entry.path());
+    ASSERT_EQ(replays.size(), 1u);
+    EXPECT_TRUE(replays[0].filename().string().ends_with("_0_XYZ.replay")) << replays[0];
+    EXPECT_NE(FileText(replays[0]).find("p"), std::string::npos);
+    const std::string verify = Shell("'" + (folder_ / "brimstrand").string() + "' --verify '" + replays[0].string() + "'");
+    EXPECT_EQ(verify.substr(verify.rfind(':')), ": ok\n") << verify;
+
     // Back on the title menu, Escape ends the program.
     std::this_thread::sleep_for(500ms);
     EXPECT_TRUE(game.Running());
@@ -360,6 +370,61 @@ TEST_F(GameEndToEnd, TheWindowHasTheGameIcon)
     EXPECT_EQ(differing, 0) << "the window shows the picture as painted";
     x_.ClickCloseBox(game.Window());
     ExpectCleanExit(game);
+}
+
+// A replay shows in the window: Space speeds it up, and at its end the program ends. From the
+// table, a click on an entry with a replay shows it and Escape leads back to the table.
+TEST_F(GameEndToEnd, ReplaysAreShownFromTheCommandLineAndFromTheTable)
+{
+    const fs::path golden = fs::path(BRIM_GOLDEN_DIR) / "short.replay";
+    GameLaunch launch = GameRun::Beside(folder_);
+    launch.arguments = {"--replay", golden.string()};
+    {
+        GameRun game(launch);
+        ASSERT_TRUE(game.FindWindow()) << game.Err();
+        std::this_thread::sleep_for(1s);
+        game.Screenshot("replay");
+        game.Press("space");
+        // A few hundred frames: seconds at four times the speed.
+        const auto status = game.WaitExit(60s);
+        ASSERT_TRUE(status.has_value()) << "the replay did not end at four times the speed";
+        EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << game.Err();
+        EXPECT_EQ(game.Err(), "");
+        EXPECT_FALSE(fs::exists(folder_ / "data" / "replays")) << "watching records nothing";
+    }
+
+    fs::create_directories(folder_ / "data" / "replays");
+    fs::copy_file(golden, folder_ / "data" / "replays" / "20261208-204433_150_BOT.replay");
+    std::vector<std::pair<int32_t, std::string>> entries = {{150, "BOT"}};
+    for (int i = 1; i < 10; ++i)
+        entries.emplace_back(100 - i, "DEF");
+    {
+        std::ofstream out(folder_ / "data" / "highscores.dat", std::ios::binary);
+        const auto bytes = TableBytes(entries);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    std::this_thread::sleep_for(1s);
+    game.Press("space");
+    std::this_thread::sleep_for(3500ms);
+    game.Click(MiddleX, TableItemY);
+    std::this_thread::sleep_for(500ms);
+    game.Screenshot("table_with_replay");
+    game.Click(TableRowLeft + TableRowWidth / 2, TableTop + TableRowHeight / 2);
+    std::this_thread::sleep_for(1s);
+    game.Screenshot("replay_from_table");
+    // Escape leaves the replay for the table, the next one the table for the menu: the program
+    // runs on. Had the click shown nothing, the second Escape would have ended it.
+    game.Press("Escape");
+    std::this_thread::sleep_for(500ms);
+    game.Press("Escape");
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(game.Running());
+    game.Press("Escape");
+    ExpectCleanExit(game);
+    EXPECT_EQ(FileBytes(folder_ / "data" / "highscores.dat"), TableBytes(entries)) << "replays never enter the table";
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_ / "data" / "replays"), fs::directory_iterator()), 1);
 }
 
 TEST_F(GameEndToEnd, SecondRunIsQuietAndTheCloseBoxEndsIt)

@@ -7,6 +7,7 @@
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/imageframe.h"
+#include "draw2d/nulldraw2d.h"
 #include "draw2d/pixmap.h"
 #include "glwindow.h"
 #include "pngfile.h"
@@ -260,38 +261,9 @@ public:
     std::vector<std::vector<float>> draws;
 };
 
-class TSurface : public TGraphics {
-public:
-    explicit TSurface(TGraphicsDriver* driver) : driver_(driver) {}
-    TGraphicsDriver* Driver() override { return driver_; }
-    void GetSettings(int32_t& w, int32_t& h, int32_t& d, int32_t& hz, int32_t& f) override
-    {
-        w = 64, h = 64, d = 0, hz = 60, f = 0;
-    }
-    void Close() override {}
-
-private:
-    TGraphicsDriver* driver_;
-};
-
 // Makes recording frames, or none while failing; draws nothing itself.
-class TRecordingDriver : public TDraw2DDriver {
+class TRecordingDriver : public TNullDraw2DDriver {
 public:
-    std::vector<TGraphicsMode> GraphicsModes() override { return {}; }
-    std::shared_ptr<TGraphics> AttachGraphics(void*, int32_t) override { return nullptr; }
-    std::shared_ptr<TGraphics> CreateGraphics(int32_t, int32_t, int32_t, int32_t, int32_t) override
-    {
-        return TDraw2DGraphics::Create(std::make_shared<TSurface>(this), this);
-    }
-    void SetGraphics(const std::shared_ptr<TGraphics>& g) override
-    {
-        if (g)
-            static_cast<TDraw2DGraphics&>(*g).MakeCurrent();
-        else
-            TDraw2DGraphics::ClearCurrent();
-    }
-    void Flip(int32_t) override {}
-
     std::shared_ptr<TImageFrame> CreateFrameFromPixmap(const std::shared_ptr<TPixmap>& pixmap,
                                                        int32_t flags) override
     {
@@ -301,22 +273,6 @@ public:
         made.push_back(std::make_shared<TRecordingFrame>());
         return made.back();
     }
-    void SetBlend(int32_t) override {}
-    void SetAlpha(float) override {}
-    void SetColor(int32_t, int32_t, int32_t) override {}
-    void SetClsColor(int32_t, int32_t, int32_t) override {}
-    void SetViewport(int32_t, int32_t, int32_t, int32_t) override {}
-    void SetTransform(float, float, float, float) override {}
-    void SetLineWidth(float) override {}
-    void Cls() override {}
-    void Plot(float, float) override {}
-    void DrawLine(float, float, float, float, float, float) override {}
-    void DrawRect(float, float, float, float, float, float) override {}
-    void DrawOval(float, float, float, float, float, float) override {}
-    void DrawPoly(const std::vector<float>&, float, float, float, float) override {}
-    void DrawPixmap(const std::shared_ptr<TPixmap>&, int32_t, int32_t) override {}
-    std::shared_ptr<TPixmap> GrabPixmap(int32_t, int32_t, int32_t, int32_t) override { return nullptr; }
-    void SetResolution(float, float) override {}
 
     struct Request {
         std::shared_ptr<TPixmap> pixmap;

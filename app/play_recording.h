@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+#include "game/controls.h"
+#include "game/replay.h"
+
+class game;
+
+// The shell state a play depends on besides its inputs: the generator, the effect levels, the
+// background clock and the effects in flight. Taken just before a play's first piece.
+TReplayStart CaptureReplayStart();
+// Puts that state back, so that the frames after it draw the same random numbers again.
+void RestoreReplayStart(const TReplayStart& start);
+
+TFrameInput FrameInput(const TControls& controls);
+TControls FrameControls(TFrameInput input);
+
+// Records the play running in the window. Made just before the first piece; told of every play
+// frame after it was shown, it counts the frames shown in between (the pause screen) as pause
+// frames.
+class TPlayRecording {
+public:
+    explicit TPlayRecording(const game& play);
+    void AddPlayFrame(const TControls& controls, const game& play);
+    // The recording so far, as a play that ended at when.
+    TReplay Finished(const std::string& name, std::time_t when) const;
+    // Saves the finished play under the name entered for the table (empty when none) into the
+    // replay folder. A replay that cannot be saved is only reported on stderr.
+    void Save(const std::string& name) const;
+
+private:
+    TReplayRecorder recorder_;
+    uint64_t lastShown_;
+};

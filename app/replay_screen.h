@@ -1,0 +1,23 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "game/replay.h"
+
+// Shows a recorded play in the window at its own pace, with its sounds and effects, until it
+// ends or Escape is pressed; Space switches between normal and four times the speed. The
+// player's generator carries on afterwards as if nothing had been shown. Nothing is recorded
+// and nothing enters the table.
+void WatchReplay(const TReplay& replay);
+
+// Loads and shows a replay file; false, with the reason on stderr, when it is not a valid
+// replay. For the table, the command line and the title screen's demonstrations.
+bool WatchReplayFile(const std::string& path);
+
+// The replay file of each entry of the high-score table, "" for entries without one.
+using TTableReplays = std::array<std::string, 10>;
+TTableReplays FindTableReplays();
+// The table screen's part: a marker beside every entry with a replay, and a click on such an
+// entry shows it. True when a replay was shown (the frame is then over).
+bool ShowTableReplays(const TTableReplays& replays, int32_t click);

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/replay.h"
+
+// What a rerun of a replay came to.
+struct TRerunOutcome {
+    int32_t score = 0;    // the rerun's final score
+    uint32_t frames = 0;  // frames run
+    bool differs = false; // from the recording, in score, board or the frame of the loss
+    uint32_t firstDifference = 0;
+};
+
+// Readies a program without a window to run plays: graphics of the window's size that draw
+// nothing (so that everything placed by the window size lands where it did), and the piece
+// templates.
+void PrepareHeadlessPlay();
+
+// Runs the replay again through the frames of the play and pause screens, drawing on whatever
+// graphics are current, and compares it with the recording frame by frame. The generator and the
+// effects are left where the replay ends.
+TRerunOutcome RerunReplay(const TReplay& replay);
+
+// --verify: reruns each file with nothing to draw on and prints one line per file. Returns 0 when
+// every file matches its recording, 1 when any differs, 2 when any cannot be read or is not a
+// valid replay.
+int VerifyReplayFiles(const std::vector<std::string>& files);

@@ -1,0 +1,363 @@
+#include "game/replay_format.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/hash64.h"
+
+namespace {
+
+// A play with every kind of record: effects in flight, every input code, more runs than fit on
+// one input line, and checks.
+TReplay RichReplay()
+{
+    TReplay r;
+    r.gameVersion = "1.0";
+    r.date = "2026-12-08T20:44:33Z";
+    r.name = "AB?";
+    r.start.seed = 987654321;
+    r.start.tint = 238.5f;
+    r.start.wobble = -0.75f;
+    r.start.wobblev = 1.2338f;
+    r.start.flash = 0.1f;
+    r.start.glow = -0.21f;
+    r.start.visibility = 0;
+    r.start.backtimer = 6699;
+    r.start.backindex = 4;
+    r.start.backprev = 9;
+    r.start.backfade = 0.3333f;
+    r.start.backangle = 1234.56f;
+    r.start.fireworks = {{100.5f, 512.9f, -1.05f, -16.2f, 0.83f, 180, 250, 210}, {48, -3, 0, -5, 1.2f, 0, 255, 7}};
+    r.start.booms = {{96, 40, 11}, {-16, 530, 0}};
+    const TFrameInput cycle[] = {0, InputLeft, InputPaused, InputRotLeft | InputFast, InputControls, InputRight,
+                                 InputRotRight | InputLeft};
+    for (int i = 0; i < 40; ++i) {
+        const TInputRun run{cycle[i % 7], static_cast<uint32_t>(1 + i * 37 % 300)};
+        r.inputs.push_back(run);
+        r.frames += run.frames;
+    }
+    r.checks = {{0, 0, 0x0123456789abcdefull}, {700, 25, 0xfedcba9876543210ull}, {r.frames - 1, 75, 42}};
+    r.score = 75;
+    r.board = 42;
+    return r;
+}
+
+std::string Text() { return WriteReplay(RichReplay()); }
+
+// The text up to its checksum line.
+std::string Body(const std::string& text) { return text.substr(0, text.rfind("checksum ")); }
+
+// A body edited by hand, with a checksum that matches again, so the checks behind it are reached.
+std::string Signed(const std::string& body) { return body + ReplayChecksumLine(body); }
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    const size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+std::string Edited(const std::string& from, const std::string& to) { return Signed(Replaced(Body(Text()), from, to)); }
+
+// The error for text, which must be refused with a single line.
+std::string Refusal(const std::string& text)
+{
+    TReplay r;
+    std::string error;
+    EXPECT_FALSE(ParseReplay(text, r, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    return error;
+}
+
+#define EXPECT_REFUSED(text, part)                                                                                   \
+    do {                                                                                                               \
+        const std::string refusal = Refusal(text);                                                                     \
+        EXPECT_NE(refusal.find(part), std::string::npos) << refusal;                                                   \
+    } while (0)
+
+} // namespace
+
+TEST(ReplayFormat, RoundTripKeepsEveryFieldAndEveryByte)
+{
+    const TReplay original = RichReplay();
+    ASSERT_EQ(ReplayProblem(original), "");
+    const std::string text = WriteReplay(original);
+    TReplay read;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+    EXPECT_EQ(read, original);
+    EXPECT_EQ(WriteReplay(read), text);
+
+    TReplay nameless = original;
+    nameless.name.clear();
+    ASSERT_TRUE(ParseReplay(WriteReplay(nameless), read, error)) << error;
+    EXPECT_EQ(read, nameless);
+}
+
+TEST(ReplayFormat, ReadsTheDocumentedLayout)
+{
+    const std::string body = "brimstrand-replay 1\n"
+                             "game 1.0\n"
+                             "date 2024-02-29T23:59:59Z\n"
+                             "name ABC\n"
+                             "score 25\n"
+                             "frames 40\n"
+                             "board 00000000000000ff\n"
+                             "seed 1234\n"
+                             "effects tint=250 wobble=0 wobblev=1.5 flash=0.54 glow=0\n"
+                             "visibility 1\n"
+                             "background timer=6700 index=3 prev=0 fade=0 angle=42\n"
+                             "fireworks 1\n"
+                             "firework 100 500 0.5 -7 1 190 245 200\n"
+                             "booms 0\n"
+                             "inputs 27\n"
+                             "input 0 10Q4paaaaaaaaaaaaaaaaaaaaaaaaa\n"
+                             "checks 1\n"
+                             "check 39 25 00000000000000ff\n";
+    TReplay r;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(Signed(body), r, error)) << error;
+    EXPECT_EQ(r.name, "ABC");
+    EXPECT_EQ(r.score, 25);
+    EXPECT_EQ(r.frames, 40u);
+    EXPECT_EQ(r.board, 255u);
+    EXPECT_EQ(r.start.seed, 1234);
+    EXPECT_EQ(r.start.wobblev, 1.5f);
+    EXPECT_EQ(r.start.backtimer, 6700);
+    ASSERT_EQ(r.start.fireworks.size(), 1u);
+    EXPECT_EQ(r.start.fireworks[0].yv, -7.0f);
+    const std::vector<TInputRun> runs = {{0, 10}, {InputRotLeft | InputFast, 1}, {InputPaused, 4}, {InputLeft, 25}};
+    EXPECT_EQ(r.inputs, runs);
+    EXPECT_EQ(r.checks, (std::vector<TReplayCheck>{{39, 25, 255}}));
+}
+
+TEST(ReplayFormat, ChecksumIsSixtyFourBitFnv1a)
+{
+    // Published test vectors of the algorithm.
+    EXPECT_EQ(ReplayChecksum(""), 0xcbf29ce484222325ull);
+    EXPECT_EQ(ReplayChecksum("a"), 0xaf63dc4c8601ec8cull);
+    EXPECT_EQ(ReplayChecksum("foobar"), 0x85944171f73967e8ull);
+}
+
+TEST(ReplayFormat, RefusesWhatIsNotAReplayOfThisVersion)
+{
+    EXPECT_REFUSED("", "not a Brimstrand replay");
+    EXPECT_REFUSED("\x89PNG\r\n\x1a\n", "not a Brimstrand replay");
+    EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 2"), "version 2 is not supported");
+    EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 0"), "version 0 is not supported");
+    EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 01"), "format version");
+    EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 99999999999"), "format version");
+}
+
+TEST(ReplayFormat, RefusesEveryTruncation)
+{
+    const std::string text = Text();
+    for (size_t length = 0; length < text.size(); ++length) {
+        TReplay r;
+        std::string error;
+        ASSERT_FALSE(ParseReplay(std::string_view(text).substr(0, length), r, error)) << length;
+        ASSERT_EQ(error.find('\n'), std::string::npos) << error;
+    }
+    EXPECT_REFUSED(text.substr(0, text.size() - 1), "does not end with its checksum line");
+    EXPECT_REFUSED(Body(text), "does not end with its checksum line");
+}
+
+TEST(ReplayFormat, RefusesEditsTheChecksumDoesNotCover)
+{
+    std::string text = Text();
+    const size_t score = text.find("score 75");
+    text[score + 6] = '9';
+    EXPECT_REFUSED(text, "checksum does not match");
+    EXPECT_REFUSED(Replaced(Text(), "checksum ", "checksum 0"), "checksum does not match");
+    EXPECT_REFUSED(Text() + "seed 1\n", "does not end with its checksum line");
+    EXPECT_REFUSED(Text() + Text(), "checksum does not match");
+}
+
+TEST(ReplayFormat, RefusesReorderedAndExtraLines)
+{
+    EXPECT_REFUSED(Edited("score 75\nframes ", "frames 75\nscore "), "expected \"score\"");
+    EXPECT_REFUSED(Edited("visibility 0\n", ""), "expected \"visibility\"");
+    // Two input lines swapped: the second no longer starts where the first ended.
+    const std::string body = Body(Text());
+    const size_t first = body.find("input 0 ");
+    const size_t second = body.find("input ", first + 1);
+    const size_t third = body.find("input ", second + 1);
+    std::string swapped = body.substr(0, first) + body.substr(second, third - second) +
+                          body.substr(first, second - first) + body.substr(third);
+    EXPECT_REFUSED(Signed(swapped), "but the runs before it end at frame 0");
+    EXPECT_REFUSED(Signed(body + "check 1 2 0000000000000003\n"), "only the checksum line may follow the checks, found \"check\"");
+    EXPECT_REFUSED(Signed(body + ReplayChecksumLine(body)), "only the checksum line may follow the checks");
+}
+
+TEST(ReplayFormat, RefusesAbsurdCountsBeforeReadingOn)
+{
+    EXPECT_REFUSED(Edited("frames ", "frames 99999"), "frames: expected a whole number from 1 to 5184000");
+    EXPECT_REFUSED(Edited("fireworks 2", "fireworks 257"), "fireworks: expected a whole number from 0 to 256");
+    EXPECT_REFUSED(Edited("fireworks 2", "fireworks 3"), "expected \"firework\", found \"booms\"");
+    EXPECT_REFUSED(Edited("booms 2", "booms 1000000000000"), "booms: expected a whole number");
+    const std::string body = Body(Text());
+    const size_t at = body.find("inputs ") + 7;
+    const std::string count = body.substr(at, body.find('\n', at) - at);
+    EXPECT_REFUSED(Edited("inputs " + count, "inputs 4000000"), "inputs: expected a whole number from 1 to");
+    EXPECT_REFUSED(Edited("inputs " + count, "inputs " + std::to_string(std::stoi(count) + 1)), "input: expected ");
+    EXPECT_REFUSED(Edited("checks 3", "checks 2"), "the last check disagrees");
+    EXPECT_REFUSED(Edited("checks 3", "checks 4"), "the file ends where \"check\" was expected");
+    EXPECT_REFUSED(Edited("checks 3", "checks 99999999999999999999"), "checks: expected a whole number");
+}
+
+TEST(ReplayFormat, RefusesInputsThatDoNotCoverThePlay)
+{
+    const TReplay r = RichReplay();
+    EXPECT_REFUSED(Edited("frames " + std::to_string(r.frames), "frames " + std::to_string(r.frames + 1)),
+                   "the input runs cover");
+    EXPECT_REFUSED(Edited("input 0 1a", "input 0 2a"), "but the runs before it end at frame");
+}
+
+// A play of the given frames whose inputs are the given tokens on one line.
+std::string WithInputs(int frames, int tokens, const std::string& line)
+{
+    return Signed("brimstrand-replay 1\ngame 1.0\ndate 2024-02-29T23:59:59Z\nname\nscore 0\nframes " +
+                  std::to_string(frames) + "\nboard 0000000000000000\nseed 1234\n"
+                  "effects tint=250 wobble=0 wobblev=0 flash=0 glow=0\nvisibility 1\n"
+                  "background timer=0 index=0 prev=0 fade=0 angle=0\nfireworks 0\nbooms 0\ninputs " +
+                  std::to_string(tokens) + "\ninput 0 " + line + "\nchecks 0\n");
+}
+
+TEST(ReplayFormat, AcceptsOnlyTheWritersSpellingOfTheInputs)
+{
+    TReplay r;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(WithInputs(7, 4, "3sa2-E"), r, error)) << error;
+    EXPECT_EQ(r.inputs, (std::vector<TInputRun>{{InputFast, 3}, {InputLeft, 1}, {0, 2}, {InputRotRight | InputFast, 1}}));
+    ASSERT_TRUE(ParseReplay(WithInputs(8, 4, "3aa2-s"), r, error)) << error;
+    EXPECT_EQ(r.inputs, (std::vector<TInputRun>{{0, 3}, {InputLeft, 2}, {0, 2}, {InputFast, 1}}));
+    // Every other spelling of the same runs, and symbols that name nothing.
+    EXPECT_REFUSED(WithInputs(4, 2, "3-a"), "should carry the frames of the run before it");
+    EXPECT_REFUSED(WithInputs(5, 2, "3-2-"), "repeats the input of the run before it");
+    EXPECT_REFUSED(WithInputs(6, 2, "3s2a"), "repeats the input of the run before it");
+    EXPECT_REFUSED(WithInputs(2, 2, "1-a"), "input run length");
+    EXPECT_REFUSED(WithInputs(1, 1, "0a"), "input run length");
+    EXPECT_REFUSED(WithInputs(4, 1, "03a"), "input run length");
+    EXPECT_REFUSED(WithInputs(4, 1, "3x"), "unknown input symbol");
+    EXPECT_REFUSED(WithInputs(4, 1, "3"), "has no input symbol");
+    EXPECT_REFUSED(WithInputs(5, 1, "3aa"), "more than 1 tokens on the line");
+    EXPECT_REFUSED(WithInputs(5, 3, "3aa"), "expected 3 tokens, found 2");
+    EXPECT_REFUSED(WithInputs(3, 2, "3sa"), "last longer than the 3 frames");
+}
+
+TEST(ReplayFormat, RefusesChecksOutOfOrderOrAtOddsWithTheHeader)
+{
+    EXPECT_REFUSED(Edited("check 700 ", "check 0 "), "check frames must rise");
+    EXPECT_REFUSED(Edited("score 75", "score 76"), "the last check disagrees");
+    const TReplay r = RichReplay();
+    EXPECT_REFUSED(Edited("check " + std::to_string(r.frames - 1), "check " + std::to_string(r.frames)),
+                   "check frame: expected a whole number");
+}
+
+TEST(ReplayFormat, RefusesValuesOutOfTheirRange)
+{
+    EXPECT_REFUSED(Edited("seed 987654321", "seed 0"), "seed: expected a whole number from 1 to 2147483646");
+    EXPECT_REFUSED(Edited("seed 987654321", "seed 2147483647"), "seed");
+    EXPECT_REFUSED(Edited("score 75", "score -75"), "score: expected");
+    EXPECT_REFUSED(Edited("visibility 0", "visibility 2"), "visibility");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=nan"), "tint: expected a number");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=inf"), "tint: expected a number");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=1e+30"), "tint: expected a number");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=238.50"), "in its shortest form");
+    EXPECT_REFUSED(Edited("tint=238.5", "tnt=238.5"), "expected tint=");
+    EXPECT_REFUSED(Edited("timer=6699", "timer=-1"), "timer");
+    EXPECT_REFUSED(Edited("index=4", "index=256"), "index");
+    EXPECT_REFUSED(Edited("180 250 210", "180 256 210"), "firework green");
+    // A firework that does not rise would stay in the window, and cost every frame, for ever.
+    EXPECT_REFUSED(Edited("-1.05 -16.2 ", "-1.05 0 "), "firework yv: expected a rise from -17 to -5");
+    EXPECT_REFUSED(Edited("-1.05 -16.2 ", "-1.05 -17.5 "), "firework yv");
+    EXPECT_REFUSED(Edited("boom 96 40 11", "boom 96 40 256"), "boom time");
+    EXPECT_REFUSED(Edited("board 000000000000002a", "board 000000000000002A"), "16 lowercase hexadecimal digits");
+    EXPECT_REFUSED(Edited("board 000000000000002a", "board 2a"), "16 lowercase hexadecimal digits");
+    EXPECT_REFUSED(Edited("date 2026-12-08", "date 2026-13-08"), "date: expected a UTC time");
+    EXPECT_REFUSED(Edited("date 2026-12-08", "date 2026-02-29"), "date: expected a UTC time");
+    EXPECT_REFUSED(Edited("T20:44:33Z", "T24:44:33Z"), "date: expected a UTC time");
+    EXPECT_REFUSED(Edited("T20:44:33Z", "T20:44:33"), "date: expected a UTC time");
+    EXPECT_REFUSED(Edited("name AB?", "name ABCD"), "name: expected up to three");
+    EXPECT_REFUSED(Edited("name AB?", "name A B"), "name: expected up to three");
+    EXPECT_REFUSED(Edited("game 1.0", "game 1/0"), "game: expected a version");
+}
+
+TEST(ReplayFormat, RefusesLinesThatAreNotPlainText)
+{
+    std::string crlf;
+    for (char c : Body(Text()))
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_REFUSED(Signed(crlf), "not printable ASCII");
+    EXPECT_REFUSED(Edited("score 75", "score  75"), "single spaces");
+    EXPECT_REFUSED(Edited("score 75", "score 75 "), "single spaces");
+    EXPECT_REFUSED(Edited("score 75\n", "score 75\n\n"), "the line is empty");
+    EXPECT_REFUSED(Edited("name AB?", "name \xc3\xa9"), "not printable ASCII");
+    EXPECT_REFUSED(Edited("name AB?", "name AB?" + std::string(600, 'x')), "longer than 512");
+    std::string large = Text();
+    large.resize(MaxReplayBytes + 1, 'x');
+    EXPECT_REFUSED(large, "larger than 16 MiB");
+}
+
+TEST(ReplayFormat, RandomAndMutatedTextsAreRefusedOnOneLineOrReadExactly)
+{
+    std::mt19937 rng(17);
+    const std::string body = Body(Text());
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        if (i % 3 == 0) {
+            text.resize(rng() % 300);
+            for (char& c : text)
+                c = static_cast<char>(rng());
+        } else {
+            text = body;
+            for (int edits = 1 + static_cast<int>(rng() % 3); edits > 0; --edits) {
+                const size_t at = rng() % text.size();
+                switch (rng() % 3) {
+                case 0: text[at] = static_cast<char>(" -0123456789pqeadsx\n"[rng() % 20]); break;
+                case 1: text.erase(at, 1 + rng() % 8); break;
+                default: text.insert(at, text.substr(rng() % text.size(), 1 + rng() % 8)); break;
+                }
+            }
+            text = Signed(text);
+        }
+        TReplay r;
+        std::string error;
+        if (ParseReplay(text, r, error)) {
+            ASSERT_EQ(ReplayProblem(r), "");
+            ASSERT_EQ(WriteReplay(r), text);
+        } else {
+            ASSERT_FALSE(error.empty());
+            ASSERT_EQ(error.find('\n'), std::string::npos) << error;
+        }
+    }
+}
+
+TEST(ReplayFormat, ProblemsKeepAReplayFromBeingWritten)
+{
+    EXPECT_EQ(ReplayProblem(RichReplay()), "");
+    auto broken = [](auto edit) {
+        TReplay r = RichReplay();
+        edit(r);
+        return ReplayProblem(r);
+    };
+    EXPECT_NE(broken([](TReplay& r) { r.start.tint = std::nanf(""); }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.fireworks[0].x = 1e9f; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.fireworks[0].yv = 1; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.seed = 0; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.name = "ABCD"; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.name = "A B"; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.date = "yesterday"; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.gameVersion = ""; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.frames += 1; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.inputs[1].input = r.inputs[0].input; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.inputs[1].input = InputPaused | InputLeft; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.checks[1].frame = 0; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.score = 80; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.booms.assign(MaxReplayBooms + 1, {}); }), "");
+}

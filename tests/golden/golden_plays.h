@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <ctime>
+
+// The golden plays: what record_golden records and the golden test verifies.
+struct TGoldenPlay {
+    const char* file;
+    int32_t gameSeed;      // the generator at program start
+    uint32_t titleFrames;  // title frames before the play
+    uint32_t playerSeed;   // the scripted player's choices
+    uint32_t recklessFrom; // frame from which the player only drops
+};
+
+// Together they clear rows holding every power-up (record_golden says which each one uses).
+// The long one is about ten minutes: the benchmark reruns it, its size is the one quoted. The
+// short one only drops, so it ends soon: the end-to-end test watches it to its end.
+inline constexpr TGoldenPlay GoldenPlays[] = {
+    {"play1.replay", 7007, 900, 77, 4500},
+    {"play2.replay", 11011, 900, 121, 4500},
+    {"play3.replay", 14014, 120, 154, 4500},
+    {"play4.replay", 6006, 120, 66, 4500},
+    {"long.replay", 9009, 300, 99, 36000},
+    {"short.replay", 1234, 60, 12, 0},
+};
+
+// The lines --verify prints for them, one per play, in this order.
+inline constexpr char GoldenResultsFile[] = "results.txt";
+// Every golden play ends at this moment, so recording again changes no byte that need not change.
+inline constexpr std::time_t GoldenDate = 1796762673; // 2026-12-08T20:44:33Z
