@@ -95,7 +95,8 @@ double CaptionContrast(const fs::path& screenshot)
 }
 
 // The board's columns (16 pixels from x = 96) with a block in the top rows: where the falling
-// piece is at the start of a play, the only blocks there. Blocks are far lighter than the board.
+// piece is at the start of a play, the only blocks there. Even the darkest piece colour is several
+// times lighter than the board behind it, over the whole cell.
 std::vector<int> PieceColumns(const fs::path& screenshot)
 {
     std::vector<int> columns;
@@ -104,9 +105,11 @@ std::vector<int> PieceColumns(const fs::path& screenshot)
         return columns;
     for (int column = 0; column < 20; ++column) {
         bool block = false;
+        // A whole cell light, not a spark of a firework passing behind the board.
         for (int y = 8; y < 160 && !block; y += 16) {
-            const uint32_t argb = pixmap->ReadPixel(96 + 16 * column + 8, y);
-            block = Luminance(argb) > 0.2;
+            block = true;
+            for (const auto [dx, dy] : {std::pair{0, 0}, {-4, -4}, {4, -4}, {-4, 4}, {4, 4}})
+                block = block && Luminance(pixmap->ReadPixel(96 + 16 * column + 8 + dx, y + dy)) > 0.08;
         }
         if (block)
             columns.push_back(column);
