@@ -11,6 +11,9 @@ struct TCommandLine {
     bool help = false;
     bool version = false;
     std::string dataDir; // --data-dir: empty when not given
+    bool bot = false;      // --bot: the built-in player plays
+    bool headless = false; // --headless: with --bot, no window, audio or pacing
+    int frames = 216000;   // --frames: how long a headless run plays, one hour of game time
     std::string replay;  // --replay: the replay file to show, empty when not given
     std::vector<std::string> verify; // --verify: the replay files to check
 };

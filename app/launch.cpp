@@ -7,6 +7,7 @@
 #include "app/build_info.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/headless_bot.h"
 #include "app/help_text.h"
 #include "app/paths.h"
 #include "app/replay_store.h"
@@ -71,6 +72,13 @@ int Launch(const std::vector<std::string>& arguments)
     }
     if (!parsed.options.verify.empty())
         return VerifyReplayFiles(parsed.options.verify);
+    if (parsed.options.headless) {
+        if (!parsed.options.bot) {
+            std::fprintf(stderr, "brimstrand: --headless needs --bot\n%s", OptionsUsage().c_str());
+            return ExitUsage;
+        }
+        return RunHeadlessBot(parsed.options.frames, stdout);
+    }
     const TGameFolders folders = LocateFolders(parsed.options);
     if (parsed.options.help) {
         std::fputs(HelpText(folders.assets, folders.data.folder).c_str(), stdout);
@@ -92,5 +100,6 @@ int Launch(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "%s\n", folders.data.warning.c_str());
     UseAssetFolder(folders.assets);
     UseDataFolder(folders.data.folder);
-    StartUp(parsed.options.replay.empty() ? nullptr : &watched);
+    StartUp(parsed.options.bot ? TOpening::BotPlay : TOpening::Title,
+            parsed.options.replay.empty() ? nullptr : &watched);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/attract_demo.h"
 #include "app/layout.h"
 #include "app/play_recording.h"
 #include "app/replay_store.h"
@@ -20,7 +21,7 @@ constexpr int FastFramesPerShown = 4;
 
 } // namespace
 
-void WatchReplay(const TReplay& replay)
+void WatchReplay(const TReplay& replay, TReplayViewing viewing)
 {
     const int32_t playerSeed = RandomSeedValue();
     auto play = NewPlay();
@@ -29,6 +30,7 @@ void WatchReplay(const TReplay& replay)
     TReplayInputs inputs(replay.inputs);
     bool fast = false;
     ResetKeyState();
+    const uint32_t activity = InputActivity();
     while (!inputs.Done()) {
         for (int i = 0; i < (fast ? FastFramesPerShown : 1) && !inputs.Done(); ++i) {
             const TFrameInput input = inputs.Next();
@@ -37,10 +39,12 @@ void WatchReplay(const TReplay& replay)
             else
                 PlayFrame(*play, FrameControls(input));
         }
+        if (viewing == TReplayViewing::Demo)
+            DrawDemoCaption();
         EndFrame();
         if (TakeTerminateRequest())
             EndProgram();
-        if (IsKeyDown(VK_ESCAPE))
+        if (IsKeyDown(VK_ESCAPE) || (viewing == TReplayViewing::Demo && InputActivity() != activity))
             break;
         if (TakeKeyHits(VK_SPACE))
             fast = !fast;

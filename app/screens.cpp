@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/attract_demo.h"
 #include "app/flash_limit.h"
 #include "app/game_over.h"
 #include "app/key.h"
@@ -98,6 +99,7 @@ void TitleIntro()
 [[noreturn]] void TitleMenu()
 {
     titlefade = 0;
+    TIdleWatch idle;
     for (;;) {
         DrawVeiledBackground(0.5f - titlefade / 2);
         DrawFramePicture();
@@ -146,6 +148,11 @@ void TitleIntro()
         }
         EndFrame();
         EndIfAsked();
+        if (idle.Expired()) {
+            AttractDemo();
+            idle.Restart();
+            titlefade = 0.98f;
+        }
         if (titlefade <= 1)
             titlefade += 0.0049f;
         else
@@ -199,10 +206,7 @@ void TitleScreen()
 std::shared_ptr<game> NewPlay()
 {
     auto play = std::make_shared<game>();
-    effects.tint = 250;
-    play->w = 20;
-    play->h = 32;
-    play->x = 96;
+    StartPlay(*play);
     return play;
 }
 

@@ -5,6 +5,10 @@
 class game;
 struct TControls;
 
+#include "game/controls.h"
+
+class game;
+
 // The screens. Each is a frame loop drawing one whole frame per pass, paced to 60 frames a second
 // by Flip(-1); a screen opens another by calling it and carries on when it returns.
 
@@ -12,6 +16,9 @@ struct TControls;
 [[noreturn]] void TitleScreen();
 // One play from its start to its end, including the name entry after a lost play.
 void PlayScreen();
+// One frame of a play up to the board: background, frame picture, the piece moved by the
+// controls, the row scan and the board drawn; the caller finishes the frame.
+void PlayFrame(game& play, const TControls& controls);
 // Returns when the player clicks to resume.
 void PauseScreen();
 

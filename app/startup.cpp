@@ -10,6 +10,7 @@
 
 #include "app/accessibility.h"
 #include "app/asset_folder.h"
+#include "app/attract_demo.h"
 #include "app/datafile.h"
 #include "app/layout.h"
 #include "app/preload.h"
@@ -185,7 +186,7 @@ void TraceStartup(const char* stage)
                  static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
 }
 
-void StartUp(const TReplay* watch)
+void StartUp(TOpening opening, const TReplay* watch)
 {
     TraceStartup("begin");
     // Taken before the window opens, hence with the framework's default flags (masked, filtered).
@@ -214,5 +215,7 @@ void StartUp(const TReplay* watch)
         WatchReplay(*watch);
         EndProgram();
     }
+    if (opening == TOpening::BotPlay)
+        BotScreen();
     TitleScreen();
 }

@@ -5,10 +5,11 @@
 struct TReplay;
 
 // The one start-up sequence: drivers, window, loading screen, every picture and sound, the piece
-// templates, the preferences; it ends in the title screen and never returns. Given a replay, it
-// shows that instead and ends after it. Fatal conditions
+// templates, the preferences; it ends in the title screen, or in the built-in player's plays,
+// and never returns. Given a replay, it shows that instead and ends after it. Fatal conditions
 // (no OpenAL driver, no window) are thrown as TRuntimeError before anything is drawn.
-[[noreturn]] void StartUp(const TReplay* watch = nullptr);
+enum class TOpening { Title, BotPlay };
+[[noreturn]] void StartUp(TOpening opening = TOpening::Title, const TReplay* watch = nullptr);
 
 // With BRIM_TRACE_STARTUP=1 in the environment, start-up reports its stages on stderr as
 // "startup: <stage> <ms>" (milliseconds since the program began) and the game ends after the

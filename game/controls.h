@@ -9,4 +9,6 @@ struct TControls {
     int keyleft = 0;     // move one column left
     int keyright = 0;    // move one column right
     int keyfast = 0;     // drop fast while set
+
+    bool operator==(const TControls&) const = default;
 };

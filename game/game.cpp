@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/assets.h"
+#include "game/effects.h"
 #include "game/shape.h"
 #include "game/sounds.h"
 #include "system/random.h"
@@ -166,4 +167,12 @@ void game::CycleSquare(bool clockwise)
         b->x = px - 1 + nx;
         b->y = py - 1 + ny;
     }
+}
+
+void StartPlay(game& play)
+{
+    effects.tint = 250;
+    play.w = BoardColumns;
+    play.h = BoardRows;
+    play.x = BoardLeft;
 }

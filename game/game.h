@@ -6,6 +6,11 @@
 
 constexpr int cellsize = 16; // pixels per board cell, across and down
 
+// The board of every play: its size in cells and the window pixel of its left edge.
+constexpr int BoardColumns = 20;
+constexpr int BoardRows = 32;
+constexpr int BoardLeft = 96;
+
 // A blast queued by a row scan, fired by the same scan once its row has been handled.
 class dobang {
 public:
@@ -59,3 +64,6 @@ private:
     void ShiftPiece(int dx, int dy);
     void CycleSquare(bool clockwise);
 };
+
+// A new play on the standard board, before its first piece, the background tint at its start.
+void StartPlay(game& play);

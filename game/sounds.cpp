@@ -8,9 +8,10 @@ TSoundPlayer g_player;
 
 } // namespace
 
-void SetSoundPlayer(TSoundPlayer player)
+TSoundPlayer SetSoundPlayer(TSoundPlayer player)
 {
-    g_player = std::move(player);
+    std::swap(g_player, player);
+    return player;
 }
 
 void PlaySoundEffect(const std::string& name)

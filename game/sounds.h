@@ -6,7 +6,8 @@
 // actually plays them, so this layer does not depend on the audio assets or the shell.
 using TSoundPlayer = std::function<void(const std::string& name)>;
 
-// Installs the player; an empty player silences the rules again.
-void SetSoundPlayer(TSoundPlayer player);
+// Installs the player and returns the one it replaces, so a caller can silence the rules for a
+// while and put the player back; an empty player silences them.
+TSoundPlayer SetSoundPlayer(TSoundPlayer player);
 // Hands the name to the installed player; does nothing while none is installed.
 void PlaySoundEffect(const std::string& name);

@@ -25,6 +25,7 @@ struct TInputState {
     int32_t mouseX = 0, mouseY = 0, mouseZ = 0;
     int32_t lastX = 0, lastY = 0, lastZ = 0;
     int32_t suspended = 0, terminate = 0;
+    uint32_t activity = 0; // key and button presses, cursor moves and wheel turns so far
     void* source = nullptr;
     bool enabled = false;
 };
@@ -84,6 +85,7 @@ void* PolledInputHook(int32_t, void* data, void*)
         g_input.terminate = 1;
         break;
     case EVENT_KEYDOWN:
+        ++g_input.activity;
         if (ValidKey(event->data))
             Press(g_input.keyDown, g_input.keyHits, event->data);
         break;
@@ -96,6 +98,7 @@ void* PolledInputHook(int32_t, void* data, void*)
             g_input.charQueue[g_input.charPut++ % kCharQueue] = event->data;
         break;
     case EVENT_MOUSEDOWN:
+        ++g_input.activity;
         if (ValidButton(event->data))
             Press(g_input.mouseDown, g_input.mouseHits, event->data);
         break;
@@ -104,10 +107,12 @@ void* PolledInputHook(int32_t, void* data, void*)
             g_input.mouseDown[event->data] = 0;
         break;
     case EVENT_MOUSEMOVE:
+        ++g_input.activity;
         g_input.mouseX = event->x;
         g_input.mouseY = event->y;
         break;
     case EVENT_MOUSEWHEEL:
+        ++g_input.activity;
         g_input.mouseZ = WrappingAdd(g_input.mouseZ, event->data);
         break;
     default:
@@ -233,6 +238,12 @@ int32_t WheelDelta()
 {
     PumpSystemEvents();
     return Delta(g_input.mouseZ, g_input.lastZ);
+}
+
+uint32_t InputActivity()
+{
+    PumpSystemEvents();
+    return g_input.activity;
 }
 
 int32_t TakeMouseHits(int32_t button)

@@ -38,6 +38,10 @@ int32_t IsMouseDown(int32_t button);
 // Clears buttons and the wheel position; the cursor position stays.
 void ResetMouseState();
 
+// A count of the user's input events so far (key and button presses, cursor moves, wheel turns),
+// which only grows; a change between two calls means somebody touched something.
+uint32_t InputActivity();
+
 // Block until a key is pressed, a character typed or a button pressed; each returns what came.
 int32_t WaitForKey();
 int32_t WaitForChar();

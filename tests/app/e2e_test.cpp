@@ -117,6 +117,25 @@ std::vector<int> PieceColumns(const fs::path& screenshot)
     return columns;
 }
 
+// The demo's caption: light letters on the dark frame above the board. The menu shows the dark
+// frame alone there, or while it fades in a light veil without dark pixels.
+bool ShowsDemoCaption(const fs::path& screenshot)
+{
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
+        return false;
+    int light = 0, dark = 0;
+    for (int y = 4; y < 20; ++y) {
+        for (int x = WindowWidth / 2 - 24; x < WindowWidth / 2 + 24; ++x) {
+            const uint32_t p = pixmap->ReadPixel(x, y);
+            const uint32_t channels[] = {(p >> 16) & 255, (p >> 8) & 255, p & 255};
+            light += *std::min_element(std::begin(channels), std::end(channels)) > 170;
+            dark += *std::max_element(std::begin(channels), std::end(channels)) < 80;
+        }
+    }
+    return light > 20 && dark > 100;
+}
+
 class GameEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
@@ -548,6 +567,104 @@ TEST_F(GameEndToEnd, FailedSaveIsReportedWhereItHappened)
     game.Press("Escape");
     ExpectCleanExit(game);
     EXPECT_EQ(FileText(folder_ / "data"), "not a folder");
+}
+
+// With the idle time shortened, the menu gives way to the demo: the built-in player's, then the
+// stored replay's. Escape and a click each end it at once and do nothing else (the program goes
+// on, no play starts), and no demo makes the table (it is first written when the table screen
+// opens) or records a replay.
+TEST_F(GameEndToEnd, AttractDemoStartsWhenIdleAndAnyInputEndsIt)
+{
+    const fs::path replays = folder_ / "data" / "replays";
+    fs::create_directories(replays);
+    fs::copy_file(fs::path(BRIM_GOLDEN_DIR) / "short.replay", replays / "20261208-204433_150_BOT.replay");
+    GameLaunch launch = GameRun::Beside(folder_);
+    launch.environment.emplace_back("BRIM_DEMO_IDLE_MS", "2500");
+    GameRun game(launch);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
+    // The cursor waits over the Play item, so that a click there needs no move.
+    Tool("xdotool mousemove --window " + std::to_string(game.Window()) + " " + std::to_string(MiddleX) + " " +
+         std::to_string(PlayItemY));
+    game.Press("space");
+    EXPECT_FALSE(ShowsDemoCaption(game.Screenshot("demo_not_yet"))) << "the menu waits for the idle time";
+    ASSERT_TRUE(WaitFor([&] { return ShowsDemoCaption(game.Screenshot("demo")); }, 15s));
+
+    game.Press("Escape");
+    EXPECT_TRUE(WaitFor([&] { return !ShowsDemoCaption(game.Screenshot("demo_left")); }, 2s));
+    EXPECT_TRUE(game.Running()) << "Escape leaves the demo, not the program";
+
+    ASSERT_TRUE(WaitFor([&] { return ShowsDemoCaption(game.Screenshot("demo_again")); }, 15s));
+    Tool("xdotool click 1");
+    EXPECT_TRUE(WaitFor([&] { return !ShowsDemoCaption(game.Screenshot("demo_clicked")); }, 2s));
+    std::this_thread::sleep_for(300ms);
+
+    const fs::path table = folder_ / "data" / "highscores.dat";
+    EXPECT_FALSE(fs::exists(table)) << "a demo never writes the table";
+    EXPECT_EQ(std::distance(fs::directory_iterator(replays), fs::directory_iterator()), 1);
+    // The menu is up, not a play the click started: its table item opens the table.
+    game.Click(MiddleX, TableItemY);
+    EXPECT_TRUE(WaitFor([&] { return FileBytes(table) == DefaultTable(); }, 3s));
+    game.Press("Escape");
+    std::this_thread::sleep_for(300ms);
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// --bot: the player's play shows at once, without the demo caption; Escape ends the program.
+TEST_F(GameEndToEnd, BotPlayShowsAndEscapeEndsIt)
+{
+    GameLaunch launch = GameRun::Beside(folder_);
+    launch.arguments = {"--bot"};
+    GameRun game(launch);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    std::this_thread::sleep_for(2s);
+    EXPECT_FALSE(ShowsDemoCaption(game.Screenshot("bot_play")));
+    EXPECT_TRUE(game.Running());
+    game.Press("Escape");
+    ExpectCleanExit(game);
+    EXPECT_FALSE(fs::exists(folder_ / "data" / "highscores.dat"));
+}
+
+// The first play of a headless run is lost after about 70,000 frames. The sanitizer build plays
+// a fifth of that in the same time, so there the run ends before any loss.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr const char* HeadlessFrames = "20000";
+constexpr bool HeadlessRunSpansALoss = false;
+#else
+constexpr const char* HeadlessFrames = "100000";
+constexpr bool HeadlessRunSpansALoss = true;
+#endif
+
+// --headless --bot: plays through losses without a window and prints its figures; no window,
+// no data folder, no file anywhere. A frame count out of range is refused.
+TEST_F(GameEndToEnd, HeadlessBotPrintsItsFiguresAndWritesNothing)
+{
+    GameLaunch launch = GameRun::Beside(folder_, false);
+    launch.arguments = {"--headless", "--bot", "--frames", HeadlessFrames};
+    GameRun game(launch);
+    // Four seconds of play on an idle machine, several times that on a busy one.
+    const auto status = game.WaitExit(120s);
+    ASSERT_TRUE(status.has_value()) << "the run did not end";
+    ASSERT_TRUE(WIFEXITED(*status));
+    EXPECT_EQ(WEXITSTATUS(*status), 0);
+    const std::string out = game.Out();
+    EXPECT_NE(out.find("frames: " + std::string(HeadlessFrames) + " in "), std::string::npos) << out;
+    EXPECT_NE(out.find(" frames/s\nplays: "), std::string::npos) << out;
+    EXPECT_NE(out.find(" lost)\nscores: "), std::string::npos) << out;
+    if (HeadlessRunSpansALoss) {
+        EXPECT_EQ(out.find("(0 lost)"), std::string::npos) << "the run spans a loss: " << out;
+    }
+    EXPECT_NE(out.find("\npeak memory: "), std::string::npos) << out;
+    EXPECT_EQ(game.Err(), "");
+    EXPECT_FALSE(fs::exists(folder_ / "data"));
+    EXPECT_FALSE(fs::exists(folder_ / "home"));
+
+    launch.arguments = {"--headless", "--bot", "--frames", "0"};
+    GameRun refused(launch);
+    const auto refusal = refused.WaitExit(15s);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(WEXITSTATUS(*refusal), 2) << refused.Err();
 }
 
 } // namespace

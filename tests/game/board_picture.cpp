@@ -2,6 +2,7 @@
 
 #include <map>
 #include <sstream>
+#include <vector>
 
 #include "game/boom.h"
 #include "game/effects.h"
@@ -60,9 +61,9 @@ std::string Picture(const game& g)
 std::unique_ptr<game> StandardGame()
 {
     auto g = std::make_unique<game>();
-    g->w = 20;
-    g->h = 32;
-    g->x = 96;
+    g->w = BoardColumns;
+    g->h = BoardRows;
+    g->x = BoardLeft;
     return g;
 }
 
@@ -72,6 +73,34 @@ std::vector<std::pair<int, int>> PieceCells(const game& g)
     for (const auto& b : g.place)
         cells.emplace_back(b->x, b->y);
     return cells;
+}
+
+// The board as every frame must leave it: settled blocks inside the walls and above the floor,
+// one to a cell; the loss exactly when one stands above row 1; whole rows of points; no blast
+// left queued; a live play's falling piece of four blocks on free cells. Reports the frame.
+void CheckBoard(const game& g, int64_t frame)
+{
+    std::vector<char> taken(static_cast<size_t>(g.w) * g.h);
+    bool above = false;
+    for (const auto& b : g.blocks) {
+        ASSERT_TRUE(b->x >= 0 && b->x < g.w && b->y <= g.h - 1) << "frame " << frame;
+        above = above || b->y < 1;
+        if (b->y < 0)
+            continue;
+        char& cell = taken[static_cast<size_t>(b->y) * g.w + b->x];
+        ASSERT_FALSE(cell) << "two blocks at " << b->x << "," << b->y << " frame " << frame;
+        cell = 1;
+    }
+    ASSERT_EQ(g.lost, above ? 1 : 0) << "frame " << frame;
+    ASSERT_EQ(g.points % 25, 0) << "frame " << frame;
+    ASSERT_TRUE(g.bangs.IsEmpty()) << "frame " << frame;
+    if (!g.lost) {
+        ASSERT_EQ(g.place.Count(), 4u) << "frame " << frame;
+        for (const auto& b : g.place) {
+            ASSERT_TRUE(b->x >= 0 && b->x < g.w && b->y <= g.h - 1) << "frame " << frame;
+            ASSERT_TRUE(b->y < 0 || !taken[static_cast<size_t>(b->y) * g.w + b->x]) << "piece overlaps, frame " << frame;
+        }
+    }
 }
 
 void GameTest::SetUp()

@@ -1,6 +1,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ std::unique_ptr<game> StandardGame();
 
 // The falling piece's cells, in list order.
 std::vector<std::pair<int, int>> PieceCells(const game& g);
+
+// Asserts what every frame of a play must leave true of the board (see board_picture.cpp).
+void CheckBoard(const game& g, int64_t frame);
 
 // Resets the effect levels and flash effects, makes sure the seven templates exist, and records
 // every sound the rules start. Each test starts with no control set.

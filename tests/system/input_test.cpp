@@ -164,3 +164,24 @@ TEST_F(PolledInput, WaitForKeyCharAndMouse)
     driver.QueueOnWait(TEvent::Create(EVENT_MOUSEDOWN, nullptr, 3));
     EXPECT_EQ(WaitForMouse(), 3);
 }
+
+// Idle time is measured by the activity count: every press, move and wheel turn counts, but a
+// release, a typed character or the window coming and going do not, and no reset lowers it.
+TEST_F(PolledInput, ActivityCountsPressesMovesAndWheelTurns)
+{
+    const uint32_t start = InputActivity();
+    Emit(EVENT_KEYUP, 'A');
+    Emit(EVENT_MOUSEUP, 1);
+    Emit(EVENT_KEYCHAR, 'a');
+    Emit(EVENT_APPSUSPEND);
+    Emit(EVENT_APPRESUME);
+    EXPECT_EQ(InputActivity(), start);
+    Emit(EVENT_KEYDOWN, 'A');
+    Emit(EVENT_KEYDOWN, 999); // a code the key table ignores is still somebody at the keyboard
+    Emit(EVENT_MOUSEDOWN, 1);
+    Emit(EVENT_MOUSEMOVE, 0, 3, 4);
+    Emit(EVENT_MOUSEWHEEL, 1);
+    ResetKeyState();
+    ResetMouseState();
+    EXPECT_EQ(InputActivity(), start + 5);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "bot/board_score.h"
+#include "game/controls.h"
+
+class game;
+
+// The built-in player. Each frame it looks at the play as a person sees it, chooses where the
+// falling piece should land, and presses what a person would press to get it there: one turn
+// or one move per frame, and the fast drop once the piece is above its place. It reads the
+// game and never changes it, draws no random numbers and keeps nothing between frames, so the
+// same game state always gets the same controls.
+class TPlayer {
+public:
+    TPlayer() = default;
+    explicit TPlayer(const TScoreWeights& weights) : weights_(weights) {}
+
+    TControls Decide(const game& g) const;
+
+private:
+    TScoreWeights weights_;
+};
