@@ -11,6 +11,10 @@ struct TCommandLine {
     bool help = false;
     bool version = false;
     std::string dataDir; // --data-dir: empty when not given
+    int scale = 0;       // --scale: 0 when not given
+    bool fullscreen = false;
+    bool windowed = false; // wins over fullscreen when both are given
+    bool integerScale = false;
     bool bot = false;      // --bot: the built-in player plays
     bool headless = false; // --headless: with --bot, no window, audio or pacing
     int frames = 216000;   // --frames: how long a headless run plays, one hour of game time

@@ -11,7 +11,9 @@ const char Controls[] = "Controls:\n"
                         "  Escape      pause during play (again on the pause screen: quit);\n"
                         "              back from a menu screen; quit from the title\n"
                         "  Tab         switch Visibility between High and Low\n"
-                        "  Mouse       choose menu items; click to resume from pause\n";
+                        "  Mouse       choose menu items; click to resume from pause\n"
+                        "  F11, Alt+Enter  switch between the window and desktop fullscreen\n"
+                        "  F12         save a screenshot in screenshots/ in the data folder\n";
 
 const char Environment[] = "Environment:\n"
                            "  BRIMSTRAND_DATA_DIR   the data folder, unless --data-dir is given\n"
@@ -28,7 +30,7 @@ std::string HelpText(const std::string& assetFolder, const std::string& dataFold
            "  pictures and sounds (gfx/, sfx/): " +
            OrElse(assetFolder, "not found") +
            "\n"
-           "  settings and high scores (preferences.dat, highscores.dat): " +
+           "  settings and high scores (preferences.dat, highscores.dat, display.cfg): " +
            OrElse(dataFolder, "none, nothing is saved") +
            "\n"
            "  The data folder is data/ beside the program when the pictures are there and it can\n"

@@ -7,6 +7,7 @@
 #include "app/build_info.h"
 #include "app/command_line.h"
 #include "app/data_folder.h"
+#include "app/display.h"
 #include "app/headless_bot.h"
 #include "app/help_text.h"
 #include "app/paths.h"
@@ -100,6 +101,7 @@ int Launch(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "%s\n", folders.data.warning.c_str());
     UseAssetFolder(folders.assets);
     UseDataFolder(folders.data.folder);
+    ChooseDisplay(parsed.options);
     StartUp(parsed.options.bot ? TOpening::BotPlay : TOpening::Title,
             parsed.options.replay.empty() ? nullptr : &watched);
 }

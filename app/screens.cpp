@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/attract_demo.h"
+#include "app/display.h"
 #include "app/flash_limit.h"
 #include "app/game_over.h"
 #include "app/key.h"
@@ -423,5 +424,6 @@ uint64_t FramesShown() { return g_framesshown; }
 
 void EndProgram()
 {
+    KeepDisplaySettings();
     std::exit(0);
 }

@@ -12,6 +12,8 @@
 #include "app/asset_folder.h"
 #include "app/attract_demo.h"
 #include "app/datafile.h"
+#include "app/display.h"
+#include "app/frame_trace.h"
 #include "app/layout.h"
 #include "app/preload.h"
 #include "app/prefs.h"
@@ -130,8 +132,11 @@ void OpenWindowAndLoad()
     SetAppTitle("Brimstrand");
     const std::string icon = AssetName(TAsset::Icon);
     SetAppIcon(Reported(Decoded(icon), icon));
-    if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, 0))
+    PrepareWindow();
+    if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, GraphicsScalable))
         throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
+    InstallDisplayKeys();
+    InstallFrameTrace();
     TraceStartup("window open");
     SetBlend(BlendAlpha);
     SetAutoImageFlags(0);

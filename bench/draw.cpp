@@ -6,7 +6,8 @@
 // 19-circle trails, the turned 512 by 512 frame picture, 640 blocks and their 640 shadows, the
 // full-window flash and 5 blast flashes.
 //
-// Run under xvfb-run (or with SDL_VIDEODRIVER=offscreen).
+// Run under xvfb-run (or with SDL_VIDEODRIVER=offscreen), with a screen of at least 1536 by 1536
+// for the layers at scale 3.
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
@@ -95,7 +96,7 @@ Scene* TheScene()
     static Scene* scene = [] {
         SetAppTitle("Brimstrand draw benchmark");
         SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
-        if (!OpenGraphics(512, 512, 0, 0, 0))
+        if (!OpenGraphics(512, 512, 0, 0, GraphicsScalable))
             return static_cast<Scene*>(nullptr);
         auto* s = new Scene;
         s->back[0] = MakePicture(1024, 1024, 0x35, false, 0, true);
@@ -313,6 +314,50 @@ void BM_RawGLFrame(benchmark::State& state)
     SetGraphics(CurrentGraphics());
 }
 BENCHMARK(BM_RawGLFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+
+// The window at 512 by 512 times scale, the drawing scaled into it as the game's window does.
+void ScaleWindow(int scale)
+{
+    SDL_SetWindowSize(GLContextCurrent()->window, 512 * scale, 512 * scale);
+    Flip(0);
+}
+
+// Where a title frame's time goes at each window scale: one layer over the whole 512 by 512
+// drawing per frame. Arguments: the scale, then the layer: 0 the clear alone, 1 a turned opaque
+// 1024 by 1024 background (drawn unblended at full alpha), 2 the same at alpha 0.99 (blended, as
+// every picture was before), 3 a translucent 512 by 512 frame picture.
+void BM_CanvasLayer(benchmark::State& state)
+{
+    Scene* scene = TheScene();
+    if (!scene) {
+        state.SkipWithError("no window");
+        return;
+    }
+    Scene& s = *scene;
+    ScaleWindow(static_cast<int>(state.range(0)));
+    const auto layer = state.range(1);
+    SetBlend(BlendAlpha);
+    SetColor(255, 255, 255);
+    for (auto _ : state) {
+        Cls();
+        SetAlpha(layer == 2 ? 0.99f : 1);
+        SetRotation(layer == 3 ? 0 : s.angle);
+        if (layer == 1 || layer == 2)
+            DrawImage(s.back[0].image, 256, 116);
+        if (layer == 3)
+            DrawImage(s.hud.image, 256, 256);
+        glFinish();
+        Flip(0);
+    }
+    SetAlpha(1);
+    SetRotation(0);
+    ScaleWindow(1);
+}
+BENCHMARK(BM_CanvasLayer)
+    ->ArgsProduct({{1, 2, 3}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
+    ->UseRealTime();
 
 double ResidentMiB()
 {

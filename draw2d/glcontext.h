@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "draw2d/graphics.h"
+#include "draw2d/window.h"
 
 struct SDL_Window;
 
@@ -18,11 +19,20 @@ enum : int32_t {
 struct TGLContext {
     TGLContext* next = nullptr;
     int32_t kind = 0;
-    int32_t width = 0, height = 0; // client size in pixels
+    int32_t width = 0, height = 0; // client size in pixels; for a scalable window, the drawing's size
     int32_t depth = 0, hertz = 0, flags = 0;
     SDL_Window* window = nullptr;
     void* gl_context = nullptr; // SDL_GLContext
+    int32_t windowed_width = 0, windowed_height = 0; // a scalable window's size outside fullscreen
 };
+
+// Made with GraphicsScalable as a window (not fullscreen).
+bool GLContextIsScalable(const TGLContext* context);
+// The window's own switch of desktop fullscreen (window.h), also asked for by its keys.
+bool GLContextIsDesktopFullscreen(const TGLContext* context);
+void GLContextSetDesktopFullscreen(TGLContext* context, bool on);
+// The plan PlanWindow left for the next scalable window; taking it resets it.
+TWindowPlan TakeWindowPlan();
 
 // None when the window, pixel format or context can't be made.
 TGLContext* GLContextCreate(int32_t width, int32_t height, int32_t depth, int32_t hertz, int32_t flags);

@@ -3,6 +3,7 @@
 #include "draw2d/glcontext.h"
 #include "draw2d/pixmap.h"
 #include "system/error.h"
+#include "system/input.h"
 #include "system/sysdriver_sdl.h"
 
 namespace {
@@ -11,6 +12,9 @@ TGLContext* contexts_ = nullptr;      // newest first
 TGLContext* current_ = nullptr;
 TGLContext* mode_holder_ = nullptr;  // the fullscreen window holding a display mode
 int32_t swap_interval_ = -1;         // last interval set by a flip; -1 = not yet
+
+// Below this a scalable window's drawing would be too small to read.
+constexpr int ScalableMinimumSide = 128;
 
 // Without a display SDL falls back to drivers that show nothing; a window nobody can see is
 // no window, unless such a driver was asked for by name (as the tests do).
@@ -139,6 +143,13 @@ void RestoreDisplay(TGLContext* record)
 void WindowProc(const SDL_Event& event, void* context)
 {
     auto* record = static_cast<TGLContext*>(context);
+    if (event.type == SDL_KEYDOWN && !event.key.repeat && GLContextIsScalable(record) &&
+        (event.key.keysym.sym == SDLK_F11 ||
+         (event.key.keysym.sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT)))) {
+        // Judged on the key's own event: a quick Alt+Enter is over before the next frame looks.
+        GLContextSetDesktopFullscreen(record, !GLContextIsDesktopFullscreen(record));
+        return;
+    }
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F4 && (event.key.keysym.mod & KMOD_ALT) &&
         !event.key.repeat) {
         // Alt+F4 asks to close, like the close box; the input layer reports the request.
@@ -191,14 +202,23 @@ TGLContext* GLContextCreate(int32_t width, int32_t height, int32_t depth, int32_
         return nullptr;
     RequestPixelFormat(flags);
     const bool fullscreen = depth != 0;
-    // Captioned, not resizable, no maximise box; centred; the client area is exactly the size asked for.
+    const bool scalable = !fullscreen && (flags & GraphicsScalable) != 0;
+    // Captioned and centred. A plain window is not resizable and has no maximise box, its client
+    // area exactly the size asked for; a scalable one opens at its planned size.
     Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     int x = static_cast<int>(SDL_WINDOWPOS_CENTERED), y = static_cast<int>(SDL_WINDOWPOS_CENTERED);
+    TWindowSize size{width, height};
+    const TWindowPlan plan = scalable ? TakeWindowPlan() : TWindowPlan{};
     if (fullscreen) {
         windowFlags |= SDL_WINDOW_BORDERLESS;
         x = y = 0;
     }
-    SDL_Window* window = SDL_CreateWindow(AppTitle().c_str(), x, y, width, height, windowFlags);
+    if (scalable) {
+        windowFlags |= SDL_WINDOW_RESIZABLE | (plan.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        if (plan.size.width > 0 && plan.size.height > 0)
+            size = plan.size;
+    }
+    SDL_Window* window = SDL_CreateWindow(AppTitle().c_str(), x, y, size.width, size.height, windowFlags);
     if (!window)
         return nullptr;
     void* glContext = CreateContextFor(window);
@@ -209,7 +229,16 @@ TGLContext* GLContextCreate(int32_t width, int32_t height, int32_t depth, int32_
 
     auto* record = new TGLContext;
     record->kind = fullscreen ? GLContextFullscreen : GLContextWindowed;
-    SDL_GetWindowSize(window, &record->width, &record->height);
+    if (scalable) {
+        record->width = width;
+        record->height = height;
+        record->windowed_width = size.width;
+        record->windowed_height = size.height;
+        SDL_SetWindowMinimumSize(window, ScalableMinimumSide, ScalableMinimumSide);
+        SetCursorMapping(MapWindowPointToCanvas);
+    } else {
+        SDL_GetWindowSize(window, &record->width, &record->height);
+    }
     record->depth = depth;
     record->hertz = hertz;
     record->flags = flags;
@@ -268,6 +297,8 @@ void GLContextClose(TGLContext* context)
     if (current_ == context)
         GLContextMakeCurrent(nullptr);
     SDL_GL_DeleteContext(context->gl_context);
+    if (GLContextIsScalable(context))
+        SetCursorMapping(nullptr);
     if (context->kind != GLContextAttached) {
         RestoreDisplay(context);
         UnregisterSDLWindow(context->window);
@@ -285,6 +316,11 @@ void GLContextMakeCurrent(TGLContext* context)
 }
 
 TGLContext* GLContextCurrent() { return current_; }
+
+bool GLContextIsScalable(const TGLContext* context)
+{
+    return context->kind == GLContextWindowed && (context->flags & GraphicsScalable) != 0;
+}
 
 void GLContextFlip(int32_t sync)
 {

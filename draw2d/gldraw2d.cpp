@@ -7,6 +7,7 @@
 #include "draw2d/glcontext.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
+#include "draw2d/window.h"
 #include "system/error.h"
 
 namespace {
@@ -19,6 +20,11 @@ GLubyte color_[4] = {255, 255, 255, 255};
 int32_t blend_ = 0;
 GLuint bound_texture_ = 0;
 bool texturing_ = false;
+// Where the drawing lands in the window, the viewport set in drawing pixels, and the line width
+// asked for: kept to set GL again when the window changes size.
+TCanvasFit fit_;
+TPixelRect viewport_;
+float line_width_ = 1;
 
 struct Point {
     float x, y;
@@ -56,6 +62,33 @@ void DisableTexture()
     }
 }
 
+// A draw that blends by its alpha with alpha 0 leaves every pixel as it was: skipped, which spares
+// llvmpipe a pass over the whole window for a fully faded veil.
+bool DrawsNothing()
+{
+    return color_[3] == 0 && (blend_ == BlendAlpha || blend_ == BlendLight);
+}
+
+// Every pixel of the image fully opaque, so drawing it at full alpha needs no blending.
+bool AllOpaque(const TPixmap& pixmap)
+{
+    int alphaByte = -1;
+    switch (pixmap.format) {
+    case PF_A8: alphaByte = 0; break;
+    case PF_RGBA8888:
+    case PF_BGRA8888: alphaByte = 3; break;
+    default: return true; // no alpha channel
+    }
+    const int step = BytesPerPixel(pixmap.format);
+    for (int32_t y = 0; y < pixmap.height; ++y) {
+        const uint8_t* row = pixmap.pixels + static_cast<size_t>(y) * pixmap.pitch;
+        for (int32_t x = 0; x < pixmap.width; ++x)
+            if (row[x * step + alphaByte] != 255)
+                return false;
+    }
+    return true;
+}
+
 GLubyte ClampByte(int32_t value) { return static_cast<GLubyte>(std::clamp(value, 0, 255)); }
 
 int32_t PowerOfTwoAbove(int32_t n)
@@ -79,6 +112,68 @@ void UploadLevel(int32_t level, const TPixmap& pixmap)
     glPixelStorei(GL_UNPACK_ROW_LENGTH, pixmap.pitch / BytesPerPixel(pixmap.format));
     glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, pixmap.width, pixmap.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  pixmap.pixels);
+}
+
+// GL counts rows from the bottom.
+void Scissor(const TPixelRect& r) { glScissor(r.x, fit_.windowHeight - r.y - r.height, r.width, r.height); }
+
+bool FillsWindow(const TPixelRect& r)
+{
+    return r.x <= 0 && r.y <= 0 && r.x + r.width >= fit_.windowWidth && r.y + r.height >= fit_.windowHeight;
+}
+
+// Drawing stays inside the viewport and the canvas, whatever lines, points or clears would reach.
+void ApplyScissor()
+{
+    const TPixelRect asked = CanvasRectInWindow(fit_, viewport_.x, viewport_.y, viewport_.width, viewport_.height);
+    const TPixelRect& canvas = fit_.canvas;
+    const int32_t left = std::max(asked.x, canvas.x), top = std::max(asked.y, canvas.y);
+    const int32_t right = std::min(asked.x + asked.width, canvas.x + canvas.width);
+    const int32_t bottom = std::min(asked.y + asked.height, canvas.y + canvas.height);
+    const TPixelRect clipped{left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+    if (FillsWindow(clipped)) {
+        GLStateCalls().Disable(GL_SCISSOR_TEST);
+        return;
+    }
+    GLStateCalls().Enable(GL_SCISSOR_TEST);
+    Scissor(clipped);
+}
+
+// The bars beside the canvas are black in every frame, whatever the program clears to.
+void ClearBars()
+{
+    const TPixelRect& c = fit_.canvas;
+    if (FillsWindow(c))
+        return;
+    const int32_t w = fit_.windowWidth, h = fit_.windowHeight;
+    const TPixelRect bars[] = {{0, 0, w, c.y},
+                               {0, c.y + c.height, w, h - c.y - c.height},
+                               {0, c.y, c.x, c.height},
+                               {c.x + c.width, c.y, w - c.x - c.width, c.height}};
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    glClearColor(0, 0, 0, 1);
+    GLStateCalls().Enable(GL_SCISSOR_TEST);
+    for (const TPixelRect& bar : bars) {
+        if (bar.width > 0 && bar.height > 0) {
+            Scissor(bar);
+            glClear(GL_COLOR_BUFFER_BIT);
+        }
+    }
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    ApplyScissor();
+}
+
+// Follows the window's size: the canvas's place, the scissor, and the pixel sizes of lines and
+// points, which GL counts in window pixels.
+void ApplyFit(const TCanvasFit& fit)
+{
+    fit_ = fit;
+    const TPixelRect& c = fit_.canvas;
+    glViewport(c.x, fit_.windowHeight - c.y - c.height, c.width, c.height);
+    glLineWidth(line_width_ * fit_.ScaleX());
+    glPointSize(fit_.ScaleX());
+    ApplyScissor();
 }
 
 // Runs body with blending solid, then puts the previous blend mode back.
@@ -128,8 +223,15 @@ TGLImageFrame::~TGLImageFrame()
 void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy,
                          float sw, float sh)
 {
+    if (DrawsNothing())
+        return;
     const float s0 = sx * uscale, t0 = sy * vscale;
     const float s1 = (sx + sw) * uscale, t1 = (sy + sh) * vscale;
+    // Source over destination at full alpha is the source alone: the same pixels without the
+    // cost of reading the destination back, which is most of a large picture's cost in llvmpipe.
+    const bool unblended = opaque && blend_ == BlendAlpha && color_[3] == 255;
+    if (unblended)
+        GLStateCalls().Disable(GL_BLEND);
     EnableTexture(static_cast<GLuint>(name));
     glBegin(GL_QUADS);
     glTexCoord2f(s0, t0);
@@ -141,6 +243,8 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
     glTexCoord2f(s0, t1);
     Vertex(Map(x0, y1, tx, ty));
     glEnd();
+    if (unblended)
+        GLStateCalls().Enable(GL_BLEND);
 }
 
 std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared_ptr<TPixmap>& source,
@@ -160,6 +264,7 @@ std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared
     }
 
     std::shared_ptr<TPixmap> pixmap = source;
+    const bool opaque = AllOpaque(*source);
     const int32_t w = std::min(pixmap->width, tw), h = std::min(pixmap->height, th);
     if (w < pixmap->width || h < pixmap->height)
         pixmap = ResizePixmap(pixmap, w, h);
@@ -207,6 +312,7 @@ std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared
     frame->u1 = static_cast<float>(w) * frame->uscale;
     frame->v1 = static_cast<float>(h) * frame->vscale;
     frame->seq = GraphicsSeq();
+    frame->opaque = opaque;
     return frame;
 }
 
@@ -254,7 +360,14 @@ void TGLDraw2DDriver::SetGraphics(const std::shared_ptr<TGraphics>& graphics)
     g->MakeCurrent();
 }
 
-void TGLDraw2DDriver::Flip(int32_t sync) { gl_driver_->Flip(sync); }
+void TGLDraw2DDriver::Flip(int32_t sync)
+{
+    gl_driver_->Flip(sync);
+    const TCanvasFit fit = CurrentCanvasFit();
+    if (!(fit == fit_))
+        ApplyFit(fit);
+    ClearBars(); // the back buffer's contents are undefined after a swap
+}
 
 void TGLDraw2DDriver::ResetGLContext(const std::shared_ptr<TGraphics>& graphics)
 {
@@ -269,7 +382,9 @@ void TGLDraw2DDriver::ResetGLContext(const std::shared_ptr<TGraphics>& graphics)
     glOrtho(0, width, height, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glViewport(0, 0, width, height);
+    viewport_ = {0, 0, width, height};
+    ApplyFit(CurrentCanvasFit());
+    ClearBars();
 }
 
 void TGLDraw2DDriver::SetResolution(float width, float height)
@@ -345,12 +460,8 @@ void TGLDraw2DDriver::SetClsColor(int32_t red, int32_t green, int32_t blue)
 
 void TGLDraw2DDriver::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    if (x == 0 && y == 0 && width == GraphicsWidth() && height == GraphicsHeight()) {
-        GLStateCalls().Disable(GL_SCISSOR_TEST);
-        return;
-    }
-    GLStateCalls().Enable(GL_SCISSOR_TEST);
-    glScissor(x, GraphicsHeight() - y - height, width, height); // GL counts rows from the bottom
+    viewport_ = {x, y, width, height};
+    ApplyScissor();
 }
 
 void TGLDraw2DDriver::SetTransform(float ix, float iy, float jx, float jy)
@@ -361,7 +472,11 @@ void TGLDraw2DDriver::SetTransform(float ix, float iy, float jx, float jy)
     jy_ = jy;
 }
 
-void TGLDraw2DDriver::SetLineWidth(float width) { glLineWidth(width); }
+void TGLDraw2DDriver::SetLineWidth(float width)
+{
+    line_width_ = width;
+    glLineWidth(width * fit_.ScaleX());
+}
 
 void TGLDraw2DDriver::Cls() { glClear(GL_COLOR_BUFFER_BIT); }
 
@@ -385,6 +500,8 @@ void TGLDraw2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx,
 
 void TGLDraw2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx, float ty)
 {
+    if (DrawsNothing())
+        return;
     DisableTexture();
     glBegin(GL_QUADS);
     Vertex(Map(x0, y0, tx, ty));
@@ -399,6 +516,8 @@ void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx,
     const float xr = (x1 - x0) * 0.5f, yr = (y1 - y0) * 0.5f;
     const int32_t segments = OvalSegments(xr, yr);
     const float cx = x0 + xr, cy = y0 + yr;
+    if (DrawsNothing())
+        return;
     DisableTexture();
     glBegin(GL_POLYGON);
     for (int32_t i = 0; i < segments; ++i) {
@@ -411,6 +530,8 @@ void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx,
 
 void TGLDraw2DDriver::DrawPoly(const std::vector<float>& xy, float handleX, float handleY, float tx, float ty)
 {
+    if (DrawsNothing())
+        return;
     if (xy.size() < 6 || xy.size() % 2 != 0)
         return;
     DisableTexture();
@@ -429,7 +550,7 @@ void TGLDraw2DDriver::DrawPixmap(const std::shared_ptr<TPixmap>& pixmap, int32_t
         DisableTexture();
         // Rows go down the screen from (x, y): the projection has y growing downward, GL upward.
         glRasterPos2i(x, y);
-        glPixelZoom(1, -1);
+        glPixelZoom(fit_.ScaleX(), -fit_.ScaleY());
         glPixelStorei(GL_UNPACK_ROW_LENGTH, rgba->pitch / 4);
         glDrawPixels(rgba->width, rgba->height, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels);
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -441,10 +562,15 @@ std::shared_ptr<TPixmap> TGLDraw2DDriver::GrabPixmap(int32_t x, int32_t y, int32
 {
     if (width <= 0 || height <= 0)
         return nullptr;
-    std::shared_ptr<TPixmap> pixmap = CreatePixmap(width, height, PF_RGBA8888);
+    // At the window's resolution: a scaled window gives the pixels the rectangle covers there.
+    const TPixelRect r = CanvasRectInWindow(fit_, x, y, width, height);
+    if (r.width <= 0 || r.height <= 0)
+        return nullptr;
+    std::shared_ptr<TPixmap> pixmap = CreatePixmap(r.width, r.height, PF_RGBA8888);
     WithSolidBlend(*this, [&] {
         glPixelStorei(GL_PACK_ROW_LENGTH, pixmap->pitch / 4);
-        glReadPixels(x, GraphicsHeight() - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixmap->pixels);
+        glReadPixels(r.x, fit_.windowHeight - r.y - r.height, r.width, r.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                     pixmap->pixels);
         glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     });
     return YFlipPixmap(pixmap);

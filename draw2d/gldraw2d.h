@@ -34,6 +34,7 @@ public:
     float uscale = 1, vscale = 1;
     int32_t name = 0;
     int32_t seq = 0;
+    bool opaque = false; // every pixel of the picture has full alpha
 };
 
 // The 2D driver over fixed-function OpenGL.

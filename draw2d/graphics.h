@@ -11,6 +11,8 @@ enum : int32_t {
     GraphicsDepthBuffer = 8,
     GraphicsStencilBuffer = 16,
     GraphicsAccumBuffer = 32,
+    // A window the player may resize; the drawing keeps the size it was opened with (window.h).
+    GraphicsScalable = 64,
 };
 
 class TGraphicsDriver;

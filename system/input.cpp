@@ -31,6 +31,22 @@ struct TInputState {
 };
 
 TInputState g_input;
+TCursorMapping g_cursorMapping = nullptr;
+
+struct TCursorPoint {
+    int32_t x, y;
+};
+
+// The one place window positions become the program's positions; mapped when read, so a window
+// resized under a still cursor still reads right.
+TCursorPoint MappedCursor()
+{
+    PumpSystemEvents();
+    TCursorPoint point{g_input.mouseX, g_input.mouseY};
+    if (g_cursorMapping)
+        g_cursorMapping(point.x, point.y);
+    return point;
+}
 
 bool ValidKey(int32_t key)
 {
@@ -204,17 +220,11 @@ int32_t IsAppSuspended()
     return g_input.suspended;
 }
 
-int32_t CursorX()
-{
-    PumpSystemEvents();
-    return g_input.mouseX;
-}
+int32_t CursorX() { return MappedCursor().x; }
 
-int32_t CursorY()
-{
-    PumpSystemEvents();
-    return g_input.mouseY;
-}
+int32_t CursorY() { return MappedCursor().y; }
+
+void SetCursorMapping(TCursorMapping mapping) { g_cursorMapping = mapping; }
 
 int32_t WheelPos()
 {
@@ -222,17 +232,9 @@ int32_t WheelPos()
     return g_input.mouseZ;
 }
 
-int32_t CursorXDelta()
-{
-    PumpSystemEvents();
-    return Delta(g_input.mouseX, g_input.lastX);
-}
+int32_t CursorXDelta() { return Delta(MappedCursor().x, g_input.lastX); }
 
-int32_t CursorYDelta()
-{
-    PumpSystemEvents();
-    return Delta(g_input.mouseY, g_input.lastY);
-}
+int32_t CursorYDelta() { return Delta(MappedCursor().y, g_input.lastY); }
 
 int32_t WheelDelta()
 {

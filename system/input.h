@@ -25,8 +25,13 @@ int32_t TakeAnyKeyHit();
 int32_t TakeTerminateRequest();
 int32_t IsAppSuspended();
 
+// The position the program works in: the window position, or what the installed mapping makes
+// of it (the graphics layer maps onto its scaled drawing). Movements are measured the same way.
 int32_t CursorX();
 int32_t CursorY();
+using TCursorMapping = void (*)(int32_t& x, int32_t& y);
+// None keeps window positions.
+void SetCursorMapping(TCursorMapping mapping);
 int32_t WheelPos();
 // Movement since the previous call for the same axis.
 int32_t CursorXDelta();

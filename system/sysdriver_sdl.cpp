@@ -244,6 +244,9 @@ void TranslateKey(const SDL_KeyboardEvent& key, TSDLTranslationState& state, std
         return;
     }
     events.push_back(MakeEvent(key.repeat ? EVENT_KEYREPEAT : EVENT_KEYDOWN, state, code));
+    // With Alt held these keys are commands (Alt+Enter), not typing, as on Windows.
+    if ((key.keysym.mod & KMOD_ALT) != 0)
+        return;
     if (const int32_t character = ControlCharacter(code))
         events.push_back(MakeEvent(EVENT_KEYCHAR, state, character));
 }

@@ -50,6 +50,29 @@ TEST(CommandLine, AnythingNotUnderstoodIsAnErrorNamingIt)
         EXPECT_EQ(ParseCommandLine(arguments).error, error) << arguments[0];
 }
 
+TEST(CommandLine, DisplayOptionsAndTheScaleWithinItsRange)
+{
+    const TParsedCommandLine none = ParseCommandLine({});
+    EXPECT_EQ(none.options.scale, 0);
+    EXPECT_FALSE(none.options.fullscreen);
+    EXPECT_FALSE(none.options.windowed);
+    EXPECT_FALSE(none.options.integerScale);
+
+    const TParsedCommandLine all = ParseCommandLine({"--scale", "8", "--fullscreen", "--windowed", "--integer-scale"});
+    EXPECT_EQ(all.error, "");
+    EXPECT_EQ(all.options.scale, 8);
+    EXPECT_TRUE(all.options.fullscreen);
+    EXPECT_TRUE(all.options.windowed);
+    EXPECT_TRUE(all.options.integerScale);
+    EXPECT_EQ(ParseCommandLine({"--scale=1"}).options.scale, 1);
+
+    for (const char* bad : {"0", "9", "-1", "2.5", "two", "3x"})
+        EXPECT_EQ(ParseCommandLine({"--scale", bad}).error,
+                  std::string("option --scale needs a whole number from 1 to 8, not ") + bad);
+    EXPECT_EQ(ParseCommandLine({"--scale"}).error, "option --scale needs N");
+    EXPECT_EQ(ParseCommandLine({"--fullscreen=yes"}).error, "option --fullscreen takes no argument");
+}
+
 TEST(CommandLine, UsageListsEveryOptionWithItsArgumentAndHelp)
 {
     const std::string usage = OptionsUsage();

@@ -140,14 +140,9 @@ class GameEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "needs an X display (the test command runs under xvfb-run)";
+        if (const std::string missing = CannotDriveTheGame(); !missing.empty())
+            GTEST_SKIP() << missing;
         const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_NE(bin, nullptr);
-        if (!fs::exists(fs::path(bin) / "brimstrand"))
-            GTEST_SKIP() << "the game is not built";
-        if (std::system("command -v xdotool >/dev/null && command -v import >/dev/null") != 0)
-            GTEST_SKIP() << "needs xdotool and ImageMagick's import";
         ASSERT_TRUE(x_.Open());
         auto_repeat_ = x_.AutoRepeat();
         x_.SetAutoRepeat(false);

@@ -53,6 +53,19 @@ inline bool WaitFor(const std::function<bool()>& condition, std::chrono::millise
     return condition();
 }
 
+// Why the built game cannot be driven through an X server here; empty when it can.
+inline std::string CannotDriveTheGame()
+{
+    if (!std::getenv("DISPLAY"))
+        return "needs an X display (the test command runs under xvfb-run)";
+    const char* bin = std::getenv("BRIM_BIN_DIR");
+    if (!bin || !fs::exists(fs::path(bin) / "brimstrand"))
+        return "the game is not built";
+    if (std::system("command -v xdotool >/dev/null && command -v import >/dev/null") != 0)
+        return "needs xdotool and ImageMagick's import";
+    return {};
+}
+
 // The bytes of highscores.dat holding these entries.
 inline std::vector<uint8_t> TableBytes(const std::vector<std::pair<int32_t, std::string>>& entries)
 {
@@ -283,13 +296,21 @@ public:
         Tool("xdotool keyup " + key);
         std::this_thread::sleep_for(100ms);
     }
-    fs::path Screenshot(const std::string& name)
+    // The window's area of the screen, from its top left corner.
+    fs::path Screenshot(const std::string& name, int width = 512, int height = 512)
     {
         fs::create_directories("screens");
         const fs::path path = fs::absolute("screens") / (name + ".png");
-        Tool("import -window root -crop 512x512+" + std::to_string(x_) + "+" + std::to_string(y_) +
-              " +repage " + path.string());
+        Tool("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+              std::to_string(x_) + "+" + std::to_string(y_) + " +repage " + path.string());
         return path;
+    }
+    // "WIDTHxHEIGHT" of the window as the X server has it now.
+    std::string Geometry()
+    {
+        const std::string text = Tool("xdotool getwindowgeometry " + std::to_string(window_));
+        const size_t at = text.find("Geometry: ");
+        return at == std::string::npos ? "" : text.substr(at + 10, text.find('\n', at) - at - 10);
     }
 
     std::string Out() const { return FileText(folder_ / "stdout.txt"); }

@@ -291,6 +291,45 @@ TEST_F(GLDraw2D, BlendModesMixColoursAsNamed)
     EXPECT_TRUE(near(Rgb(65, 5), 50, 100, 0)) << std::hex << Rgb(65, 5);
 }
 
+// The shortcuts for large pictures: nothing drawn at alpha 0, opaque pictures at full alpha drawn
+// without blending. Neither may change a pixel, nor leave blending off for what follows.
+TEST_F(GLDraw2D, FadedOutDrawsAndOpaquePicturesLookAsBlendingMakesThem)
+{
+    SetBlend(BlendSolid);
+    SetColor(100, 100, 100);
+    DrawRect(0, 0, 100, 10);
+    SetBlend(BlendAlpha);
+    SetColor(255, 255, 255);
+    SetAlpha(0);
+    DrawRect(0, 0, 10, 10);
+    DrawOval(10, 0, 10, 10);
+    DrawImage(SolidImage(10, 10, 0xFFFF0000u), 20, 0);
+    SetBlend(BlendLight);
+    DrawRect(30, 0, 10, 10);
+    for (int x : {5, 15, 25, 35})
+        EXPECT_EQ(Rgb(x, 5), 0x646464u) << x;
+
+    SetBlend(BlendAlpha);
+    SetAlpha(1);
+    SetColor(255, 128, 255);
+    DrawImage(SolidImage(10, 10, 0xFF00FF00u | 0x40u), 40, 0);
+    EXPECT_EQ(Rgb(45, 5), 0x008040u) << "the picture modulated by the colour, nothing of what was under it";
+    SetColor(255, 255, 255);
+    SetAlpha(0.5f);
+    DrawImage(SolidImage(10, 10, 0xFFC80000u), 50, 0);
+    SetAlpha(1);
+    DrawImage(SolidImage(10, 10, 0x80C80000u), 60, 0);
+    SetColor(200, 0, 0);
+    SetAlpha(0.5f);
+    DrawRect(70, 0, 10, 10);
+    for (int x : {55, 65, 75}) {
+        const uint32_t rgb = Rgb(x, 5);
+        EXPECT_NEAR(static_cast<int>(rgb >> 16), 150, 1) << x << " is blended";
+        EXPECT_NEAR(static_cast<int>(rgb & 0xFF), 50, 1) << x << " is blended";
+    }
+    SetAlpha(1);
+}
+
 TEST_F(GLDraw2D, MaskDiscardsTexelsBelowHalfAlpha)
 {
     auto pixmap = CreatePixmap(2, 1, PF_RGBA8888);

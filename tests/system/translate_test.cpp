@@ -137,6 +137,9 @@ TEST(Translate, ControlKeysAlsoTypeTheirCharacter)
     // Printable keys type through text input, not through their key-down.
     TSDLTranslationState state;
     EXPECT_EQ(Translate(UsKeyEvent(true, SDL_SCANCODE_SPACE), state).size(), 1u);
+    // With Alt held they are commands (Alt+Enter switches fullscreen) and type nothing.
+    EXPECT_EQ(Translate(UsKeyEvent(true, SDL_SCANCODE_RETURN, KMOD_LALT), state),
+              (std::vector<Expected>{{EVENT_KEYDOWN, 13, 0, 0}}));
 }
 
 TEST(Translate, TextIsDecodedToCodePoints)

@@ -1,0 +1,6 @@
+#pragma once
+
+// With BRIM_TRACE_FRAMES=1 in the environment, every 60th frame prints "frames: <count> cpu <ms>"
+// on stderr (the process's CPU time, every thread, llvmpipe's among them), so a benchmark can
+// tell the CPU time per frame of any screen. Without it nothing is installed.
+void InstallFrameTrace();
