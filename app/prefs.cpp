@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/accessibility.h"
 #include "app/datafile.h"
 #include "app/notice.h"
 #include "app/screens.h"
@@ -114,14 +115,26 @@ float VolumeAtColumn(int x)
     return std::clamp(static_cast<int>(std::floor((x - 320) / 11.0)), 0, 4) * 0.25f;
 }
 
+void ChooseSoundVolume(int x)
+{
+    settings.soundvolume = VolumeAtColumn(x);
+    sound::Play(gamesounds.blipsound);
+}
+
 namespace {
 
 const char* const MusicLabel = "Music Volume:          ";
 const char* const SoundLabel = "Sound Volume:          ";
 const char* const VisibilityLabel = "Visibility:          ";
+const char* const FlashesLabel = "Flashes:       ";
+
+// The value columns' hit boxes; the Flashes row's is wide enough for "Reduced".
+constexpr int32_t ValueWidth = 55;
+constexpr int32_t FlashesValueWidth = 84;
+constexpr int32_t FlashesRowY = 260;
 
 // The options screen's items for the key highlight, top to bottom.
-enum : int32_t { OptionMusic, OptionSound, OptionVisibility, OptionReturn, OptionCount };
+enum : int32_t { OptionMusic, OptionSound, OptionVisibility, OptionFlashes, OptionReturn, OptionCount };
 
 // One level up or down the five-step scale, for Left and Right.
 float SteppedVolume(float volume, int32_t step)
@@ -137,8 +150,9 @@ void OptionsScreen()
     // the words left of the value column at x = 320.
     TMenuFocus focus(OptionCount);
     // Returns whether the mouse is over the row's value.
-    const auto row = [&focus](const char* label, const std::string& value, int32_t y, int32_t item) {
-        const int32_t hover = MouseInRect(320, y, 55, 17);
+    const auto row = [&focus](const char* label, const std::string& value, int32_t y, int32_t item,
+                              int32_t width = ValueWidth) {
+        const int32_t hover = MouseInRect(320, y, width, 17);
         ItemColour(focus.Shows(item, hover));
         DrawFontText(label, 250, y, 1, 0);
         DrawFontText(value, 320, y, 0, 0);
@@ -151,10 +165,16 @@ void OptionsScreen()
         row(MusicLabel, LevelBar(settings.musicvolume), 200, OptionMusic);
         row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound);
         row(VisibilityLabel, visibilityText(), 240, OptionVisibility);
+        row(FlashesLabel, FlashesName(accessibility.reducedflashes), FlashesRowY, OptionFlashes, FlashesValueWidth);
         ReturnClicked(0, focus, OptionReturn);
     };
+    // Flashes live in a file of their own, written only when changed here.
+    const bool flashesBefore = accessibility.reducedflashes;
     const auto save = [&] {
-        if (!SavePrefs())
+        bool saved = SavePrefs();
+        if (accessibility.reducedflashes != flashesBefore)
+            saved = SaveAccessibility() && saved;
+        if (!saved)
             ShowNotice("Could not save options", still);
     };
     for (;;) {
@@ -171,11 +191,8 @@ void OptionsScreen()
             sound::Play(gamesounds.blipsound);
             settings.musicvolume = SteppedVolume(settings.musicvolume, step);
         }
-        // The blip still plays at the old effect volume: it starts before the change.
-        if (row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound) && click) {
-            sound::Play(gamesounds.blipsound);
-            settings.soundvolume = VolumeAtColumn(CursorX());
-        }
+        if (row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound) && click)
+            ChooseSoundVolume(CursorX());
         if (const int32_t step = focus.Step(OptionSound)) {
             sound::Play(gamesounds.blipsound);
             settings.soundvolume = SteppedVolume(settings.soundvolume, step);
@@ -184,6 +201,12 @@ void OptionsScreen()
         if (focus.Chosen(OptionVisibility, click != 0, visibilityHover)) {
             sound::Play(gamesounds.blipsound);
             settings.visibility = settings.visibility != 0 ? 0 : 1;
+        }
+        const int32_t flashesHover = row(FlashesLabel, FlashesName(accessibility.reducedflashes), FlashesRowY,
+                                         OptionFlashes, FlashesValueWidth);
+        if (focus.Chosen(OptionFlashes, click != 0, flashesHover)) {
+            sound::Play(gamesounds.blipsound);
+            accessibility.reducedflashes = !accessibility.reducedflashes;
         }
         if (ReturnClicked(click, focus, OptionReturn)) {
             save();

@@ -75,6 +75,12 @@ bool ReadTableLocked()
     return true;
 }
 
+// The underline under the letter the next key replaces: just below the name's baseline, shown
+// and hidden for a third of a second each so it reads as a cursor.
+constexpr int32_t NameCursorDrop = 2;
+constexpr int NameCursorBlinkFrames = 20;
+bool NameCursorShown(int frame) { return (frame / NameCursorBlinkFrames) % 2 == 0; }
+
 } // namespace
 
 void LoadScores()
@@ -164,10 +170,12 @@ std::string EnterHighScore(int32_t points)
         DrawFontText("Please enter your name.", centre, 280, 1, 0);
         DrawFontText(name, centre, 310, 1, 0);
     };
-    for (;;) {
+    for (int frame = 0;; ++frame) {
         // No background, frame or music here: the play track plays on.
         Cls();
         draw();
+        if (NameCursorShown(frame))
+            DrawFontText("_", FontCharLeft(name, cursor - 1, centre, 1, 0), 310 + NameCursorDrop, 0, 0);
         if (input.Update(name, cursor))
             break;
         EndFrame();

@@ -6,6 +6,8 @@
 
 #include "app/attract_demo.h"
 #include "app/display.h"
+#include "app/flash_limit.h"
+#include "app/game_over.h"
 #include "app/key.h"
 #include "app/layout.h"
 #include "app/play_recording.h"
@@ -178,6 +180,25 @@ void UpdateWobble()
     }
 }
 
+// Everything of a play frame under the board.
+void DrawPlayBackdrop()
+{
+    Cls();
+    PlayMusic(MusicPlay);
+    // The background reddens as tint falls.
+    const auto fade = static_cast<int32_t>(effects.tint + 5);
+    SetColor(255, fade, fade);
+    ToggleVisibilityOnTab();
+    DrawBackground();
+    firework::Update();
+    SetColor(255, 255, 255);
+    SetRotation(effects.wobble);
+    UpdateWobble();
+    DrawFramePicture();
+    SetColor(255, 255, 255);
+    SetRotation(0);
+}
+
 } // namespace
 
 void TitleScreen()
@@ -196,20 +217,7 @@ std::shared_ptr<game> NewPlay()
 
 void PlayFrame(game& play, const TControls& controls)
 {
-    Cls();
-    PlayMusic(MusicPlay);
-    // The background reddens as tint falls.
-    const auto fade = static_cast<int32_t>(effects.tint + 5);
-    SetColor(255, fade, fade);
-    ToggleVisibilityOnTab();
-    DrawBackground();
-    firework::Update();
-    SetColor(255, 255, 255);
-    SetRotation(effects.wobble);
-    UpdateWobble();
-    DrawFramePicture();
-    SetColor(255, 255, 255);
-    SetRotation(0);
+    DrawPlayBackdrop();
     play.DoPiece(controls);
     play.Rules();
     play.Draw();
@@ -221,10 +229,7 @@ void PauseFrame()
 {
     Cls();
     DrawBackdrop();
-    if (settings.visibility != 0)
-        SetColor(140, 145, 145);
-    else
-        SetColor(0, 0, 0);
+    SetCaptionColor();
     DrawImage(shellpictures.pausedimage, HalfWidth(), HalfHeight() + 34);
     DrawFlash();
     boom::update();
@@ -242,6 +247,10 @@ void PlayScreen()
         EndFrame();
         recording.AddPlayFrame(controls, *play);
         if (play->lost) {
+            ShowGameOver(play->points, [&] {
+                DrawPlayBackdrop();
+                play->Draw();
+            });
             recording.Save(EnterHighScore(play->points));
             break;
         }
@@ -264,6 +273,8 @@ void PauseScreen()
         const TMenuKeys keys = TMenuKeys::Take();
         if (TakeMouseHits(MouseLeft) || keys.activate || TakePadHits(PadStart)) {
             ResetMouseState();
+            // Presses made while paused were meant for no one: play resumes as it was left.
+            DropPendingInput();
             return;
         }
         EndIfAsked();
@@ -326,13 +337,21 @@ void PlayMusic(TMusicTrack which)
 
 void DrawFlash()
 {
+    const float opacity = FlashOpacity(effects.flash);
     if (effects.flash > 0.000001f) {
-        SetAlpha(effects.flash);
+        SetAlpha(opacity);
         effects.flash -= 0.0598f;
         SetColor(255, 255, static_cast<int32_t>(effects.flash * 100 + 155));
         DrawRect(0, 0, GraphicsWidth(), GraphicsHeight());
         SetAlpha(1);
     }
+}
+
+void SetCaptionColor()
+{
+    // One grey at both: black, as Low once had it, vanished into the darkened background, and
+    // Low's darker background leaves the grey standing out the more.
+    SetColor(140, 145, 145);
 }
 
 void DrawFramePicture()

@@ -44,6 +44,7 @@ enum TMusicTrack : int32_t { MusicPlay = 0, MusicTitle = 1 };
 void PlayMusic(TMusicTrack which); // keeps that track playing and the other stopped
 void DrawFlash();              // the full-window flash
 void DrawFramePicture();       // "gfx\hud.png", dimmed at Low visibility
+void SetCaptionColor();        // the tint of the "PAUSED" and "LOADING" captions, readable at either visibility
 // 1 when the cursor lies strictly inside the box, else 0.
 int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height);
 // MouseInRect, also setting the colour of a text item: darker when hovered.

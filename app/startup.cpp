@@ -8,6 +8,7 @@
 #include <vector>
 #include <time.h>
 
+#include "app/accessibility.h"
 #include "app/asset_folder.h"
 #include "app/attract_demo.h"
 #include "app/controls_file.h"
@@ -49,7 +50,7 @@ const int32_t g_traceorigin = ElapsedMillis();
 // The files start-up loads once the video system is up, in the order it needs them.
 std::vector<std::string> StartupFiles()
 {
-    const TAsset order[] = {TAsset::Loading, TAsset::Back,     TAsset::Logo,    TAsset::Block,
+    const TAsset order[] = {TAsset::Icon,    TAsset::Loading,  TAsset::Back,    TAsset::Logo,      TAsset::Block,
                             TAsset::Powerup, TAsset::Paused,   TAsset::Points,  TAsset::FlashBoom,
                             TAsset::Hud,     TAsset::Plop,     TAsset::Explode, TAsset::Switch,
                             TAsset::Falling, TAsset::Blip,     TAsset::GameMusic, TAsset::TitleMusic,
@@ -116,10 +117,7 @@ void DrawLoadingScreen()
     DrawBackground();
     DrawImage(shellpictures.backimages[background.backindex], GraphicsWidth() / 2, GraphicsHeight() / 2);
     SetScale(1, 1);
-    if (settings.visibility != 0)
-        SetColor(140, 145, 145);
-    else
-        SetColor(0, 0, 0);
+    SetCaptionColor();
     DrawImage(shellpictures.loadingimage, GraphicsWidth() / 2, GraphicsHeight() / 2 - 20);
     SetAlpha(1);
     Flip(-1);
@@ -133,6 +131,8 @@ void OpenWindowAndLoad()
         throw TRuntimeError("Game requires OpenAL audio driver to run.");
     SelectAudioDriver("OpenAL");
     SetAppTitle("Brimstrand");
+    const std::string icon = AssetName(TAsset::Icon);
+    SetAppIcon(Reported(Decoded(icon), icon));
     PrepareWindow();
     if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, GraphicsScalable))
         throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
@@ -215,6 +215,7 @@ void StartUp(TOpening opening, const TReplay* watch)
     RemoveDataLeftovers({PreferencesFile(), HighScoreFile()});
     LoadPrefs();
     LoadControls();
+    LoadAccessibility();
     ResetMouseState();
     ResetKeyState();
     if (watch) {

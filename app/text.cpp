@@ -46,27 +46,53 @@ int Cell(unsigned char c)
     return NoCell;
 }
 
+// Pixels per width-class unit at the scale in force.
+float UnitWidth()
+{
+    float scaleX, scaleY;
+    GetScale(scaleX, scaleY);
+    return 2 * scaleX;
+}
+
+int32_t LineLeft(const std::string& text, int32_t x, int32_t centred, int32_t spacing, float k)
+{
+    if (centred == 0)
+        return x;
+    int total = 0;
+    for (unsigned char c : text)
+        total += WidthClass(c);
+    // The spacing enters once here, not once per character.
+    return static_cast<int32_t>(std::trunc(x - ((total / 2) * k + spacing)));
+}
+
+// The offset of the next character from the line's left.
+float Advance(float pos, unsigned char c, float k, int32_t spacing)
+{
+    return std::trunc(pos + WidthClass(c) * k + spacing);
+}
+
 } // namespace
 
 void DrawFontText(const std::string& text, int32_t x, int32_t y, int32_t centred, int32_t spacing)
 {
-    float scaleX, scaleY;
-    GetScale(scaleX, scaleY);
-    const float k = 2 * scaleX;
-    if (centred != 0) {
-        int total = 0;
-        for (unsigned char c : text)
-            total += WidthClass(c);
-        // The spacing enters once here, not once per character.
-        x = static_cast<int32_t>(std::trunc(x - ((total / 2) * k + spacing)));
-    }
+    const float k = UnitWidth();
+    x = LineLeft(text, x, centred, spacing, k);
     float pos = 0;
     for (unsigned char c : text) {
         const int cell = Cell(c);
         if (cell != NoCell)
             DrawImage(shellpictures.fontimage, static_cast<float>(x) + pos, static_cast<float>(y), cell);
-        pos = std::trunc(pos + WidthClass(c) * k + spacing);
+        pos = Advance(pos, c, k, spacing);
     }
+}
+
+int32_t FontCharLeft(const std::string& text, size_t index, int32_t x, int32_t centred, int32_t spacing)
+{
+    const float k = UnitWidth();
+    float pos = 0;
+    for (size_t i = 0; i < index && i < text.size(); ++i)
+        pos = Advance(pos, static_cast<unsigned char>(text[i]), k, spacing);
+    return LineLeft(text, x, centred, spacing, k) + static_cast<int32_t>(pos);
 }
 
 void DrawCredit()

@@ -10,6 +10,9 @@ class TImage;
 // cell width; spacing is added after every character. Uses the colour, alpha, scale and rotation
 // in force and changes none of them.
 void DrawFontText(const std::string& text, int32_t x, int32_t y, int32_t centred, int32_t spacing);
+// The window column where DrawFontText, given the same text, x, centred and spacing at the scale
+// in force, draws the character at index (past the end: where one more would go).
+int32_t FontCharLeft(const std::string& text, size_t index, int32_t x, int32_t centred, int32_t spacing);
 
 // The credit line near the bottom of the title screen, at half scale with a dark shadow; draws
 // with the caller's alpha and leaves scale 1 and colour white.

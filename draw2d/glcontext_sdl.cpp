@@ -1,6 +1,7 @@
 #include <SDL.h>
 
 #include "draw2d/glcontext.h"
+#include "draw2d/pixmap.h"
 #include "system/error.h"
 #include "system/input.h"
 #include "system/sysdriver_sdl.h"
@@ -68,6 +69,23 @@ void* CreateContextFor(SDL_Window* window)
     SDL_GLContext context = SDL_GL_CreateContext(window);
     Bind(current_);
     return context;
+}
+
+// The application's icon on a new window; a window without it keeps the system's default.
+void GiveIcon(SDL_Window* window)
+{
+    const std::shared_ptr<TPixmap>& icon = AppIcon();
+    if (!icon || icon->width <= 0 || icon->height <= 0)
+        return;
+    const std::shared_ptr<TPixmap> rgba = icon->Convert(PF_RGBA8888);
+    if (!rgba)
+        return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(rgba->pixels, rgba->width, rgba->height, 32,
+                                                              rgba->pitch, SDL_PIXELFORMAT_RGBA32);
+    if (!surface)
+        return;
+    SDL_SetWindowIcon(window, surface); // SDL copies the pixels
+    SDL_FreeSurface(surface);
 }
 
 int32_t DepthOf(Uint32 format)
@@ -228,6 +246,7 @@ TGLContext* GLContextCreate(int32_t width, int32_t height, int32_t depth, int32_
     record->gl_context = glContext;
     Link(record);
     RegisterSDLWindow(window, WindowProc, record);
+    GiveIcon(window);
     SDL_ShowWindow(window);
     if (fullscreen) {
         // The window takes focus as it shows, and with it the display mode.

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <utility>
 
 #include "system/clock.h"
 #include "system/hook.h"
@@ -39,6 +40,12 @@ std::string& Title()
 {
     static std::string title;
     return title;
+}
+
+std::shared_ptr<TPixmap>& Icon()
+{
+    static std::shared_ptr<TPixmap> icon;
+    return icon;
 }
 
 // Wrapping 32-bit sum: the millisecond clock and the sequence number both wrap.
@@ -273,6 +280,10 @@ int32_t FlipHookId()
 void SetAppTitle(const std::string& title) { Title() = title; }
 
 const std::string& AppTitle() { return Title(); }
+
+void SetAppIcon(std::shared_ptr<TPixmap> icon) { Icon() = std::move(icon); }
+
+const std::shared_ptr<TPixmap>& AppIcon() { return Icon(); }
 
 void SetPacingTimer(TPacingClock clock, TPacingSleep sleep)
 {

@@ -16,6 +16,7 @@ enum : int32_t {
 };
 
 class TGraphicsDriver;
+class TPixmap;
 
 // One display mode.
 struct TGraphicsMode {
@@ -97,6 +98,9 @@ int32_t FlipHookId();
 // The caption of windows made from now on.
 void SetAppTitle(const std::string& title);
 const std::string& AppTitle();
+// The icon of windows made from now on (none: the system's default).
+void SetAppIcon(std::shared_ptr<TPixmap> icon);
+const std::shared_ptr<TPixmap>& AppIcon();
 
 // The clock and sleep behind Flip(-1); tests put their own in. None restores ElapsedMillis / SleepMillis.
 using TPacingClock = int32_t (*)();

@@ -6,7 +6,7 @@
 
 // The groups of files; a group may hold several numbered files.
 enum class TAsset {
-    Shadow, Circle, Loading, Logo, Block, Paused, Points, FlashBoom, Hud, Menu, Font, Powerup, Back,
+    Shadow, Circle, Loading, Logo, Block, Paused, Points, FlashBoom, Hud, Menu, Font, Icon, Powerup, Back,
     Plop, Explode, Switch, Falling, Blip, GameMusic, TitleMusic,
 };
 

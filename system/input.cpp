@@ -164,10 +164,12 @@ void StartInputPolling(void* source)
     if (g_input.enabled)
         return;
     g_input.source = source;
-    ResetKeyState();
-    ResetMouseState();
+    // Hooked before the resets pump: what the pending events say of the pointer is kept (the
+    // resets clear keys and buttons only), where it used to be lost with them.
     InsertHook(EventHookId(), PolledInputHook, nullptr, 0);
     g_input.enabled = true;
+    ResetKeyState();
+    ResetMouseState();
 }
 
 void StopInputPolling()
@@ -228,6 +230,23 @@ void ResetKeyState()
     std::fill(std::begin(g_input.keyReleases), std::end(g_input.keyReleases), 0);
     std::fill(std::begin(g_input.padDown), std::end(g_input.padDown), 0);
     std::fill(std::begin(g_input.padHits), std::end(g_input.padHits), 0);
+}
+
+void DropPendingInput()
+{
+    PumpSystemEvents();
+    g_input.charPut = g_input.charGet = 0;
+    std::fill(std::begin(g_input.keyHits), std::end(g_input.keyHits), 0);
+    std::fill(std::begin(g_input.mouseHits), std::end(g_input.mouseHits), 0);
+}
+
+int32_t TakeAnyKeyHit()
+{
+    PumpSystemEvents();
+    for (int32_t key = 1; key < kKeys; ++key)
+        if (Take(g_input.keyHits[key]))
+            return key;
+    return 0;
 }
 
 int32_t TakeTerminateRequest()
@@ -295,9 +314,8 @@ int32_t WaitForKey()
     ResetKeyState();
     for (;;) {
         WaitSystemEvent();
-        for (int32_t key = 1; key < kKeys; ++key)
-            if (TakeKeyHits(key))
-                return key;
+        if (const int32_t key = TakeAnyKeyHit())
+            return key;
     }
 }
 

@@ -22,6 +22,11 @@ int32_t TakeTypedChar();
 // Forgets held and pressed keys and gamepad buttons and the typed characters: a key or button
 // held across the reset reads as up until pressed again.
 void ResetKeyState();
+// Forgets key presses, typed characters and button presses not yet taken; keys and buttons held
+// stay held. For input that was meant for a screen that has gone.
+void DropPendingInput();
+// The lowest key code with presses not yet taken (taking them), or 0 when there are none.
+int32_t TakeAnyKeyHit();
 
 // 1 once after the user asked the program to end (window close box, Alt+F4).
 int32_t TakeTerminateRequest();

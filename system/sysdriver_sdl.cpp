@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 #include "system/error.h"
@@ -413,6 +414,29 @@ void EmitAll(const SDL_Event& event, int32_t clientWidth, int32_t clientHeight)
         UpdateCursor();
 }
 
+// A window that has just shown or taken the focus may have the pointer resting over it without
+// any motion having reached the input; the position SDL last had from the window system is
+// passed on as a motion, so a click there lands where the pointer is.
+bool RevealsPointer(const SDL_Event& event)
+{
+    return event.type == SDL_WINDOWEVENT &&
+           (event.window.event == SDL_WINDOWEVENT_SHOWN || event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
+}
+
+// SDL's own record, not its global query: that one is cached between raw motion events, which
+// a warped or synthesised pointer never sends, and may be far older.
+std::optional<SDL_Event> PointerOver(const TRegisteredWindow& target)
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || SDL_GetMouseFocus() != target.window)
+        return std::nullopt;
+    SDL_Event motion{};
+    motion.motion.type = SDL_MOUSEMOTION;
+    motion.motion.timestamp = SDL_GetTicks();
+    motion.motion.windowID = target.windowId;
+    motion.motion.state = SDL_GetMouseState(&motion.motion.x, &motion.motion.y);
+    return motion;
+}
+
 void Dispatch(const SDL_Event& event)
 {
     if (event.type == SDL_QUIT) { // a signal, or a last window closed despite the hint
@@ -434,6 +458,9 @@ void Dispatch(const SDL_Event& event)
     }
     if (target.proc && FindWindow(target.windowId))
         target.proc(event, target.context);
+    if (RevealsPointer(event) && FindWindow(target.windowId))
+        if (const std::optional<SDL_Event> motion = PointerOver(target))
+            Dispatch(*motion);
 }
 
 SDL_Window* DialogParent()

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <sys/stat.h>
 
 #include "app/layout.h"
@@ -29,6 +31,90 @@ bool ShowsNameEntry(const fs::path& screenshot)
                 return false;
     }
     return true;
+}
+
+// The name "AAA" is drawn centred from x = 238, 12 pixels a letter, at y = 310; the cursor's
+// underline lies just below it.
+bool UnderlineUnderFirstLetter(const fs::path& screenshot)
+{
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
+        return false;
+    int light = 0;
+    for (int y = 324; y < 332; ++y)
+        for (int x = 238; x < 250; ++x)
+            light += (pixmap->ReadPixel(x, y) & 0xFF) > 0x80 ? 1 : 0;
+    return light >= 6;
+}
+
+// The game-over view darkens a band across the middle of the final board (rows 212 to 295) and
+// writes "Game over" in white in it: the band's top rows are dark from edge to edge, and the
+// words are the brightest thing in it.
+bool ShowsGameOver(const fs::path& screenshot)
+{
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512 || ShowsNameEntry(screenshot))
+        return false;
+    for (int x = 0; x < 512; x += 2) {
+        const uint32_t argb = pixmap->ReadPixel(x, 215);
+        if (((argb >> 16) & 0xFF) > 110 || ((argb >> 8) & 0xFF) > 110 || (argb & 0xFF) > 110)
+            return false;
+    }
+    int white = 0;
+    for (int y = 222; y < 254; ++y)
+        for (int x = 150; x < 362; ++x)
+            white += (pixmap->ReadPixel(x, y) & 0xFFFFFF) >= 0xF0F0F0 ? 1 : 0;
+    return white > 200;
+}
+
+double Luminance(uint32_t argb)
+{
+    const auto channel = [](uint32_t value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel((argb >> 16) & 0xFF) + 0.7152 * channel((argb >> 8) & 0xFF) + 0.0722 * channel(argb & 0xFF);
+}
+
+// How the pause caption (256 by 48 pixels centred at 256, 290) stands out: the contrast ratio,
+// as readability guidelines count it, between its strokes (the brightest 3% of the box) and what
+// lies behind them (the box's median).
+double CaptionContrast(const fs::path& screenshot)
+{
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
+        return 0;
+    std::vector<double> box;
+    for (int y = 266; y < 314; ++y)
+        for (int x = 128; x < 384; ++x)
+            box.push_back(Luminance(pixmap->ReadPixel(x, y)));
+    std::sort(box.begin(), box.end());
+    const double strokes = box[box.size() * 97 / 100];
+    const double behind = box[box.size() / 2];
+    return (std::max(strokes, behind) + 0.05) / (std::min(strokes, behind) + 0.05);
+}
+
+// The board's columns (16 pixels from x = 96) with a block in the top rows: where the falling
+// piece is at the start of a play, the only blocks there. Even the darkest piece colour is several
+// times lighter than the board behind it, over the whole cell.
+std::vector<int> PieceColumns(const fs::path& screenshot)
+{
+    std::vector<int> columns;
+    const auto pixmap = LoadPixmap(screenshot.string());
+    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
+        return columns;
+    for (int column = 0; column < 20; ++column) {
+        bool block = false;
+        // A whole cell light, not a spark of a firework passing behind the board.
+        for (int y = 8; y < 160 && !block; y += 16) {
+            block = true;
+            for (const auto [dx, dy] : {std::pair{0, 0}, {-4, -4}, {4, -4}, {-4, 4}, {4, 4}})
+                block = block && Luminance(pixmap->ReadPixel(96 + 16 * column + 8 + dx, y + dy)) > 0.08;
+        }
+        if (block)
+            columns.push_back(column);
+    }
+    return columns;
 }
 
 // The demo's caption: light letters on the dark frame above the board. The menu shows the dark
@@ -82,6 +168,15 @@ protected:
         EXPECT_EQ(WEXITSTATUS(*status), 0) << game.Err();
     }
 
+    // From the start of a first run to the title menu, faded in: Space ends the intro, the menu
+    // fades in over 3.4 seconds.
+    static void OpenMenu(GameRun& game)
+    {
+        ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 10s)) << game.Out();
+        game.Press("space");
+        std::this_thread::sleep_for(3500ms);
+    }
+
     XDisplay x_;
     bool auto_repeat_ = false;
     std::unique_ptr<TTempFolder> temp_;
@@ -119,17 +214,20 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
     game.Click(ReturnX, ReturnY);
     std::this_thread::sleep_for(300ms);
 
-    // Options: music to 0 (left zone), sound to 1 (right zone), Visibility Low -> High, Return saves.
+    // Options: music to 0 (left zone), sound to 1 (right zone), Visibility Low -> High, Flashes
+    // Full -> Reduced; Return saves, the flashes in a file of their own.
     game.Click(MiddleX, OptionsItemY);
     std::this_thread::sleep_for(500ms);
     game.Screenshot("options");
     game.Click(325, 208);
     game.Click(369, 228);
     game.Click(340, 248);
+    game.Click(380, 268);
     std::this_thread::sleep_for(200ms);
     game.Screenshot("options_changed");
     game.Click(ReturnX, ReturnY);
     ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{0, 4, 1}; }, 3s));
+    EXPECT_TRUE(WaitFor([&] { return FileText(folder_ / "data" / "settings.cfg").find("\nflashes = reduced\n") != std::string::npos; }, 3s));
 
     // A play, paused and resumed.
     game.Click(MiddleX, PlayItemY);
@@ -149,10 +247,24 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
         const auto bytes = TableBytes(low);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
+    // The loss shows the final board under "Game over" and the score for two seconds; the name
+    // entry follows by itself.
     Tool("xdotool keydown s");
-    const bool entry = WaitFor([&] { return ShowsNameEntry(game.Screenshot("name_entry")); }, 120s);
+    const bool over = WaitFor([&] { return ShowsGameOver(game.Screenshot("game_over")); }, 120s);
     Tool("xdotool keyup s");
-    ASSERT_TRUE(entry) << "the play was not lost or the name entry did not show";
+    ASSERT_TRUE(over) << "the play was not lost or the game-over view did not show";
+    const auto shown = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WaitFor([&] { return ShowsNameEntry(game.Screenshot("name_entry")); }, 5s));
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - shown).count();
+    EXPECT_LT(seconds, 3.5) << "the view ends by itself after about two seconds";
+    // A blinking underline marks the first letter: lit in some frames, dark in others.
+    int lit = 0, dark = 0;
+    for (int shot = 0; shot < 8; ++shot) {
+        (UnderlineUnderFirstLetter(game.Screenshot("name_cursor")) ? lit : dark)++;
+        std::this_thread::sleep_for(110ms);
+    }
+    EXPECT_GT(lit, 0) << "the cursor shows";
+    EXPECT_GT(dark, 0) << "the cursor blinks";
     for (const char* key : {"x", "1", "y", "z"})
         game.Press(key, 50ms);
     game.Screenshot("name_entry_typed");
@@ -177,6 +289,103 @@ TEST_F(GameEndToEnd, PlayerJourneyFromFirstRunToANewHighScore)
     game.Press("Escape");
     ExpectCleanExit(game);
     EXPECT_EQ(game.Err(), "") << "no asset is missing, nothing went wrong";
+}
+
+// The pause caption reads at the default Low visibility as well as at High.
+TEST_F(GameEndToEnd, PauseTextStandsOutAtBothVisibilities)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    game.Click(MiddleX, PlayItemY);
+    std::this_thread::sleep_for(800ms);
+    game.Press("Escape");
+    std::this_thread::sleep_for(400ms);
+    const double low = CaptionContrast(game.Screenshot("pause_low"));
+    game.Press("Tab");
+    std::this_thread::sleep_for(300ms);
+    const double high = CaptionContrast(game.Screenshot("pause_high"));
+    std::printf("pause caption contrast: Low %.2f, High %.2f\n", low, high);
+    EXPECT_GE(low, 3.0) << "Low visibility";
+    EXPECT_GE(high, 3.0) << "High visibility";
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// Keys pressed on the pause screen do nothing once play resumes: the piece stays where it was.
+// The play then goes on to its loss, whose game-over view a key ends early.
+TEST_F(GameEndToEnd, KeysPressedWhilePausedAreDroppedAndAKeyEndsTheGameOverView)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    game.Click(MiddleX, PlayItemY);
+    std::this_thread::sleep_for(3s); // the first piece falls into view
+    const std::vector<int> before = PieceColumns(game.Screenshot("piece_before_pause"));
+    ASSERT_FALSE(before.empty()) << "no piece found at the top of the board";
+    game.Press("Escape");
+    for (const char* key : {"a", "a", "a", "a", "e", "d"})
+        game.Press(key, 50ms);
+    game.Click(MiddleX, MiddleY);
+    const std::vector<int> after = PieceColumns(game.Screenshot("piece_after_pause"));
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(game.Running());
+
+    // A key ends the game-over view at once; a score of the first play misses the default table,
+    // so the title menu follows, where Escape ends the program.
+    Tool("xdotool keydown s");
+    const bool over = WaitFor([&] { return ShowsGameOver(game.Screenshot("game_over_missed")); }, 120s);
+    Tool("xdotool keyup s");
+    ASSERT_TRUE(over) << "the play was not lost or the game-over view did not show";
+    game.Press("x", 50ms);
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// The pointer already rests on "Play" when the window opens: a click without any motion starts
+// a play (Escape then pauses it rather than ending the program from the title menu).
+TEST_F(GameEndToEnd, AClickWithoutMotionLandsWhereThePointerRests)
+{
+    // The window opens centred on the screen.
+    std::istringstream screen(Tool("xdotool getdisplaygeometry"));
+    int width = 0, height = 0;
+    screen >> width >> height;
+    ASSERT_GT(width, WindowWidth);
+    const int left = (width - WindowWidth) / 2, top = (height - WindowHeight) / 2;
+    Tool("xdotool mousemove " + std::to_string(left + MiddleX) + " " + std::to_string(top + PlayItemY));
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    const std::string geometry = Tool("xdotool getwindowgeometry " + std::to_string(game.Window()));
+    ASSERT_NE(geometry.find(std::to_string(left) + "," + std::to_string(top)), std::string::npos) << geometry;
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    Tool("xdotool click 1");
+    std::this_thread::sleep_for(800ms);
+    game.Screenshot("click_without_motion");
+    game.Press("Escape");
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(game.Running()) << "the click did not start a play: Escape on the title menu ended the program\n" << game.Err();
+}
+
+// The window carries the game's icon, the picture gfx/icon.png, for the window manager and the
+// task bar.
+TEST_F(GameEndToEnd, TheWindowHasTheGameIcon)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    const auto icon = LoadPixmap((folder_ / "gfx" / "icon.png").string());
+    ASSERT_TRUE(icon);
+    std::vector<unsigned long> items;
+    ASSERT_TRUE(WaitFor([&] { return !(items = x_.CardinalProperty(game.Window(), "_NET_WM_ICON")).empty(); }, 5s));
+    ASSERT_EQ(items.size(), 2u + static_cast<size_t>(icon->width * icon->height));
+    EXPECT_EQ(items[0], static_cast<unsigned long>(icon->width));
+    EXPECT_EQ(items[1], static_cast<unsigned long>(icon->height));
+    int differing = 0;
+    for (int y = 0; y < icon->height; ++y)
+        for (int x = 0; x < icon->width; ++x)
+            differing += (items[2 + y * icon->width + x] & 0xFFFFFFFF) != icon->ReadPixel(x, y) ? 1 : 0;
+    EXPECT_EQ(differing, 0) << "the window shows the picture as painted";
+    x_.ClickCloseBox(game.Window());
+    ExpectCleanExit(game);
 }
 
 // A replay shows in the window: Space speeds it up, and at its end the program ends. From the

@@ -1,6 +1,7 @@
 #pragma once
 // Running the real game as a separate process under the X server: the helpers every test of
 // the executable shares (the end-to-end journeys and the installed copy).
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <chrono>
 #include <csignal>
@@ -127,6 +128,26 @@ public:
     {
         Call<decltype(&XSetInputFocus)>("XSetInputFocus")(display_, None, RevertToNone, CurrentTime);
         Call<decltype(&XFlush)>("XFlush")(display_);
+    }
+
+    // The items of a window's 32-bit CARDINAL property (such as _NET_WM_ICON); none when unset.
+    std::vector<unsigned long> CardinalProperty(unsigned long window, const char* name)
+    {
+        const auto atom = Call<decltype(&XInternAtom)>("XInternAtom")(display_, name, False);
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        const int status = Call<decltype(&XGetWindowProperty)>("XGetWindowProperty")(
+            display_, window, atom, 0, 1L << 20, False, XA_CARDINAL, &type, &format, &count, &after, &data);
+        std::vector<unsigned long> items;
+        if (status == Success && data && format == 32) {
+            const auto* longs = reinterpret_cast<const unsigned long*>(data); // Xlib hands 32-bit items as longs
+            items.assign(longs, longs + count);
+        }
+        if (data)
+            Call<decltype(&XFree)>("XFree")(data);
+        return items;
     }
 
     // A held key then stays one press: nothing is typed twice and nothing repeats.

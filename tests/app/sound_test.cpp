@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "app/prefs.h"
 #include "app/sound.h"
 #include "audio/oggencoder.h"
 #include "audio/openal_driver.h"
@@ -90,6 +91,17 @@ TEST_F(SoundTest, TwoEffectsInOneFramePlayOnTwoChannelsAtTheEffectVolume)
     ASSERT_EQ(sounds.Count(), 2u);
     EXPECT_EQ(sounds.First(), first);
     EXPECT_EQ(sounds.Last(), second);
+}
+
+TEST_F(SoundTest, TheOptionsBlipSoundsAtTheEffectVolumeJustChosen)
+{
+    gamesounds.blipsound = shortSound;
+    settings.soundvolume = 0.25f;
+    ChooseSoundVolume(369); // the loudest zone
+    EXPECT_FLOAT_EQ(settings.soundvolume, 1.0f);
+    EXPECT_FLOAT_EQ(Gain(sounds.Last()), 1.0f);
+    ChooseSoundVolume(325); // silence
+    EXPECT_EQ(Gain(sounds.Last()), 0.0f) << "a player turning effects off hears no loud beep";
 }
 
 TEST_F(SoundTest, AtVolumeZeroEffectsStartAndRegisterButAreSilent)

@@ -110,6 +110,28 @@ TEST_F(TextTest, CentringCountsSpacesAndTheSpacingOnce)
     EXPECT_EQ(Draw("ab", 100, 0, 1).front().x, 94);
 }
 
+// The name entry's cursor is drawn where the letter it marks was drawn, whatever the widths.
+TEST_F(TextTest, CharacterLeftIsWhereTheLineDrawsThatCharacter)
+{
+    for (const std::string& text : {std::string("AIZ"), std::string("Wi, l"), std::string("x")}) {
+        for (int spacing : {0, 3}) {
+            for (int centred : {0, 1}) {
+                const auto glyphs = Draw(text, 256, 310, centred, spacing);
+                size_t glyph = 0;
+                for (size_t i = 0; i < text.size(); ++i) {
+                    if (text[i] == ' ')
+                        continue;
+                    EXPECT_EQ(FontCharLeft(text, i, 256, centred, spacing), glyphs[glyph++].x)
+                        << text << " index " << i << " spacing " << spacing << " centred " << centred;
+                }
+            }
+        }
+    }
+    SetScale(0.5f, 0.5f);
+    EXPECT_EQ(FontCharLeft("ab", 1, 100, 1, 0), Draw("ab", 100, 0, 1).back().x);
+    EXPECT_EQ(FontCharLeft("ab", 2, 0, 0, 0), 12) << "past the end: where one more would go";
+}
+
 TEST_F(TextTest, EmptyTextDrawsNothingAndNoStateIsChanged)
 {
     EXPECT_TRUE(Draw("", 10, 10).empty());

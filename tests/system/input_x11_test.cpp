@@ -165,6 +165,23 @@ TEST_F(X11Input, MoveMouseWarpsThePointerIntoTheWindow)
     ASSERT_TRUE(Eventually([] { return CursorX() == 40 && CursorY() == 2; }));
 }
 
+// A pointer resting over a window that appears or comes back into focus may have sent no motion
+// the input heard; showing and focus take the position the window system last gave.
+TEST_F(X11Input, ShowingAndFocusLearnWhereThePointerRests)
+{
+    ASSERT_TRUE(Xdotool("mousemove --window " + xid + " 20 30"));
+    ASSERT_TRUE(Eventually([] { return CursorX() == 20 && CursorY() == 30; }));
+    for (const SDL_WindowEventID reveal : {SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_SHOWN}) {
+        Push(MotionEvent(1, 1)); // a motion the window system never saw
+        PumpSystemEvents();
+        ASSERT_EQ(CursorX(), 1);
+        Push(WindowEvent(reveal));
+        PumpSystemEvents();
+        EXPECT_EQ(CursorX(), 20) << reveal;
+        EXPECT_EQ(CursorY(), 30) << reveal;
+    }
+}
+
 TEST_F(X11Input, CloseBoxAsksToTerminateAndTheWindowStays)
 {
     int quits = 0;

@@ -8,6 +8,7 @@
 #include "system/event.h"
 #include "system/hook.h"
 #include "system/input.h"
+#include "system/keycodes.h"
 #include "system/sysdriver.h"
 
 using SDLInput = SDLWindowTest;
@@ -36,6 +37,44 @@ TEST_F(SDLInput, TwoPressesBetweenQueriesCountTwo)
     }
     EXPECT_EQ(TakeKeyHits('D'), 2);
     EXPECT_EQ(TakeKeyHits('D'), 0);
+}
+
+// What the pause screen does on resume: presses, characters and clicks not yet taken are gone,
+// while a key or button still held stays held.
+TEST_F(SDLInput, DroppingPendingInputKeepsWhatIsHeld)
+{
+    Push(LetterEvent(true, 'a'));
+    Push(LetterEvent(false, 'a'));
+    Push(LetterEvent(true, 's'));
+    Push(TextEvent("ae"));
+    Push(ButtonEvent(true, SDL_BUTTON_LEFT, 5, 5));
+    Push(ButtonEvent(false, SDL_BUTTON_LEFT, 5, 5));
+    Push(ButtonEvent(true, SDL_BUTTON_RIGHT, 5, 5));
+    Push(MotionEvent(7, 9));
+    DropPendingInput();
+    EXPECT_EQ(TakeKeyHits('A'), 0);
+    EXPECT_EQ(TakeKeyHits('S'), 0);
+    EXPECT_EQ(IsKeyDown('S'), 1) << "a held key is no pending press";
+    EXPECT_EQ(TakeTypedChar(), 0);
+    EXPECT_EQ(TakeMouseHits(MouseLeft), 0);
+    EXPECT_EQ(TakeMouseHits(MouseRight), 0);
+    EXPECT_EQ(IsMouseDown(MouseRight), 1);
+    EXPECT_EQ(CursorX(), 7);
+    EXPECT_EQ(CursorY(), 9);
+    Push(LetterEvent(true, 'e'));
+    EXPECT_EQ(TakeKeyHits('E'), 1) << "presses after the drop count as ever";
+}
+
+// The game-over view ends on any key: the lowest key with presses is taken, one key at a time.
+TEST_F(SDLInput, AnyKeyHitTakesTheLowestPressedKey)
+{
+    EXPECT_EQ(TakeAnyKeyHit(), 0);
+    Push(LetterEvent(true, 'q'));
+    Push(UsKeyEvent(true, SDL_SCANCODE_SPACE));
+    EXPECT_EQ(TakeAnyKeyHit(), VK_SPACE);
+    EXPECT_EQ(TakeAnyKeyHit(), 'Q');
+    EXPECT_EQ(TakeAnyKeyHit(), 0) << "held keys are no new presses";
+    EXPECT_EQ(TakeKeyHits('Q'), 0);
 }
 
 TEST_F(SDLInput, ModifierKeysReportTheirSide)

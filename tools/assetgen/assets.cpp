@@ -7,6 +7,7 @@
 #include "game/assets.h"
 #include "tools/assetgen/backgrounds.h"
 #include "tools/assetgen/hud.h"
+#include "tools/assetgen/icons.h"
 #include "tools/assetgen/lettering.h"
 #include "tools/assetgen/music.h"
 #include "tools/assetgen/sound_effects.h"
@@ -32,6 +33,8 @@ std::function<Image()> Painter(TAsset group, int number)
         return [number] { return MakeMenuItem(items[number - 1]); };
     }
     case TAsset::Font: return MakeFontStrip;
+    // The window's icon, at a size window managers scale down from cleanly.
+    case TAsset::Icon: return [] { return MakeIcon(WindowIconSize); };
     case TAsset::Powerup: return [number] { return MakePowerup(number); };
     case TAsset::Back: return [number] { return MakeBackground(number); };
     default: throw std::logic_error("no painter for a sound");
