@@ -712,8 +712,8 @@ TEST_F(GameEndToEnd, KeyboardAloneDrivesTheMenusAndThePlay)
     game.Screenshot("title_menu_options_highlighted");
     game.Press("Return");
     std::this_thread::sleep_for(500ms);
-    // Music 1 -> 0, sound 1 -> 3, Visibility Low -> High, then Return on the Return item saves.
-    PressAll(game, {"Down", "Left", "Down", "Right", "Right", "Down", "Return", "Down"});
+    // Music 1 -> 0, sound 1 -> 3, Visibility Low -> High, past Flashes, then Return on the Return item saves.
+    PressAll(game, {"Down", "Left", "Down", "Right", "Right", "Down", "Return", "Down", "Down"});
     std::this_thread::sleep_for(200ms);
     game.Screenshot("options_by_keyboard");
     game.Press("Return");
