@@ -2,9 +2,6 @@
 #include <cstdint>
 #include <memory>
 
-class game;
-struct TControls;
-
 #include "app/menu_input.h"
 #include "game/controls.h"
 
@@ -17,9 +14,6 @@ class game;
 [[noreturn]] void TitleScreen();
 // One play from its start to its end, including the name entry after a lost play.
 void PlayScreen();
-// One frame of a play up to the board: background, frame picture, the piece moved by the
-// controls, the row scan and the board drawn; the caller finishes the frame.
-void PlayFrame(game& play, const TControls& controls);
 // Returns when the player clicks (or presses Return, Space, pad A or Start) to resume.
 void PauseScreen();
 
