@@ -15,7 +15,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <memory>
 #include <numbers>
@@ -27,6 +26,7 @@
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
+#include "system/process_memory.h"
 
 namespace {
 
@@ -359,14 +359,7 @@ BENCHMARK(BM_CanvasLayer)
     ->MinTime(1.0)
     ->UseRealTime();
 
-double ResidentMiB()
-{
-    std::ifstream in("/proc/self/status");
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0;
-}
+double ResidentMiB() { return static_cast<double>(ReadProcessMemory().residentKiB) / 1024.0; }
 
 // The title screen's memory growth: each of the ten 1024 by 1024 backgrounds gets its texture
 // when first drawn. Drawing all ten once costs one texture each; drawing them again costs
