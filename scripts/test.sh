@@ -17,7 +17,8 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRIM_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
 
 # Tests need a display for GL windows and a sound device for OpenAL: a virtual X server
-# and openal-soft's silent real-time output stand in for them.
+# and openal-soft's silent real-time output stand in for them. The server must not reset
+# between tests: a reset refuses new connections for a moment and drops the key settings.
 export ALSOFT_DRIVERS=null
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
@@ -25,7 +26,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 run_ctest() {
     echo "== Tests in $1/"
-    xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$1" --output-on-failure --timeout 600
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir "$1" --output-on-failure --timeout 600
 }
 run_ctest build
 run_ctest build-asan

@@ -95,7 +95,12 @@ public:
         if (!lib_)
             return;
         const auto open = reinterpret_cast<decltype(&XOpenDisplay)>(dlsym(lib_, "XOpenDisplay"));
-        display_ = open ? open(nullptr) : nullptr;
+        // A server that resets when its last client leaves refuses connections for a moment.
+        for (int attempt = 0; open && !display_ && attempt < 20; ++attempt) {
+            if (attempt > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            display_ = open(nullptr);
+        }
     }
     ~XDisplay()
     {
@@ -153,12 +158,16 @@ public:
     // A held key then stays one press: nothing is typed twice and nothing repeats.
     bool AutoRepeat()
     {
+        if (!display_)
+            return false;
         XKeyboardState state{};
         Call<decltype(&XGetKeyboardControl)>("XGetKeyboardControl")(display_, &state);
         return state.global_auto_repeat == AutoRepeatModeOn;
     }
     void SetAutoRepeat(bool on)
     {
+        if (!display_)
+            return;
         Call<decltype(&XAutoRepeatOn)>(on ? "XAutoRepeatOn" : "XAutoRepeatOff")(display_);
         Call<decltype(&XFlush)>("XFlush")(display_);
     }
