@@ -33,7 +33,7 @@ std::string FirstFolderHolding(const std::vector<std::string>& folders, const st
 {
     for (const std::string& folder : folders)
         for (const std::string& file : files)
-            if (PathKind(folder + "/" + NativePath(file)) == 1)
+            if (PathKind(folder + "/" + NativePath(file)) == PathFile)
                 return folder;
     return {};
 }

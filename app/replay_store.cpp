@@ -149,7 +149,7 @@ std::string SaveReplay(const TReplay& replay, const std::string& folder)
     const std::string base = ReplayFileName(replay);
     std::string file;
     for (int attempt = 1; attempt <= MaxNameTries && file.empty(); ++attempt)
-        if (PathKind(Joined(folder, WithTry(base, attempt))) == 0)
+        if (PathKind(Joined(folder, WithTry(base, attempt))) == PathNone)
             file = WithTry(base, attempt);
     if (file.empty() || !ReplaceFile(Joined(folder, file), std::vector<uint8_t>(text.begin(), text.end())))
         return {};
@@ -162,7 +162,7 @@ std::string SaveReplay(const TReplay& replay, const std::string& folder)
 
 bool LoadReplay(const std::string& path, TReplay& replay, std::string& error)
 {
-    if (PathKind(path) != 1) {
+    if (PathKind(path) != PathFile) {
         error = "no such file";
         return false;
     }

@@ -192,7 +192,7 @@ std::shared_ptr<TCStream> TCStream::OpenFile(const std::string& path, int readab
     const int m = (readable || !writeable ? MODE_READ : 0) | (writeable ? MODE_WRITE : 0);
     const std::string native = NativePath(path);
     if (writeable) {
-        if (PathKind(native) == 2)
+        if (PathKind(native) == PathFolder)
             return nullptr; // a directory opens under glibc but reads nothing
         FILE* f = fopen(native.c_str(), mode);
         return f ? CreateWithCStream(f, m) : nullptr;

@@ -95,8 +95,8 @@ TEST_F(StreamTest, BothSeparatorsNameTheSameFile)
         ASSERT_NE(w, nullptr);
         w->WriteInt(1234);
     }
-    EXPECT_EQ(PathKind(dir_.string() + "\\data\\scores.dat"), 1);
-    EXPECT_EQ(PathKind(dir_.string() + "/data"), 2);
+    EXPECT_EQ(PathKind(dir_.string() + "\\data\\scores.dat"), PathFile);
+    EXPECT_EQ(PathKind(dir_.string() + "/data"), PathFolder);
     auto r = OpenReadStream(dir_.string() + "/data/scores.dat");
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(r->ReadInt(), 1234);
@@ -107,7 +107,7 @@ TEST_F(StreamTest, MissingFileAndMissingFolder)
     EXPECT_EQ(OpenReadStream(Path("absent.dat")), nullptr);
     EXPECT_EQ(OpenWriteStream(Path("no/such/dir/file.dat")), nullptr);
     EXPECT_EQ(OpenReadStream(dir_.string()), nullptr) << "a directory is not a readable file";
-    EXPECT_EQ(PathKind(Path("absent.dat")), 0);
+    EXPECT_EQ(PathKind(Path("absent.dat")), PathNone);
 }
 
 // A FIFO with no writer would block the open for ever; only regular files are read.
