@@ -1,43 +1,16 @@
 #include "draw2d/pngsaver.h"
 
-#include <png.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "draw2d/pixmap.h"
+#include "draw2d/png_encoder.h"
 
 namespace {
 
-// libpng reports errors by longjmp, so nothing with a destructor lives in this frame.
-bool WriteRows(FILE* file, TPixmap& rgba)
-{
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png)
-        return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return false;
-    }
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(rgba.width), static_cast<png_uint_32>(rgba.height), 8,
-                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    // Fast rather than small: a screenshot is taken in the middle of play.
-    png_set_compression_level(png, 1);
-    png_write_info(png, info);
-    for (int32_t y = 0; y < rgba.height; ++y)
-        png_write_row(png, rgba.PixelPtr(0, y));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return true;
-}
+// Fast rather than small: a screenshot is taken in the middle of play.
+constexpr int ScreenshotCompression = 1;
 
 } // namespace
 
@@ -54,7 +27,8 @@ bool SavePixmapPNG(const std::shared_ptr<TPixmap>& pixmap, const std::string& pa
         return false;
     }
     std::string failure;
-    if (!WriteRows(file, *rgba))
+    if (!EncodePng(file, rgba->width, rgba->height, 4, rgba->PixelPtr(0, 0), static_cast<size_t>(rgba->pitch),
+                   ScreenshotCompression))
         failure = "the PNG encoder failed";
     else if (std::fflush(file) != 0)
         failure = std::strerror(errno);
