@@ -2,11 +2,11 @@
 // the test run), and the presses must reach the polled input with Windows key codes.
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "common/x_display.h"
 #include "sdl_events.h"
 #include "system/clock.h"
 #include "system/event.h"
@@ -35,7 +35,7 @@ protected:
         SDL_VERSION(&info.version);
         ASSERT_TRUE(SDL_GetWindowWMInfo(window, &info)) << SDL_GetError();
         ASSERT_EQ(info.subsystem, SDL_SYSWM_X11);
-        display = info.info.x11.display;
+        ASSERT_TRUE(x11.Open());
         xwindow = info.info.x11.window;
         xid = std::to_string(xwindow);
         ASSERT_TRUE(Xdotool("windowfocus --sync " + xid));
@@ -64,43 +64,13 @@ protected:
         return false;
     }
 
-    // An Xlib function, from the library SDL loaded.
-    template <class Function>
-    Function* X11(const char* name)
-    {
-        static void* library = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
-        return library ? reinterpret_cast<Function*>(dlsym(library, name)) : nullptr;
-    }
-
-    // Does what a window manager does when the close box is clicked: sends WM_DELETE_WINDOW.
-    void PressCloseBox()
-    {
-        auto internAtom = X11<Atom(Display*, const char*, Bool)>("XInternAtom");
-        auto sendEvent = X11<Status(Display*, Window, Bool, long, XEvent*)>("XSendEvent");
-        auto flush = X11<int(Display*)>("XFlush");
-        ASSERT_TRUE(internAtom && sendEvent && flush);
-        XEvent message{};
-        message.xclient.type = ClientMessage;
-        message.xclient.window = xwindow;
-        message.xclient.message_type = internAtom(display, "WM_PROTOCOLS", False);
-        message.xclient.format = 32;
-        message.xclient.data.l[0] = static_cast<long>(internAtom(display, "WM_DELETE_WINDOW", False));
-        message.xclient.data.l[1] = CurrentTime;
-        sendEvent(display, xwindow, False, NoEventMask, &message);
-        flush(display);
-    }
+    // What a window manager sends when the close box is clicked.
+    void PressCloseBox() { x11.ClickCloseBox(xwindow); }
 
     // Takes the keyboard focus away from every window, as switching to another program does.
-    void FocusNowhere()
-    {
-        auto setInputFocus = X11<int(Display*, Window, int, Time)>("XSetInputFocus");
-        auto flush = X11<int(Display*)>("XFlush");
-        ASSERT_TRUE(setInputFocus && flush);
-        setInputFocus(display, None, RevertToNone, CurrentTime);
-        flush(display);
-    }
+    void FocusNowhere() { x11.DropFocus(); }
 
-    Display* display = nullptr;
+    XDisplay x11;
     Window xwindow = 0;
     std::string xid;
 };
