@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/launch.h"
+#include "app/cli/launch.h"
 #include "system/termination.h"
 
 int main(int argc, char** argv)

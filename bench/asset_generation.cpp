@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/paths.h"
+#include "app/storage/paths.h"
 
 namespace fs = std::filesystem;
 

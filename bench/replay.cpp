@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "app/replay_store.h"
-#include "app/replay_verify.h"
+#include "app/storage/replay_store.h"
+#include "app/cli/replay_verify.h"
 #include "game/board_hash.h"
 #include "game/game.h"
 #include "game/replay_format.h"

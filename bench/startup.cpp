@@ -27,7 +27,7 @@
 #include <vector>
 #include <unistd.h>
 
-#include "app/paths.h"
+#include "app/storage/paths.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

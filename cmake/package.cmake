@@ -8,7 +8,7 @@ set(brim_share_dir ${CMAKE_INSTALL_DATADIR}/brimstrand)
 set(BRIM_INSTALLED_ASSET_FOLDER ${CMAKE_INSTALL_FULL_DATADIR}/brimstrand)
 
 # The version and the compiled-in asset folder reach the game through one source file.
-set_source_files_properties(${PROJECT_SOURCE_DIR}/app/build_info.cpp TARGET_DIRECTORY brim_app PROPERTIES
+set_source_files_properties(${PROJECT_SOURCE_DIR}/app/shell/build_info.cpp TARGET_DIRECTORY brim_app_shell PROPERTIES
   COMPILE_DEFINITIONS "BRIM_VERSION=\"${PROJECT_VERSION}\";BRIM_INSTALLED_ASSET_FOLDER=\"${BRIM_INSTALLED_ASSET_FOLDER}\"")
 
 # Menu icons, painted by the asset generator at every size the desktop asks for.

@@ -1,11 +1,11 @@
 // The Flashes setting: its file of its own beside preferences.dat, and the limit it puts on the
 // full-window flash.
-#include "app/accessibility.h"
+#include "app/settings/accessibility.h"
 
 #include <filesystem>
 #include <string>
 
-#include "app/flash_limit.h"
+#include "app/shell/flash_limit.h"
 #include "common/temp_folder.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/config_file.h"
+#include "app/settings/config_file.h"
 
 #include <filesystem>
 #include <string>

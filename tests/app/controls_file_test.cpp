@@ -1,11 +1,11 @@
 // The controls file in a real data folder: written with the defaults on the first start, read
 // back, remaps, and the one warning of each line the game cannot use.
-#include "app/controls_file.h"
+#include "app/settings/controls_file.h"
 
 #include <filesystem>
 #include <string>
 
-#include "app/data_folder.h"
+#include "app/storage/data_folder.h"
 #include "common/temp_folder.h"
 #include "system/keycodes.h"
 

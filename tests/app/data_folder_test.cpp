@@ -1,4 +1,4 @@
-#include "app/data_folder.h"
+#include "app/storage/data_folder.h"
 
 #include "common/temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "app/layout.h"
+#include "app/screens/layout.h"
 #include "draw2d/pixmap.h"
 #include "game_run.h"
 

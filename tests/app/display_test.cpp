@@ -1,11 +1,11 @@
 // The display choices: what display.cfg holds, how the first window is chosen, screenshot names.
-#include "app/display.h"
+#include "app/shell/display.h"
 
 #include <string>
 
-#include "app/config_file.h"
-#include "app/display_settings.h"
-#include "app/screenshot.h"
+#include "app/settings/config_file.h"
+#include "app/settings/display_settings.h"
+#include "app/shell/screenshot.h"
 #include "common/temp_folder.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-#include "app/layout.h"
+#include "app/screens/layout.h"
 #include "draw2d/pixmap.h"
 #include "game_run.h"
 

@@ -6,7 +6,7 @@
 #include <regex>
 #include <sys/stat.h>
 
-#include "app/command_line.h"
+#include "app/settings/command_line.h"
 #include "asset_files.h"
 #include "game_run.h"
 

@@ -2,11 +2,11 @@
 // through the system driver, the translation and the event chain before key::Update reads them.
 #include <gtest/gtest.h>
 
-#include "app/key.h"
+#include "app/shell/key.h"
 
 #include <vector>
 
-#include "app/controls_file.h"
+#include "app/settings/controls_file.h"
 #include "game/game.h"
 #include "game/shape.h"
 #include "system/keycodes.h"

@@ -1,6 +1,6 @@
 // The shared menu highlight through the real polled input: keys and a virtual gamepad move it,
 // the mouse takes it back, and what it shows is what the mouse hover shows.
-#include "app/menu_input.h"
+#include "app/screens/menu_input.h"
 
 #include "system/sdl_events.h"
 #include "system/virtual_pad.h"

@@ -1,6 +1,6 @@
 // The name entry's input through the real polled input: a key held as the entry opens types
 // nothing until released, Backspace, and a gamepad spelling the name.
-#include "app/name_entry.h"
+#include "app/screens/name_entry.h"
 
 #include "system/keycodes.h"
 #include "system/sdl_events.h"

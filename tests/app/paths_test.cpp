@@ -1,4 +1,4 @@
-#include "app/paths.h"
+#include "app/storage/paths.h"
 
 #include <filesystem>
 

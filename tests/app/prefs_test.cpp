@@ -1,4 +1,5 @@
-#include "app/prefs.h"
+#include "app/storage/prefs.h"
+#include "app/screens/options.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "app/replay_store.h"
+#include "app/storage/replay_store.h"
 
 #include <filesystem>
 #include <fstream>
@@ -6,7 +6,7 @@
 #include <set>
 #include <tuple>
 
-#include "app/scores.h"
+#include "app/storage/high_scores.h"
 #include "game/replay_format.h"
 #include "common/temp_folder.h"
 

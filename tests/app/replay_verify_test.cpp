@@ -1,6 +1,6 @@
 // The golden plays and the verification of replays, in the test process and through the real
 // executable's --verify.
-#include "app/replay_verify.h"
+#include "app/cli/replay_verify.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/play_recording.h"
-#include "app/replay_store.h"
-#include "app/screens.h"
+#include "app/screens/play_recording.h"
+#include "app/storage/replay_store.h"
+#include "app/screens/frame.h"
+#include "app/screens/play_frames.h"
 #include "common/files.h"
 #include "common/shell.h"
 #include "common/temp_folder.h"

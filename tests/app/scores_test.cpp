@@ -1,6 +1,6 @@
-#include "app/scores.h"
+#include "app/storage/high_scores.h"
 
-#include "app/datafile.h"
+#include "app/storage/datafile.h"
 
 #include <filesystem>
 

@@ -6,9 +6,11 @@
 #include <cmath>
 #include <thread>
 
-#include "app/screens.h"
-#include "app/shell_state.h"
-#include "app/sound.h"
+#include "app/shell/shell_state.h"
+#include "app/shell/sound.h"
+#include "app/screens/backdrop.h"
+#include "app/screens/menu_items.h"
+#include "app/screens/pause.h"
 #include "audio/sound.h"
 #include "game/effects.h"
 #include "game/settings.h"

@@ -7,8 +7,9 @@
 #include <fstream>
 #include <vector>
 
-#include "app/prefs.h"
-#include "app/sound.h"
+#include "app/storage/prefs.h"
+#include "app/shell/sound.h"
+#include "app/screens/options.h"
 #include "audio/oggencoder.h"
 #include "audio/openal_driver.h"
 #include "game/effects.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_state.h"
-#include "app/text.h"
+#include "app/shell/shell_state.h"
+#include "app/shell/text.h"
 #include "game/recording_driver.h"
 
 namespace {

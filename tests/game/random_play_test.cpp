@@ -9,6 +9,7 @@
 #include "board_picture.h"
 #include "game/effects.h"
 #include "system/random.h"
+#include "app/screens/play_frames.h"
 
 namespace {
 

@@ -7,10 +7,12 @@
 #include <map>
 #include <string>
 
-#include "app/play_recording.h"
-#include "app/replay_verify.h"
-#include "app/screens.h"
-#include "app/shell_state.h"
+#include "app/screens/play_recording.h"
+#include "app/cli/replay_verify.h"
+#include "app/shell/shell_state.h"
+#include "app/screens/backdrop.h"
+#include "app/screens/frame.h"
+#include "app/screens/play_frames.h"
 #include "game/boom.h"
 #include "game/effects.h"
 #include "game/firework.h"

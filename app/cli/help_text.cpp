@@ -1,0 +1,53 @@
+#include "app/cli/help_text.h"
+
+#include "app/settings/command_line.h"
+#include "app/settings/controls_file.h"
+
+namespace {
+
+const char Controls[] =
+    "Controls:\n"
+    "  A / D, Left / Right   move the piece left / right\n"
+    "  Q / E, Up             turn counter-clockwise / clockwise (Up: clockwise)\n"
+    "  S, Down (hold)        drop fast\n"
+    "  Escape                pause during play (again on the pause screen: quit);\n"
+    "                        back from a menu screen; quit from the title\n"
+    "  Tab                   switch Visibility between High and Low\n"
+    "  Mouse                 choose menu items; click to resume from pause\n"
+    "  F11, Alt+Enter        switch between the window and desktop fullscreen\n"
+    "  F12                   save a screenshot in screenshots/ in the data folder\n"
+    "  Up / Down             highlight a menu item; Return, Enter or Space chooses it\n"
+    "                        (and resumes from pause); Left / Right set a volume\n"
+    "  Name entry            type the letters, Backspace takes the last one back, Enter\n"
+    "Gamepad:\n"
+    "  D-pad or left stick   move left / right, down drops fast; menus: choose an item\n"
+    "  A / B                 turn clockwise / counter-clockwise; menus: choose\n"
+    "  Start                 pause and resume; finishes the name entry\n"
+    "  Back                  back from a menu screen, quit from the title (never in play)\n"
+    "  Name entry            up / down change the letter, A or right moves on\n";
+
+const char Environment[] = "Environment:\n"
+                           "  BRIMSTRAND_DATA_DIR   the data folder, unless --data-dir is given\n"
+                           "  XDG_DATA_HOME, HOME   where the data folder is otherwise\n";
+
+std::string OrElse(const std::string& folder, const char* missing) { return folder.empty() ? missing : folder; }
+
+} // namespace
+
+std::string HelpText(const std::string& assetFolder, const std::string& dataFolder)
+{
+    return OptionsUsage() + "\n" + Controls + "\n" +
+           "Files:\n"
+           "  pictures and sounds (gfx/, sfx/): " +
+           OrElse(assetFolder, "not found") +
+           "\n"
+           "  settings and high scores (preferences.dat, highscores.dat, display.cfg): " +
+           OrElse(dataFolder, "none, nothing is saved") +
+           "\n"
+           "  play keys (controls.cfg, key names as SDL writes them): " +
+           (dataFolder.empty() ? std::string("none, the keys above are used") : dataFolder + "/" + ControlsFileName) +
+           "\n"
+           "  The data folder is data/ beside the program when the pictures are there and it can\n"
+           "  be written, else $XDG_DATA_HOME/brimstrand (by default ~/.local/share/brimstrand).\n\n" +
+           Environment;
+}

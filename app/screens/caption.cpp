@@ -1,0 +1,20 @@
+#include "app/screens/caption.h"
+
+#include "app/screens/layout.h"
+#include "app/shell/text.h"
+#include "draw2d/draw2d.h"
+
+namespace {
+
+// The caption sits centred above the board, clear of the score.
+constexpr int32_t CaptionY = 4;
+
+} // namespace
+
+void DrawDemoCaption()
+{
+    SetColor(210, 210, 210);
+    SetAlpha(1);
+    DrawFontText("Demo", WindowWidth / 2, CaptionY, 1, 0);
+    SetColor(255, 255, 255);
+}

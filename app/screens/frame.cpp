@@ -1,0 +1,55 @@
+#include "app/screens/frame.h"
+
+#include <cstdlib>
+
+#include "app/screens/backdrop.h"
+#include "app/shell/display.h"
+#include "app/shell/sound.h"
+#include "draw2d/draw2d.h"
+#include "game/boom.h"
+#include "system/input.h"
+#include "system/keycodes.h"
+
+namespace {
+
+uint64_t g_framesshown = 0;
+
+} // namespace
+
+void EndIfAsked()
+{
+    if (TakeTerminateRequest() || IsKeyDown(VK_ESCAPE))
+        EndProgram();
+}
+
+bool EscapeToMenu()
+{
+    if (TakeTerminateRequest())
+        EndProgram();
+    if (!IsKeyDown(VK_ESCAPE))
+        return false;
+    ResetKeyState();
+    return true;
+}
+
+void FinishFrame()
+{
+    DrawFlash();
+    boom::update();
+    EndFrame();
+}
+
+void EndFrame()
+{
+    ++g_framesshown;
+    sound::Update();
+    Flip(-1);
+}
+
+uint64_t FramesShown() { return g_framesshown; }
+
+void EndProgram()
+{
+    KeepDisplaySettings();
+    std::exit(0);
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <cstdint>
+
+// The end of every screen's frame, and the ways out of a screen.
+
+// Finished sound effects are let go, then the frame is shown.
+void EndFrame();
+// The flash overlay and the blast flashes, then EndFrame.
+void FinishFrame();
+// Frames shown since the program started; the frames between two of a play's are pause frames.
+uint64_t FramesShown();
+// At the end of a table or options frame: the close box ends the program, Escape (true) leaves
+// the screen.
+bool EscapeToMenu();
+// The close box or Escape ends the program (the title and pause screens).
+void EndIfAsked();
+// Ends the program at the player's request; nothing is saved.
+[[noreturn]] void EndProgram();

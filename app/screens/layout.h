@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+#include "app/shell/canvas.h"
+
+// Where the clickable items of the screens lie in the window, in window pixels; the screens
+// draw and hit-test them from here, and the end-to-end test clicks them from here.
+
+
+// The title menu: Play, High Scores, Options, top to bottom, centred across the window; each
+// picture is drawn centred 14 pixels below its box top.
+constexpr int32_t MenuItemCount = 3;
+constexpr int32_t MenuItemTop[MenuItemCount] = {226, 286, 346};
+constexpr int32_t MenuItemWidth = 200;
+constexpr int32_t MenuItemHeight = 40;
+constexpr int32_t MenuPictureDrop = 14;
+enum : int32_t { MenuPlay = 0, MenuHighScores = 1, MenuOptions = 2 };
+
+// The "Return" item of the table and options screens.
+constexpr int32_t ReturnLeft = 330;
+constexpr int32_t ReturnTop = 490;
+constexpr int32_t ReturnWidth = 72;
+constexpr int32_t ReturnHeight = 17;
+
+// The high-score table: one row per entry, name then score; entries with a replay have a marker
+// before the name, and a click anywhere on such a row shows the replay.
+constexpr int32_t TableTop = 120;
+constexpr int32_t TableRowPitch = 35;
+constexpr int32_t TableNameLeft = 170;
+constexpr int32_t TableScoreLeft = 220;
+constexpr int32_t TableRowLeft = 150;
+constexpr int32_t TableRowWidth = 160;
+constexpr int32_t TableRowHeight = 20;
+constexpr int32_t TableMarkerSize = 8;

@@ -1,0 +1,40 @@
+#include "app/screens/menu_items.h"
+
+#include "app/screens/layout.h"
+#include "app/shell/sound.h"
+#include "app/shell/text.h"
+#include "audio/sound.h"
+#include "draw2d/draw2d.h"
+#include "system/input.h"
+
+int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    const int32_t cx = CursorX(), cy = CursorY();
+    return x < cx && cx < x + width && y < cy && cy < y + height ? 1 : 0;
+}
+
+int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height)
+{
+    const int32_t m = MouseInRect(x, y, width, height);
+    ItemColour(m);
+    return m;
+}
+
+void ItemColour(int32_t hovered)
+{
+    if (hovered)
+        SetColor(167, 167, 167);
+    else
+        SetColor(210, 210, 210);
+}
+
+bool ReturnClicked(int32_t click, const TMenuFocus& focus, int32_t item)
+{
+    const int32_t hover = MouseInRect(ReturnLeft, ReturnTop, ReturnWidth, ReturnHeight);
+    ItemColour(focus.Shows(item, hover));
+    DrawFontText("Return", ReturnLeft, ReturnTop, 0, 0);
+    if (!focus.Chosen(item, click != 0, hover))
+        return false;
+    sound::Play(gamesounds.blipsound);
+    return true;
+}

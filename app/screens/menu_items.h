@@ -1,0 +1,17 @@
+#pragma once
+#include <cstdint>
+
+#include "app/screens/menu_input.h"
+
+// Items of the menu screens: where the pointer is, how a hovered or highlighted item looks, and
+// the "Return" item of the table and options screens.
+
+// 1 when the cursor lies strictly inside the box, else 0.
+int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height);
+// MouseInRect, also setting the colour of a text item: darker when hovered.
+int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height);
+// Sets the colour of a text item: darker when shown as hovered (by the mouse or the key highlight).
+void ItemColour(int32_t hovered);
+// The "Return" item of the table and options screens, item number `item` of their focus; true
+// (after the blip) when clicked or activated.
+bool ReturnClicked(int32_t click, const TMenuFocus& focus, int32_t item);

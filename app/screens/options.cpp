@@ -1,0 +1,141 @@
+#include "app/screens/options.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "app/screens/backdrop.h"
+#include "app/screens/frame.h"
+#include "app/screens/menu_input.h"
+#include "app/screens/menu_items.h"
+#include "app/screens/notice.h"
+#include "app/settings/accessibility.h"
+#include "app/shell/sound.h"
+#include "app/shell/text.h"
+#include "app/storage/prefs.h"
+#include "audio/sound.h"
+#include "draw2d/draw2d.h"
+#include "game/settings.h"
+#include "system/input.h"
+#include "system/keycodes.h"
+
+std::string LevelBar(float volume)
+{
+    const int n = static_cast<int>(volume * 4);
+    std::string bar = "-----";
+    if (n >= 0 && n < 5)
+        bar[n] = '_';
+    return bar;
+}
+
+float VolumeAtColumn(int x)
+{
+    // The cursor is read again after the hover test, so keep a moved cursor inside the scale.
+    return std::clamp(static_cast<int>(std::floor((x - 320) / 11.0)), 0, 4) * 0.25f;
+}
+
+void ChooseSoundVolume(int x)
+{
+    settings.soundvolume = VolumeAtColumn(x);
+    sound::Play(gamesounds.blipsound);
+}
+
+namespace {
+
+const char* const MusicLabel = "Music Volume:          ";
+const char* const SoundLabel = "Sound Volume:          ";
+const char* const VisibilityLabel = "Visibility:          ";
+const char* const FlashesLabel = "Flashes:       ";
+
+// The value columns' hit boxes; the Flashes row's is wide enough for "Reduced".
+constexpr int32_t ValueWidth = 55;
+constexpr int32_t FlashesValueWidth = 84;
+constexpr int32_t FlashesRowY = 260;
+
+// The options screen's items for the key highlight, top to bottom.
+enum : int32_t { OptionMusic, OptionSound, OptionVisibility, OptionFlashes, OptionReturn, OptionCount };
+
+// One level up or down the five-step scale, for Left and Right.
+float SteppedVolume(float volume, int32_t step)
+{
+    return std::clamp(static_cast<int>(std::lround(volume * 4)) + step, 0, 4) * 0.25f;
+}
+
+} // namespace
+
+void OptionsScreen()
+{
+    // Label and value of a row: the label is centred on x = 250, its trailing spaces pushing
+    // the words left of the value column at x = 320.
+    TMenuFocus focus(OptionCount);
+    // Returns whether the mouse is over the row's value.
+    const auto row = [&focus](const char* label, const std::string& value, int32_t y, int32_t item,
+                              int32_t width = ValueWidth) {
+        const int32_t hover = MouseInRect(320, y, width, 17);
+        ItemColour(focus.Shows(item, hover));
+        DrawFontText(label, 250, y, 1, 0);
+        DrawFontText(value, 320, y, 0, 0);
+        return hover;
+    };
+    const auto visibilityText = [] { return settings.visibility != 0 ? "High" : "Low"; };
+    // The screen as it stands, under the notice of a failed save.
+    const auto still = [&] {
+        DrawBackdrop();
+        row(MusicLabel, LevelBar(settings.musicvolume), 200, OptionMusic);
+        row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound);
+        row(VisibilityLabel, visibilityText(), 240, OptionVisibility);
+        row(FlashesLabel, FlashesName(accessibility.reducedflashes), FlashesRowY, OptionFlashes, FlashesValueWidth);
+        ReturnClicked(0, focus, OptionReturn);
+    };
+    // Flashes live in a file of their own, written only when changed here.
+    const bool flashesBefore = accessibility.reducedflashes;
+    const auto save = [&] {
+        bool saved = SavePrefs();
+        if (accessibility.reducedflashes != flashesBefore)
+            saved = SaveAccessibility() && saved;
+        if (!saved)
+            ShowNotice("Could not save options", still);
+    };
+    for (;;) {
+        focus.Update();
+        Cls();
+        const int32_t click = TakeMouseHits(MouseLeft);
+        DrawBackdrop();
+
+        if (row(MusicLabel, LevelBar(settings.musicvolume), 200, OptionMusic) && click) {
+            sound::Play(gamesounds.blipsound);
+            settings.musicvolume = VolumeAtColumn(CursorX());
+        }
+        if (const int32_t step = focus.Step(OptionMusic)) {
+            sound::Play(gamesounds.blipsound);
+            settings.musicvolume = SteppedVolume(settings.musicvolume, step);
+        }
+        if (row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound) && click)
+            ChooseSoundVolume(CursorX());
+        if (const int32_t step = focus.Step(OptionSound)) {
+            sound::Play(gamesounds.blipsound);
+            settings.soundvolume = SteppedVolume(settings.soundvolume, step);
+        }
+        const int32_t visibilityHover = row(VisibilityLabel, visibilityText(), 240, OptionVisibility);
+        if (focus.Chosen(OptionVisibility, click != 0, visibilityHover)) {
+            sound::Play(gamesounds.blipsound);
+            settings.visibility = settings.visibility != 0 ? 0 : 1;
+        }
+        const int32_t flashesHover = row(FlashesLabel, FlashesName(accessibility.reducedflashes), FlashesRowY,
+                                         OptionFlashes, FlashesValueWidth);
+        if (focus.Chosen(OptionFlashes, click != 0, flashesHover)) {
+            sound::Play(gamesounds.blipsound);
+            accessibility.reducedflashes = !accessibility.reducedflashes;
+        }
+        if (ReturnClicked(click, focus, OptionReturn)) {
+            save();
+            break;
+        }
+        FinishFrame();
+        // Closing the window leaves the settings unsaved, as on every other screen.
+        if (EscapeToMenu() || focus.Back()) {
+            save();
+            break;
+        }
+    }
+}

@@ -1,0 +1,81 @@
+#include "app/screens/table.h"
+
+#include <array>
+#include <string>
+
+#include "app/screens/backdrop.h"
+#include "app/screens/frame.h"
+#include "app/screens/layout.h"
+#include "app/screens/menu_input.h"
+#include "app/screens/menu_items.h"
+#include "app/screens/replay_screen.h"
+#include "app/shell/sound.h"
+#include "app/shell/text.h"
+#include "app/storage/high_scores.h"
+#include "app/storage/replay_store.h"
+#include "audio/sound.h"
+#include "draw2d/draw2d.h"
+#include "system/input.h"
+#include "system/keycodes.h"
+
+namespace {
+
+// The replay file of each entry of the high-score table, "" for entries without one.
+using TTableReplays = std::array<std::string, 10>;
+
+TTableReplays FindTableReplays()
+{
+    TTableReplays replays;
+    for (size_t i = 0; i < replays.size(); ++i)
+        replays[i] = FindReplay(highscores.scores[i], highscores.names[i]);
+    return replays;
+}
+
+// A marker beside every entry with a replay, and a click on such an entry shows it. True when
+// a replay was shown (the frame is then over).
+bool ShowTableReplays(const TTableReplays& replays, int32_t click)
+{
+    for (size_t i = 0; i < replays.size(); ++i) {
+        if (replays[i].empty())
+            continue;
+        const int32_t top = TableTop + TableRowPitch * static_cast<int32_t>(i);
+        const int32_t hover = MouseInRect(TableRowLeft, top - 2, TableRowWidth, TableRowHeight);
+        SetColor(255, hover ? 250 : 200, hover ? 39 : 120);
+        DrawOval(TableNameLeft - 2 * TableMarkerSize, top + (TableRowHeight - TableMarkerSize) / 2 - 2,
+                 TableMarkerSize, TableMarkerSize);
+        SetColor(255, 255, 255);
+        if (hover && click) {
+            sound::Play(gamesounds.blipsound);
+            WatchReplayFile(replays[i]);
+            ResetMouseState();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void ScoreScreen()
+{
+    LoadScores();
+    TTableReplays replays = FindTableReplays();
+    TMenuFocus focus(1);
+    for (;;) {
+        focus.Update();
+        Cls();
+        const int32_t click = TakeMouseHits(MouseLeft);
+        DrawBackdrop();
+        for (int i = 0; i < 10; ++i) {
+            DrawFontText(highscores.names[i], TableNameLeft, TableTop + TableRowPitch * i, 0, 0);
+            DrawFontText(std::to_string(highscores.scores[i]), TableScoreLeft, TableTop + TableRowPitch * i, 0, 0);
+        }
+        if (ShowTableReplays(replays, click))
+            continue;
+        if (ReturnClicked(click, focus, 0))
+            break;
+        FinishFrame();
+        if (EscapeToMenu() || focus.Back())
+            break;
+    }
+}

@@ -1,0 +1,158 @@
+#include "app/screens/title.h"
+
+#include "app/screens/attract_demo.h"
+#include "app/screens/backdrop.h"
+#include "app/screens/frame.h"
+#include "app/screens/layout.h"
+#include "app/screens/menu_input.h"
+#include "app/screens/menu_items.h"
+#include "app/screens/options.h"
+#include "app/screens/play_screen.h"
+#include "app/screens/table.h"
+#include "app/shell/shell_state.h"
+#include "app/shell/sound.h"
+#include "app/shell/text.h"
+#include "app/startup.h"
+#include "audio/sound.h"
+#include "draw2d/draw2d.h"
+#include "game/boom.h"
+#include "game/effects.h"
+#include "game/firework.h"
+#include "game/pictures.h"
+#include "system/input.h"
+#include "system/keycodes.h"
+
+namespace {
+
+float titlefade = 0; // fade of the title intro and menu, 0 to 1
+
+int32_t HalfWidth() { return GraphicsWidth() / 2; }
+int32_t HalfHeight() { return GraphicsHeight() / 2; }
+
+static_assert(MenuItemCount == AssetCount(TAsset::Menu), "one picture per menu item");
+int32_t MenuItemLeft() { return HalfWidth() - MenuItemWidth / 2; }
+int32_t MouseOnMenuItem(int item)
+{
+    return MouseInRect(MenuItemLeft(), MenuItemTop[item], MenuItemWidth, MenuItemHeight);
+}
+
+// The start of a title frame: the background under a white veil of the given opacity.
+void DrawVeiledBackground(float veil)
+{
+    Cls();
+    PlayMusic(MusicTitle);
+    SetAlpha(1);
+    ToggleVisibilityOnTab();
+    DrawBackground();
+    firework::Update();
+    SetColor(255, 255, 255);
+    SetAlpha(veil);
+    DrawRect(0, 0, WindowWidth, WindowHeight);
+    SetAlpha(1);
+    SetRotation(0);
+}
+
+void TitleIntro()
+{
+    do {
+        DrawVeiledBackground(1 - titlefade / 2);
+        SetAlpha(titlefade);
+        DrawFramePicture();
+        DrawImage(shellpictures.logoimage, HalfWidth(), HalfHeight() - titlefade * 190);
+        SetAlpha(titlefade / 2);
+        DrawCredit();
+        if (TMenuKeys::Take().activate)
+            titlefade = 1;
+        if (TakeMouseHits(MouseLeft)) {
+            ResetMouseState();
+            titlefade = 1;
+        }
+        FinishFrame();
+        if (StartupTraced()) {
+            TraceStartup("first title frame");
+            EndProgram();
+        }
+        EndIfAsked();
+        if (titlefade <= 1)
+            titlefade += 0.0024f;
+        else
+            titlefade = 1;
+    } while (titlefade != 1);
+}
+
+[[noreturn]] void TitleMenu()
+{
+    titlefade = 0;
+    TMenuFocus focus(MenuItemCount);
+    TIdleWatch idle;
+    for (;;) {
+        focus.Update();
+        DrawVeiledBackground(0.5f - titlefade / 2);
+        DrawFramePicture();
+        DrawLogo();
+
+        // Faint glows behind the items.
+        SetColor(190, 199, 195);
+        SetAlpha(titlefade * 0.02342f);
+        for (int32_t top : MenuItemTop)
+            DrawOval(MenuItemLeft(), top, MenuItemWidth, MenuItemHeight);
+        const auto c = static_cast<int32_t>(1 + titlefade * 199);
+        SetColor(c, c, c);
+        SetAlpha(titlefade);
+        for (int item = 0; item < MenuItemCount; ++item) {
+            const int32_t m = focus.Shows(item, MouseOnMenuItem(item));
+            SetScale(0.6f + 0.2f * m, 1 + 0.24f * m);
+            DrawImage(shellpictures.menuimages[item], HalfWidth(), MenuItemTop[item] + MenuPictureDrop);
+        }
+        SetScale(1, 1);
+        SetAlpha(0.5f + titlefade / 2);
+        DrawCredit();
+
+        // A light sweeping once across the window while the menu fades in.
+        SetRotation(titlefade * 140);
+        SetAlpha(0.1492f);
+        DrawImage(pictures.flashboomimage, -179.8f + titlefade * 4405, 70 + titlefade * 189);
+        SetAlpha(1);
+        DrawFlash();
+        boom::update();
+
+        // One click, tested against each item in turn with the cursor read afresh.
+        const int32_t click = TakeMouseHits(MouseLeft);
+        if (focus.Chosen(MenuPlay, click, MouseOnMenuItem(MenuPlay))) {
+            sound::Play(gamesounds.blipsound);
+            PlayScreen();
+        }
+        if (focus.Chosen(MenuHighScores, click, MouseOnMenuItem(MenuHighScores))) {
+            sound::Play(gamesounds.blipsound);
+            ScoreScreen();
+            titlefade = 0.98f; // the menu comes back almost faded in
+        }
+        if (focus.Chosen(MenuOptions, click, MouseOnMenuItem(MenuOptions))) {
+            sound::Play(gamesounds.blipsound);
+            OptionsScreen();
+            titlefade = 0.98f;
+        }
+        EndFrame();
+        if (focus.Back())
+            EndProgram();
+        EndIfAsked();
+        if (idle.Expired()) {
+            AttractDemo();
+            idle.Restart();
+            titlefade = 0.98f;
+        }
+        if (titlefade <= 1)
+            titlefade += 0.0049f;
+        else
+            titlefade = 1;
+    }
+}
+
+} // namespace
+
+void TitleScreen()
+{
+    effects.tint = 250;
+    TitleIntro();
+    TitleMenu();
+}

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/settings/command_line.h"
+#include "app/settings/display_settings.h"
+
+// How the game's 512 by 512 drawing reaches the screen: the window's first size, desktop
+// fullscreen, whole-number scales, the keys that change them (F11, Alt+Enter) and the screenshot
+// key (F12), and what of it is remembered in display.cfg.
+
+// The first window size for a desktop whose usable height is given (0 when unknown): the largest
+// whole scale of the drawing that fits in three quarters of it, at least 1.
+TWindowSize AutomaticWindowSize(int32_t usableHeight);
+
+// How the window opens: the command line over the remembered settings, a remembered size over
+// the automatic one.
+TWindowPlan ChooseWindowPlan(const TCommandLine& options, const TDisplaySettings& remembered, int32_t usableHeight);
+
+// Reads display.cfg (a damaged file gives the defaults and one warning on stderr) and keeps the
+// command line's display options for the window start-up opens.
+void ChooseDisplay(const TCommandLine& options);
+
+// Plans the window and sets the scaling; right before the window opens, once the video system runs.
+void PrepareWindow();
+
+// From now on every frame answers F12 (screenshot) and saves a fullscreen switch the window made
+// (on F11 or Alt+Enter).
+void InstallDisplayKeys();
+
+// Saves display.cfg when the window's size or fullscreen differs from what the file holds.
+void KeepDisplaySettings();

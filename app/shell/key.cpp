@@ -1,0 +1,69 @@
+#include "app/shell/key.h"
+
+#include "app/settings/controls_file.h"
+#include "system/input.h"
+#include "system/keycodes.h"
+
+namespace {
+
+int32_t g_fasthits = 0;
+// Frames each move (left, right) has been held, counting the frame of its press as the first.
+int32_t g_heldframes[2] = {};
+
+int32_t Hits(TPlayAction action)
+{
+    int32_t hits = 0;
+    for (const int32_t code : keybindings.keys[action])
+        hits += TakeKeyHits(code);
+    return hits;
+}
+
+bool Held(TPlayAction action)
+{
+    for (const int32_t code : keybindings.keys[action])
+        if (IsKeyDown(code))
+            return true;
+    return false;
+}
+
+// Presses of a move from the keys and the pads, plus its automatic repeat while held.
+int32_t MoveHits(TPlayAction action, int32_t dpad, int32_t stick, int32_t& heldframes)
+{
+    const int32_t hits = Hits(action) + TakePadHits(dpad) + TakePadHits(stick);
+    const bool held = Held(action) || IsPadDown(dpad) || IsPadDown(stick);
+    heldframes = held ? heldframes + 1 : 0;
+    const int32_t sincePress = heldframes - 1;
+    if (keybindings.repeatDelay == 0 || sincePress < keybindings.repeatDelay)
+        return hits;
+    const bool repeat = (sincePress - keybindings.repeatDelay) % keybindings.repeatInterval == 0;
+    return hits + (repeat ? 1 : 0);
+}
+
+} // namespace
+
+TControls key::Update()
+{
+    TControls controls;
+    controls.keyrotleft = Hits(ActionTurnLeft) + TakePadHits(PadB) != 0 ? 1 : 0;
+    controls.keyrotright = Hits(ActionTurnRight) + TakePadHits(PadA) != 0 ? 1 : 0;
+    controls.keyleft = MoveHits(ActionMoveLeft, PadLeft, PadStickLeft, g_heldframes[0]);
+    controls.keyright = MoveHits(ActionMoveRight, PadRight, PadStickRight, g_heldframes[1]);
+    g_fasthits = Hits(ActionDropFast) + TakePadHits(PadDown) + TakePadHits(PadStickDown);
+    controls.keyfast = Held(ActionDropFast) || IsPadDown(PadDown) || IsPadDown(PadStickDown) ? 1 : 0;
+    return controls;
+}
+
+int32_t key::FastHits()
+{
+    return g_fasthits;
+}
+
+void key::Reset()
+{
+    g_heldframes[0] = g_heldframes[1] = 0;
+}
+
+bool key::PauseRequested()
+{
+    return IsKeyDown(VK_ESCAPE) || TakePadHits(PadStart) || IsAppSuspended();
+}

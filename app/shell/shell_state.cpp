@@ -1,0 +1,4 @@
+#include "app/shell/shell_state.h"
+
+TBackgroundClock background;
+TShellPictures shellpictures;

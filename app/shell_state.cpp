@@ -1,4 +1,0 @@
-#include "app/shell_state.h"
-
-TBackgroundClock background;
-TShellPictures shellpictures;
