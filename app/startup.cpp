@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
-#include <time.h>
 
 #include "app/settings/accessibility.h"
 #include "app/storage/asset_folder.h"
@@ -15,6 +13,7 @@
 #include "app/storage/datafile.h"
 #include "app/shell/display.h"
 #include "app/shell/frame_trace.h"
+#include "app/shell/startup_trace.h"
 #include "app/screens/layout.h"
 #include "app/shell/preload.h"
 #include "app/storage/prefs.h"
@@ -42,12 +41,6 @@
 #include "system/random.h"
 
 namespace {
-
-const bool g_tracing = [] {
-    const char* v = std::getenv("BRIM_TRACE_STARTUP");
-    return v && std::strcmp(v, "1") == 0;
-}();
-const int32_t g_traceorigin = ElapsedMillis();
 
 // The files start-up loads once the video system is up, in the order it needs them.
 std::vector<std::string> StartupFiles()
@@ -181,18 +174,6 @@ void OpenWindowAndLoad()
 }
 
 } // namespace
-
-bool StartupTraced() { return g_tracing; }
-
-void TraceStartup(const char* stage)
-{
-    if (!g_tracing)
-        return;
-    timespec cpu{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-    std::fprintf(stderr, "startup: %s %d ms, cpu %ld ms\n", stage, ElapsedMillis() - g_traceorigin,
-                 static_cast<long>(cpu.tv_sec * 1000 + cpu.tv_nsec / 1000000));
-}
 
 void StartUp(TOpening opening, const TReplay* watch)
 {

@@ -10,9 +10,3 @@ struct TReplay;
 // (no OpenAL driver, no window) are thrown as TRuntimeError before anything is drawn.
 enum class TOpening { Title, BotPlay };
 [[noreturn]] void StartUp(TOpening opening = TOpening::Title, const TReplay* watch = nullptr);
-
-// With BRIM_TRACE_STARTUP=1 in the environment, start-up reports its stages on stderr as
-// "startup: <stage> <ms>" (milliseconds since the program began) and the game ends after the
-// first title frame: a measuring aid for start-up time.
-bool StartupTraced();
-void TraceStartup(const char* stage);
