@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/accessibility.h"
 #include "app/storage/asset_folder.h"
 #include "app/screens/attract_demo.h"
 #include "app/settings/controls_file.h"
+#include "app/settings/settings_file.h"
 #include "app/storage/datafile.h"
 #include "app/shell/display.h"
 #include "app/shell/frame_trace.h"
@@ -198,7 +198,7 @@ void StartUp(TOpening opening, const TReplay* watch)
     RemoveDataLeftovers({PreferencesFile(), HighScoreFile()});
     LoadPrefs();
     LoadControls();
-    LoadAccessibility();
+    LoadSettings(TSettingFile::Game);
     ResetMouseState();
     ResetKeyState();
     if (watch) {

@@ -1,7 +1,7 @@
 #include "app/cli/help_text.h"
 
 #include "app/settings/command_line.h"
-#include "app/settings/controls_file.h"
+#include "app/settings/registry.h"
 
 namespace {
 
@@ -19,6 +19,8 @@ const char Controls[] =
     "  Up / Down             highlight a menu item; Return, Enter or Space chooses it\n"
     "                        (and resumes from pause); Left / Right set a volume\n"
     "  Name entry            type the letters, Backspace takes the last one back, Enter\n"
+    "                        finishes\n"
+    "\n"
     "Gamepad:\n"
     "  D-pad or left stick   move left / right, down drops fast; menus: choose an item\n"
     "  A / B                 turn clockwise / counter-clockwise; menus: choose\n"
@@ -32,6 +34,21 @@ const char Environment[] = "Environment:\n"
 
 std::string OrElse(const std::string& folder, const char* missing) { return folder.empty() ? missing : folder; }
 
+// Every settings file with its keys, as the registry declares them.
+std::string SettingsFiles(const std::string& dataFolder)
+{
+    std::string text = "  settings (plain \"key = value\" lines; a line the game cannot use is reported and\n"
+                       "  keeps its default):\n";
+    for (int32_t f = 0; f < SettingFileCount; ++f) {
+        const auto file = static_cast<TSettingFile>(f);
+        const std::string name = FileDeclaration(file).name;
+        text += "    " + (dataFolder.empty() ? name : dataFolder + "/" + name) + "\n";
+        for (const TSettingId id : SettingsOf(file))
+            text += "      " + std::string(Declaration(id).key) + ": " + Declaration(id).help + "\n";
+    }
+    return text;
+}
+
 } // namespace
 
 std::string HelpText(const std::string& assetFolder, const std::string& dataFolder)
@@ -41,12 +58,8 @@ std::string HelpText(const std::string& assetFolder, const std::string& dataFold
            "  pictures and sounds (gfx/, sfx/): " +
            OrElse(assetFolder, "not found") +
            "\n"
-           "  settings and high scores (preferences.dat, highscores.dat, display.cfg): " +
-           OrElse(dataFolder, "none, nothing is saved") +
-           "\n"
-           "  play keys (controls.cfg, key names as SDL writes them): " +
-           (dataFolder.empty() ? std::string("none, the keys above are used") : dataFolder + "/" + ControlsFileName) +
-           "\n"
+           "  data folder (preferences.dat, highscores.dat, replays/, screenshots/): " +
+           OrElse(dataFolder, "none, nothing is saved") + "\n" + SettingsFiles(dataFolder) +
            "  The data folder is data/ beside the program when the pictures are there and it can\n"
            "  be written, else $XDG_DATA_HOME/brimstrand (by default ~/.local/share/brimstrand).\n\n" +
            Environment;

@@ -9,7 +9,8 @@
 #include "app/screens/menu_input.h"
 #include "app/screens/menu_items.h"
 #include "app/screens/notice.h"
-#include "app/settings/accessibility.h"
+#include "app/settings/registry.h"
+#include "app/settings/settings_file.h"
 #include "app/shell/sound.h"
 #include "app/shell/text.h"
 #include "app/storage/prefs.h"
@@ -41,6 +42,9 @@ void ChooseSoundVolume(int x)
 }
 
 namespace {
+
+// The words of the Flashes row.
+const char* FlashesName(bool reduced) { return reduced ? "Reduced" : "Full"; }
 
 const char* const MusicLabel = "Music Volume:          ";
 const char* const SoundLabel = "Sound Volume:          ";
@@ -84,15 +88,15 @@ void OptionsScreen()
         row(MusicLabel, LevelBar(settings.musicvolume), 200, OptionMusic);
         row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound);
         row(VisibilityLabel, visibilityText(), 240, OptionVisibility);
-        row(FlashesLabel, FlashesName(accessibility.reducedflashes), FlashesRowY, OptionFlashes, FlashesValueWidth);
+        row(FlashesLabel, FlashesName(CurrentSettings().On(SettingReducedFlashes)), FlashesRowY, OptionFlashes, FlashesValueWidth);
         ReturnClicked(0, focus, OptionReturn);
     };
     // Flashes live in a file of their own, written only when changed here.
-    const bool flashesBefore = accessibility.reducedflashes;
+    const bool flashesBefore = CurrentSettings().On(SettingReducedFlashes);
     const auto save = [&] {
         bool saved = SavePrefs();
-        if (accessibility.reducedflashes != flashesBefore)
-            saved = SaveAccessibility() && saved;
+        if (CurrentSettings().On(SettingReducedFlashes) != flashesBefore)
+            saved = SaveSettings(TSettingFile::Game, {SettingReducedFlashes}) && saved;
         if (!saved)
             ShowNotice("Could not save options", still);
     };
@@ -121,11 +125,11 @@ void OptionsScreen()
             sound::Play(gamesounds.blipsound);
             settings.visibility = settings.visibility != 0 ? 0 : 1;
         }
-        const int32_t flashesHover = row(FlashesLabel, FlashesName(accessibility.reducedflashes), FlashesRowY,
+        const int32_t flashesHover = row(FlashesLabel, FlashesName(CurrentSettings().On(SettingReducedFlashes)), FlashesRowY,
                                          OptionFlashes, FlashesValueWidth);
         if (focus.Chosen(OptionFlashes, click != 0, flashesHover)) {
             sound::Play(gamesounds.blipsound);
-            accessibility.reducedflashes = !accessibility.reducedflashes;
+            CurrentSettings().SetNumber(SettingReducedFlashes, CurrentSettings().On(SettingReducedFlashes) ? 0 : 1);
         }
         if (ReturnClicked(click, focus, OptionReturn)) {
             save();

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/storage/datafile.h"
+#include "system/quarantine.h"
 #include "system/stream.h"
 
 namespace {
@@ -78,13 +79,47 @@ void ReportConfigWarnings(const TConfigFile& file)
         std::fprintf(stderr, "%s\n", warning.c_str());
 }
 
-bool SaveConfigFile(const std::string& path, const std::vector<std::string>& header,
-                    const std::vector<std::pair<std::string, std::string>>& entries)
+bool SaveConfigChanges(const std::string& path, const std::vector<std::string>& header,
+                       const std::vector<std::pair<std::string, std::string>>& changes)
 {
+    const DataFileRead read = ReadTextDataFile(path, MaxConfigBytes);
+    if (read.state == DataFileState::Unreadable) {
+        ReportSaveFailure(path, "the file there could not be read (" + read.reason + ")");
+        return false;
+    }
+    if (read.state == DataFileState::Damaged)
+        MoveAside(path);
     std::string text;
-    for (const std::string& line : header)
-        text += line.empty() ? "#\n" : "# " + line + "\n";
-    for (const auto& [key, value] : entries)
-        text += key + " = " + value + "\n";
-    return SaveDataFile(path, {text.begin(), text.end()});
+    if (read.state == DataFileState::Valid) {
+        text.assign(read.bytes.begin(), read.bytes.end());
+    } else {
+        for (const std::string& line : header)
+            text += line.empty() ? "#\n" : "# " + line + "\n";
+    }
+    std::string saved;
+    std::vector<bool> placed(changes.size(), false);
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const size_t comment = line.find('#');
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos && equals < comment) {
+            const std::string key = LowerAscii(Trimmed(line.substr(0, equals)));
+            for (size_t i = 0; i < changes.size(); ++i) {
+                if (changes[i].first != key)
+                    continue;
+                const std::string rest = comment == std::string::npos ? std::string() : "  " + line.substr(comment);
+                line = line.substr(0, equals) + "= " + changes[i].second + rest;
+                placed[i] = true;
+            }
+        }
+        saved += line + "\n";
+    }
+    for (size_t i = 0; i < changes.size(); ++i)
+        if (!placed[i])
+            saved += changes[i].first + " = " + changes[i].second + "\n";
+    return SaveDataFile(path, {saved.begin(), saved.end()});
 }

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-// The game's own settings files beside preferences.dat (display, controls, accessibility): plain
-// text a player may edit, one "key = value" a line, "#" starting a comment. Each file's owner
-// checks the keys and values it knows; a line it cannot use costs only that line.
+// The text of the game's settings files beside preferences.dat: plain text a player may edit,
+// one "key = value" a line, "#" starting a comment. The settings registry checks the keys and
+// values; a line it cannot use costs only that line.
 
 struct TConfigEntry {
     int line = 0;      // counting from 1, for warnings
@@ -30,7 +30,10 @@ std::string ConfigWarning(const std::string& path, int line, const std::string& 
 // Prints the warnings on stderr, one line each.
 void ReportConfigWarnings(const TConfigFile& file);
 
-// Writes the file whole (atomically, failures reported on stderr): the comment lines of header,
-// each prefixed with "# ", then one "key = value" line per entry.
-bool SaveConfigFile(const std::string& path, const std::vector<std::string>& header,
-                    const std::vector<std::pair<std::string, std::string>>& entries);
+// Saves values into the file as it stands: every line of a key in changes gets the new value
+// (its comment kept), a key the file lacks is added at the end, and every other line (comments,
+// unknown keys, their order) stays as it is. A new file starts with the header as comment lines.
+// A file too large to be settings is kept aside as ".bad" first; one that cannot be read is never
+// written over. Written atomically; false, with the reason on stderr, when it was not saved.
+bool SaveConfigChanges(const std::string& path, const std::vector<std::string>& header,
+                       const std::vector<std::pair<std::string, std::string>>& changes);

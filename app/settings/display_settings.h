@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
 
+#include "app/settings/registry.h"
 #include "draw2d/window.h"
 
 // The display choices the game remembers between runs, in "display.cfg" in the data folder.
@@ -11,19 +13,14 @@ struct TDisplaySettings {
     bool operator==(const TDisplaySettings&) const = default;
 };
 
-// A remembered window side outside these is no size a player chose.
-constexpr int32_t MinWindowSide = 128;
-constexpr int32_t MaxWindowSide = 16384;
-
-std::string DisplaySettingsFile();
-
 struct TDisplaySettingsRead {
     TDisplaySettings settings;
-    std::string warning; // one line; empty when the file was fine or missing
+    std::vector<std::string> warnings; // one a line the game could not use
 };
 
-// A file with any line the game cannot use is damaged: it gives the defaults and one warning
-// naming the first such line, so a half-understood file never mixes with the defaults.
+// Each line the game cannot use keeps that setting's default and gives one warning; a width
+// without a height (or the reverse) is half a size, and no size is used.
 TDisplaySettingsRead ReadDisplaySettings(const std::string& path);
 
+// Writes the settings into the file, keeping its other lines; the size only when there is one.
 bool SaveDisplaySettings(const std::string& path, const TDisplaySettings& settings);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/settings/settings_file.h"
 #include "app/shell/canvas.h"
 #include "app/shell/screenshot.h"
 #include "draw2d/graphics.h"
@@ -61,9 +62,9 @@ TWindowPlan ChooseWindowPlan(const TCommandLine& options, const TDisplaySettings
 
 void ChooseDisplay(const TCommandLine& options)
 {
-    const TDisplaySettingsRead read = ReadDisplaySettings(DisplaySettingsFile());
-    if (!read.warning.empty())
-        std::fprintf(stderr, "%s\n", read.warning.c_str());
+    const TDisplaySettingsRead read = ReadDisplaySettings(SettingsFilePath(TSettingFile::Display));
+    for (const std::string& warning : read.warnings)
+        std::fprintf(stderr, "%s\n", warning.c_str());
     g_display = {options, read.settings};
 }
 
@@ -89,6 +90,6 @@ void KeepDisplaySettings()
     now.fullscreen = IsDesktopFullscreen();
     if (now == g_display.remembered)
         return;
-    if (SaveDisplaySettings(DisplaySettingsFile(), now))
+    if (SaveDisplaySettings(SettingsFilePath(TSettingFile::Display), now))
         g_display.remembered = now;
 }

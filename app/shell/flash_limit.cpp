@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/settings/accessibility.h"
+#include "app/settings/registry.h"
 
 namespace {
 
@@ -29,5 +29,5 @@ float FlashOpacity(float flash)
 {
     // The limiter runs at Full too, so switching to Reduced mid-flash starts from the truth.
     const float limited = g_limiter.Opacity(flash);
-    return accessibility.reducedflashes ? limited : flash;
+    return CurrentSettings().On(SettingReducedFlashes) ? limited : flash;
 }

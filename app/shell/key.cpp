@@ -1,6 +1,7 @@
 #include "app/shell/key.h"
 
 #include "app/settings/controls_file.h"
+#include "app/settings/registry.h"
 #include "system/input.h"
 #include "system/keycodes.h"
 
@@ -13,14 +14,14 @@ int32_t g_heldframes[2] = {};
 int32_t Hits(TPlayAction action)
 {
     int32_t hits = 0;
-    for (const int32_t code : keybindings.keys[action])
+    for (const int32_t code : CurrentSettings().Keys(ActionSettings[action]))
         hits += TakeKeyHits(code);
     return hits;
 }
 
 bool Held(TPlayAction action)
 {
-    for (const int32_t code : keybindings.keys[action])
+    for (const int32_t code : CurrentSettings().Keys(ActionSettings[action]))
         if (IsKeyDown(code))
             return true;
     return false;
@@ -33,9 +34,14 @@ int32_t MoveHits(TPlayAction action, int32_t dpad, int32_t stick, int32_t& heldf
     const bool held = Held(action) || IsPadDown(dpad) || IsPadDown(stick);
     heldframes = held ? heldframes + 1 : 0;
     const int32_t sincePress = heldframes - 1;
-    if (keybindings.repeatDelay == 0 || sincePress < keybindings.repeatDelay)
+    const int32_t delayMillis = CurrentSettings().Number(SettingRepeatDelay);
+    const int32_t intervalMillis = CurrentSettings().Number(SettingRepeatInterval);
+    if (delayMillis == 0 || intervalMillis == 0)
         return hits;
-    const bool repeat = (sincePress - keybindings.repeatDelay) % keybindings.repeatInterval == 0;
+    const int32_t delay = FramesForMillis(delayMillis);
+    if (sincePress < delay)
+        return hits;
+    const bool repeat = (sincePress - delay) % FramesForMillis(intervalMillis) == 0;
     return hits + (repeat ? 1 : 0);
 }
 

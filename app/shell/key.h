@@ -4,12 +4,12 @@
 #include "game/controls.h"
 
 // Samples the play controls once per frame, before the falling piece moves: the keys of
-// keybindings (the game's own and the arrows unless the controls file says otherwise), the
+// the controls settings (the game's own and the arrows unless controls.cfg says otherwise), the
 // gamepads and the automatic repeat of held moves all end up here, in the one TControls.
 class key {
 public:
     // Turns, moves, then drop fast, as presses since the previous call (and drop fast as held);
-    // every press is seen in exactly one frame. A held move repeats when keybindings asks for it.
+    // every press is seen in exactly one frame. A held move repeats when the settings ask for it.
     static TControls Update();
     // Presses of the drop-fast keys the last Update took so that they never pile up; play never
     // reads them.

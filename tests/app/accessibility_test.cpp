@@ -1,6 +1,7 @@
 // The Flashes setting: its file of its own beside preferences.dat, and the limit it puts on the
 // full-window flash.
-#include "app/settings/accessibility.h"
+#include "app/settings/registry.h"
+#include "app/settings/settings_file.h"
 
 #include <filesystem>
 #include <string>
@@ -15,68 +16,65 @@ protected:
     void SetUp() override
     {
         TempFolderTest::SetUp();
-        accessibility.Reset();
+        CurrentSettings().ResetFile(TSettingFile::Game);
     }
     void TearDown() override
     {
-        accessibility.Reset();
+        CurrentSettings().ResetFile(TSettingFile::Game);
         TempFolderTest::TearDown();
     }
     static void WriteSettings(const std::string& text)
     {
         std::filesystem::create_directories("data");
-        WriteBytes(GameSettingsFile(), {text.begin(), text.end()});
+        WriteBytes(SettingsFilePath(TSettingFile::Game), {text.begin(), text.end()});
     }
-    static std::string SettingsText()
-    {
-        const auto bytes = FileBytes(GameSettingsFile());
-        return {bytes.begin(), bytes.end()};
-    }
-    // LoadAccessibility with what it says on stderr.
+    static std::string SettingsText() { return FileText(SettingsFilePath(TSettingFile::Game)); }
+    // Loading settings.cfg, with what it says on stderr.
     static std::string LoadWarnings()
     {
         testing::internal::CaptureStderr();
-        LoadAccessibility();
+        LoadSettings(TSettingFile::Game);
         return testing::internal::GetCapturedStderr();
     }
 };
 
 TEST_F(AccessibilityFile, MissingFileOrKeyIsFullAndNothingIsWritten)
 {
-    accessibility.reducedflashes = true;
+    CurrentSettings().SetNumber(SettingReducedFlashes, 1);
     EXPECT_EQ(LoadWarnings(), "");
-    EXPECT_FALSE(accessibility.reducedflashes);
-    EXPECT_FALSE(std::filesystem::exists(GameSettingsFile())) << "reading makes no file";
+    EXPECT_FALSE(CurrentSettings().On(SettingReducedFlashes));
+    EXPECT_FALSE(std::filesystem::exists(SettingsFilePath(TSettingFile::Game))) << "reading makes no file";
     WriteSettings("# nothing of ours\nscale = 2\n");
-    EXPECT_EQ(LoadWarnings(), "") << "another setting's key is its owner's business";
-    EXPECT_FALSE(accessibility.reducedflashes);
+    EXPECT_EQ(LoadWarnings(), "data/settings.cfg:2: unknown setting \"scale\", ignored\n")
+        << "every key of the file is declared, so another one is a slip worth a word";
+    EXPECT_FALSE(CurrentSettings().On(SettingReducedFlashes));
 }
 
 TEST_F(AccessibilityFile, ReducedReadsBackInAnyCaseAndABadValueWarnsWithItsLine)
 {
     WriteSettings("flashes = Reduced\n");
     EXPECT_EQ(LoadWarnings(), "");
-    EXPECT_TRUE(accessibility.reducedflashes);
+    EXPECT_TRUE(CurrentSettings().On(SettingReducedFlashes));
     WriteSettings("\nflashes = sometimes\n");
     EXPECT_EQ(LoadWarnings(), "data/settings.cfg:2: flashes must be \"full\" or \"reduced\", using full\n");
-    EXPECT_FALSE(accessibility.reducedflashes);
+    EXPECT_FALSE(CurrentSettings().On(SettingReducedFlashes));
 }
 
 TEST_F(AccessibilityFile, SavingKeepsOtherSettingsAndLeavesThePreferencesAlone)
 {
-    WriteSettings("scale = 2\nflashes = full\nfullscreen = yes\n");
-    accessibility.reducedflashes = true;
-    ASSERT_TRUE(SaveAccessibility());
-    const std::string text = SettingsText();
-    EXPECT_NE(text.find("scale = 2\nflashes = reduced\nfullscreen = yes\n"), std::string::npos) << text;
+    WriteSettings("# mine\nscale = 2\nflashes = full  # as shipped\nfullscreen = yes\n");
+    CurrentSettings().SetNumber(SettingReducedFlashes, 1);
+    ASSERT_TRUE(SaveSettings(TSettingFile::Game, {SettingReducedFlashes}));
+    EXPECT_EQ(SettingsText(), "# mine\nscale = 2\nflashes = reduced  # as shipped\nfullscreen = yes\n")
+        << "the player's comments, other keys and their order stay";
     EXPECT_FALSE(std::filesystem::exists("data/preferences.dat"));
-    accessibility.Reset();
-    LoadAccessibility();
-    EXPECT_TRUE(accessibility.reducedflashes);
+    CurrentSettings().ResetFile(TSettingFile::Game);
+    LoadSettings(TSettingFile::Game);
+    EXPECT_TRUE(CurrentSettings().On(SettingReducedFlashes));
 
-    std::filesystem::remove(GameSettingsFile());
-    accessibility.reducedflashes = false;
-    ASSERT_TRUE(SaveAccessibility());
+    std::filesystem::remove(SettingsFilePath(TSettingFile::Game));
+    CurrentSettings().SetNumber(SettingReducedFlashes, 0);
+    ASSERT_TRUE(SaveSettings(TSettingFile::Game, {SettingReducedFlashes}));
     EXPECT_NE(SettingsText().find("\nflashes = full\n"), std::string::npos) << "a new file holds the key";
 }
 
@@ -84,7 +82,7 @@ TEST_F(AccessibilityFile, FailedSaveSaysSo)
 {
     WriteBytes("data", {'x'}); // a file where the folder should be
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(SaveAccessibility());
+    EXPECT_FALSE(SaveSettings(TSettingFile::Game, {SettingReducedFlashes}));
     EXPECT_NE(testing::internal::GetCapturedStderr(), "");
 }
 
@@ -136,12 +134,12 @@ TEST_F(FlashLimit, RowsClearedEveryFewFramesFlashAtMostThreeTimesASecond)
 
 TEST(FlashSetting, FullDrawsTheFlashAsItIs)
 {
-    accessibility.reducedflashes = false;
+    CurrentSettings().SetNumber(SettingReducedFlashes, 0);
     for (float level : {0.0f, 0.54f, 1.578f, 0.2f})
         EXPECT_EQ(FlashOpacity(level), level);
-    accessibility.reducedflashes = true;
+    CurrentSettings().SetNumber(SettingReducedFlashes, 1);
     EXPECT_LE(FlashOpacity(1.578f), ReducedFlashOpacity);
-    accessibility.Reset();
+    CurrentSettings().ResetFile(TSettingFile::Game);
 }
 
 } // namespace

@@ -11,12 +11,6 @@ using ConfigFileTest = TempFolderTest;
 
 void WriteText(const std::string& path, const std::string& text) { WriteBytes(path, {text.begin(), text.end()}); }
 
-std::string TextOf(const std::string& path)
-{
-    const auto bytes = FileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 TEST_F(ConfigFileTest, ReadsKeysAndValuesSkippingCommentsAndBlankLines)
 {
     WriteText("a.cfg", "# display\n\n  Scale = 2  \nfullscreen=yes # remembered\r\n   \nname = A = B\n");
@@ -60,16 +54,35 @@ TEST_F(ConfigFileTest, MissingSpecialAndOversizedFilesGiveTheDefaults)
 
 TEST_F(ConfigFileTest, SavedFilesReadBackAndFailuresLeaveTheOldFile)
 {
-    ASSERT_TRUE(SaveConfigFile("data\\c.cfg", {"Brimstrand display", ""}, {{"scale", "3"}, {"fullscreen", "no"}}));
-    EXPECT_EQ(TextOf("data/c.cfg"), "# Brimstrand display\n#\nscale = 3\nfullscreen = no\n");
+    ASSERT_TRUE(SaveConfigChanges("data\\c.cfg", {"Brimstrand display", ""}, {{"scale", "3"}, {"fullscreen", "no"}}));
+    EXPECT_EQ(FileText("data/c.cfg"), "# Brimstrand display\n#\nscale = 3\nfullscreen = no\n");
     const TConfigFile file = ReadConfigFile("data\\c.cfg");
     ASSERT_EQ(file.entries.size(), 2u);
     EXPECT_EQ(file.entries[0].value, "3");
     {
         FileSizeLimit limit(4); // the disk "fills up"
-        EXPECT_FALSE(SaveConfigFile("data\\c.cfg", {}, {{"scale", "4"}}));
+        EXPECT_FALSE(SaveConfigChanges("data\\c.cfg", {}, {{"scale", "4"}}));
     }
-    EXPECT_EQ(TextOf("data/c.cfg"), "# Brimstrand display\n#\nscale = 3\nfullscreen = no\n");
+    EXPECT_EQ(FileText("data/c.cfg"), "# Brimstrand display\n#\nscale = 3\nfullscreen = no\n");
+}
+
+// A save changes the values it is given and nothing else: every line of a changed key, its
+// comment kept; a key the file lacks at the end; no header over an existing file.
+TEST_F(ConfigFileTest, ChangesEditTheFileInPlace)
+{
+    WriteText("e.cfg", "# mine\n\nScale=2 # big\nodd line\nextra = kept\nscale = 5\n");
+    ASSERT_TRUE(SaveConfigChanges("e.cfg", {"never written"}, {{"scale", "3"}, {"fullscreen", "yes"}}));
+    EXPECT_EQ(FileText("e.cfg"), "# mine\n\nScale= 3  # big\nodd line\nextra = kept\nscale = 3\nfullscreen = yes\n");
+}
+
+// An oversized file is no settings a person wrote: it is kept aside before the new one is written.
+TEST_F(ConfigFileTest, AnOversizedFileIsKeptAsideBeforeASave)
+{
+    const std::string big(MaxConfigBytes + 1, 'x');
+    WriteText("big.cfg", big);
+    ASSERT_TRUE(SaveConfigChanges("big.cfg", {"title"}, {{"scale", "3"}}));
+    EXPECT_EQ(FileText("big.cfg"), "# title\nscale = 3\n");
+    EXPECT_EQ(FileText("big.cfg.bad"), big);
 }
 
 } // namespace

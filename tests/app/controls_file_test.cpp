@@ -1,6 +1,7 @@
 // The controls file in a real data folder: written with the defaults on the first start, read
 // back, remaps, and the one warning of each line the game cannot use.
 #include "app/settings/controls_file.h"
+#include "app/settings/settings_file.h"
 
 #include <filesystem>
 #include <string>
@@ -15,17 +16,16 @@ class ControlsFile : public TempFolderTest {
 protected:
     void TearDown() override
     {
-        keybindings.Reset();
+        CurrentSettings().ResetFile(TSettingFile::Controls);
         UseDataFolder("data");
         TempFolderTest::TearDown();
     }
     void Write(const std::string& text) { WriteBytes("data/controls.cfg", {text.begin(), text.end()}); }
     static TKeyBindings Read(std::vector<std::string>& warnings)
     {
-        TConfigFile file = ReadConfigFile("data/controls.cfg");
-        TKeyBindings bindings = BindingsFromFile(file, "data/controls.cfg");
-        warnings = file.warnings;
-        return bindings;
+        TSettingsRead read = ReadSettings(TSettingFile::Controls, "data/controls.cfg");
+        warnings = read.warnings;
+        return BindingsFrom(read.values);
     }
 };
 
@@ -35,7 +35,7 @@ TEST_F(ControlsFile, FirstStartWritesTheDefaultsWhichAreTheGamesKeysAndTheArrows
 {
     std::filesystem::create_directory("data");
     UseDataFolder("data");
-    keybindings.keys[ActionMoveLeft] = {VK_J};
+    CurrentSettings().Set(SettingMoveLeft, {0, {VK_J}, "J"});
     LoadControls();
     const auto bytes = FileBytes("data/controls.cfg");
     const std::string text(bytes.begin(), bytes.end());
@@ -43,12 +43,12 @@ TEST_F(ControlsFile, FirstStartWritesTheDefaultsWhichAreTheGamesKeysAndTheArrows
                         "drop_fast = S, Down\n"),
               std::string::npos)
         << text;
-    EXPECT_EQ(keybindings.keys[ActionMoveLeft], (Keys{VK_A, VK_LEFT}));
-    EXPECT_EQ(keybindings.keys[ActionMoveRight], (Keys{VK_D, VK_RIGHT}));
-    EXPECT_EQ(keybindings.keys[ActionTurnLeft], (Keys{VK_Q}));
-    EXPECT_EQ(keybindings.keys[ActionTurnRight], (Keys{VK_E, VK_UP}));
-    EXPECT_EQ(keybindings.keys[ActionDropFast], (Keys{VK_S, VK_DOWN}));
-    EXPECT_EQ(keybindings.repeatDelay, 0) << "no repeat unless asked for";
+    EXPECT_EQ(BindingsFrom(CurrentSettings()).keys[ActionMoveLeft], (Keys{VK_A, VK_LEFT}));
+    EXPECT_EQ(BindingsFrom(CurrentSettings()).keys[ActionMoveRight], (Keys{VK_D, VK_RIGHT}));
+    EXPECT_EQ(BindingsFrom(CurrentSettings()).keys[ActionTurnLeft], (Keys{VK_Q}));
+    EXPECT_EQ(BindingsFrom(CurrentSettings()).keys[ActionTurnRight], (Keys{VK_E, VK_UP}));
+    EXPECT_EQ(BindingsFrom(CurrentSettings()).keys[ActionDropFast], (Keys{VK_S, VK_DOWN}));
+    EXPECT_EQ(BindingsFrom(CurrentSettings()).repeatDelay, 0) << "no repeat unless asked for";
 
     std::vector<std::string> warnings;
     Read(warnings);
@@ -79,8 +79,7 @@ TEST_F(ControlsFile, EachUnusableLineWarnsOnceAndKeepsTheDefault)
     EXPECT_EQ(warnings[0], "data/controls.cfg:1: unknown key name \"Nokey\"; move_left keeps its default keys A, Left");
     EXPECT_EQ(warnings[1], "data/controls.cfg:2: unknown action \"jump\", ignored");
     EXPECT_EQ(warnings[2], "data/controls.cfg:3: a key name missing; turn_left keeps its default keys Q");
-    EXPECT_EQ(warnings[3], "data/controls.cfg:4: repeat_delay_ms must be a whole number of milliseconds from 0 to "
-                           "10000; no repeat kept");
+    EXPECT_EQ(warnings[3], "data/controls.cfg:4: repeat_delay_ms must be a whole number from 0 to 10000, using 0");
     EXPECT_EQ(bindings.keys[ActionMoveLeft], (Keys{VK_A, VK_LEFT}));
     EXPECT_EQ(bindings.keys[ActionTurnLeft], (Keys{VK_Q}));
     EXPECT_EQ(bindings.repeatDelay, 0) << "a repeat needs both times";

@@ -18,37 +18,56 @@ TEST_F(DisplaySettingsTest, SavedSettingsReadBackAndAMissingFileIsTheDefaults)
 {
     const TDisplaySettingsRead missing = ReadDisplaySettings("display.cfg");
     EXPECT_EQ(missing.settings, TDisplaySettings{});
-    EXPECT_EQ(missing.warning, "") << "a first start is no fault";
+    EXPECT_TRUE(missing.warnings.empty()) << "a first start is no fault";
 
     const TDisplaySettings chosen{{1200, 800}, true, true};
     ASSERT_TRUE(SaveDisplaySettings("display.cfg", chosen));
     const TDisplaySettingsRead read = ReadDisplaySettings("display.cfg");
     EXPECT_EQ(read.settings, chosen);
-    EXPECT_EQ(read.warning, "");
+    EXPECT_TRUE(read.warnings.empty());
 
     WriteText("edited.cfg", "# by hand\nFullscreen = Yes\n\nwindow_width=640\nwindow_height = 700  # tall\n");
     EXPECT_EQ(ReadDisplaySettings("edited.cfg").settings, (TDisplaySettings{{640, 700}, true, false}));
 }
 
-TEST_F(DisplaySettingsTest, ADamagedFileGivesTheDefaultsAndOneWarningLine)
+// A bad line costs only its own setting, and says which line and what the game uses instead.
+TEST_F(DisplaySettingsTest, EachBadLineGivesItsDefaultAndOneWarningAndTheRestIsKept)
 {
-    const std::vector<std::pair<std::string, std::string>> damaged = {
-        {"window_width = 1200\nwindow_height = 800\n\x01\xff\xfe garbage\nfullscreen = yes\n", "display.cfg:3:"},
-        {"window_width = 99999\nwindow_height = 800\n", "display.cfg:1:"},
-        {"window_width = 800\nwindow_height = -5\n", "display.cfg:2:"},
-        {"fullscreen = perhaps\n", "display.cfg:1:"},
-        {"colour = blue\n", "display.cfg:1:"},
-        {"window_width = 800\n", "display.cfg: window_width and window_height"},
-        {std::string(MaxConfigBytes + 1, 'x'), "display.cfg: larger than"},
+    struct TDamaged {
+        std::string text;
+        TDisplaySettings kept;
+        std::string warning;
     };
-    for (const auto& [text, start] : damaged) {
-        WriteText("display.cfg", text);
+    const std::vector<TDamaged> damaged = {
+        {"window_width = 1200\nwindow_height = 800\n\x01\xff\xfe garbage\nfullscreen = yes\n", {{1200, 800}, true, false},
+         "display.cfg:3: not a \"key = value\" line"},
+        {"window_width = 99999\nwindow_height = 800\ninteger_scale = yes\n", {{}, false, true},
+         "display.cfg:1: window_width must be a whole number from 128 to 16384, using none"},
+        {"window_width = 800\nwindow_height = -5\n", {}, "display.cfg:2: window_height must be"},
+        {"fullscreen = perhaps\nwindow_width = 900\nwindow_height = 700\n", {{900, 700}, false, false},
+         "display.cfg:1: fullscreen must be \"no\" or \"yes\", using no"},
+        {"colour = blue\nfullscreen = yes\n", {{}, true, false}, "display.cfg:1: unknown setting \"colour\", ignored"},
+        {"window_width = 800\n", {}, "display.cfg: window_width and window_height come together; using no window size"},
+        {std::string(MaxConfigBytes + 1, 'x'), {}, "display.cfg: larger than"},
+    };
+    for (const TDamaged& file : damaged) {
+        WriteText("display.cfg", file.text);
         const TDisplaySettingsRead read = ReadDisplaySettings("display.cfg");
-        EXPECT_EQ(read.settings, TDisplaySettings{}) << start;
-        EXPECT_EQ(read.warning.rfind(start, 0), 0u) << read.warning;
-        EXPECT_EQ(read.warning.find('\n'), std::string::npos) << "one line: " << read.warning;
-        EXPECT_NE(read.warning.find("using the default display settings"), std::string::npos) << read.warning;
+        EXPECT_EQ(read.settings, file.kept) << file.warning;
+        ASSERT_FALSE(read.warnings.empty()) << file.warning;
+        EXPECT_EQ(read.warnings.front().rfind(file.warning, 0), 0u) << read.warnings.front();
+        for (const std::string& warning : read.warnings)
+            EXPECT_EQ(warning.find('\n'), std::string::npos) << "one line: " << warning;
     }
+}
+
+// Saving at exit edits the values in place: a player's comments and lines stay where they were.
+TEST_F(DisplaySettingsTest, SavingKeepsThePlayersLinesAndComments)
+{
+    WriteText("display.cfg", "# my laptop\nfullscreen = no  # F11 when needed\nwindow_width = 640\nwindow_height = 480\n");
+    ASSERT_TRUE(SaveDisplaySettings("display.cfg", {{800, 600}, true, false}));
+    EXPECT_EQ(FileText("display.cfg"), "# my laptop\nfullscreen = yes  # F11 when needed\nwindow_width = 800\n"
+                                       "window_height = 600\ninteger_scale = no\n");
 }
 
 TEST(DisplayStart, TheFirstWindowIsTheLargestWholeScaleInThreeQuartersOfTheDesktop)

@@ -33,12 +33,6 @@ inline std::string Tool(const std::string& command)
     return Shell("timeout 30 " + command + " 2>/dev/null");
 }
 
-inline std::string FileText(const fs::path& path)
-{
-    const auto bytes = FileBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 // Polls until the condition holds or the time is up; every wait of these tests is bounded.
 inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit)
 {

@@ -4,6 +4,8 @@
 
 #include "app/shell/key.h"
 
+#include "app/settings/registry.h"
+
 #include <vector>
 
 #include "app/settings/controls_file.h"
@@ -103,7 +105,7 @@ class KeyBindingsSampling : public KeySampling {
 protected:
     void TearDown() override
     {
-        keybindings.Reset();
+        CurrentSettings().ResetFile(TSettingFile::Controls);
         key::Reset();
         KeySampling::TearDown();
     }
@@ -139,7 +141,7 @@ TEST_F(KeyBindingsSampling, ArrowsMoveTurnClockwiseAndDropFastBesideTheLetters)
 
 TEST_F(KeyBindingsSampling, ARemapReplacesTheKeysOfItsAction)
 {
-    keybindings.keys[ActionMoveLeft] = {VK_J};
+    CurrentSettings().Set(SettingMoveLeft, {0, {VK_J}, "J"});
     Tap('a');
     Tap('j', 2);
     controls = key::Update();
@@ -154,8 +156,8 @@ TEST_F(KeyBindingsSampling, HeldMovesRepeatOnlyWhenAskedAfterTheDelayThenEveryIn
     Key(false, SDL_SCANCODE_LEFT);
     key::Update();
 
-    keybindings.repeatDelay = 15;
-    keybindings.repeatInterval = 3;
+    CurrentSettings().SetNumber(SettingRepeatDelay, 250);   // 15 frames
+    CurrentSettings().SetNumber(SettingRepeatInterval, 50); // 3 frames
     Key(true, SDL_SCANCODE_LEFT);
     EXPECT_EQ(LeftFrames(28), (std::vector<int>{0, 15, 18, 21, 24, 27}));
     Key(false, SDL_SCANCODE_LEFT);

@@ -12,6 +12,12 @@ std::vector<uint8_t> FileBytes(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::string FileText(const std::filesystem::path& path)
+{
+    const auto bytes = FileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 {
     if (path.has_parent_path())

@@ -1,10 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 // A whole file's bytes; empty when it cannot be read.
 std::vector<uint8_t> FileBytes(const std::filesystem::path& path);
+// The same as text.
+std::string FileText(const std::filesystem::path& path);
 
 // Replaces the file with bytes, making its folder first when missing.
 void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
