@@ -17,6 +17,7 @@
 #include "app/screens/layout.h"
 #include "app/shell/preload.h"
 #include "app/storage/prefs.h"
+#include "app/storage/replay_store.h"
 #include "app/screens/replay_screen.h"
 #include "app/storage/high_scores.h"
 #include "app/shell/shell_state.h"
@@ -196,6 +197,7 @@ void StartUp(TOpening opening, const TReplay* watch)
     }
     TraceStartup("assets loaded");
     RemoveDataLeftovers({PreferencesFile(), HighScoreFile()});
+    RemoveReplayLeftovers();
     LoadPrefs();
     LoadControls();
     LoadSettings(TSettingFile::Game);

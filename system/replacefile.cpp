@@ -129,17 +129,25 @@ bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes)
     return true;
 }
 
+std::string ReplaceLeftoverTarget(const std::string& name)
+{
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0 || !IsTempSuffix(name.substr(dot + 1)))
+        return {};
+    return name.substr(0, dot);
+}
+
 void RemoveReplaceLeftovers(const std::string& path)
 {
     const std::string native = NativePath(path);
     const std::string folder = ParentFolder(native);
-    const std::string prefix = FileName(native) + ".";
+    const std::string target = FileName(native);
     DIR* dir = opendir(folder.c_str());
     if (!dir)
         return;
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name.rfind(prefix, 0) != 0 || !IsTempSuffix(name.substr(prefix.size())))
+        if (ReplaceLeftoverTarget(name) != target)
             continue;
         const std::string leftover = folder + "/" + name;
         struct stat st {};

@@ -15,6 +15,9 @@ bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes);
 // Removes the temporary files an interrupted ReplaceFile of path left beside it. Only call it
 // while no other program may be replacing the same file.
 void RemoveReplaceLeftovers(const std::string& path);
+// The file name an interrupted ReplaceFile's temporary file was to become ("a.replay" for
+// "a.replay.Xy12Ab"), or "" when name is no such temporary file.
+std::string ReplaceLeftoverTarget(const std::string& name);
 
 // Creates the folder holding the file at native path, and any missing folder above it.
 void MakeParentFolder(const std::string& native);

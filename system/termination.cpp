@@ -40,6 +40,10 @@ void InstallTerminationHandler()
 
 TTerminationDeferral::TTerminationDeferral() { deferrals.fetch_add(1); }
 
+bool TTerminationDeferral::Pending() { return pending.load(); }
+
+bool TTerminationDeferral::Take() { return pending.exchange(false); }
+
 TTerminationDeferral::~TTerminationDeferral()
 {
     if (deferrals.fetch_sub(1) == 1 && pending.load())

@@ -11,6 +11,11 @@ void InstallTerminationHandler();
 // a file being saved is never left half written.
 class TTerminationDeferral {
 public:
+    // True once a termination signal came while deferred; it is then handled by whoever takes
+    // it: the program no longer ends by itself when the last deferral goes.
+    static bool Pending();
+    static bool Take();
+
     TTerminationDeferral();
     ~TTerminationDeferral();
     TTerminationDeferral(const TTerminationDeferral&) = delete;

@@ -11,12 +11,14 @@
 #include "game/board_hash.h"
 #include "game/game.h"
 #include "game/shape.h"
+#include "system/termination.h"
 
 namespace {
 
 constexpr int ExitMatch = 0;
 constexpr int ExitDiffers = 1;
 constexpr int ExitUnreadable = 2;
+constexpr int ExitInterrupted = 3;
 
 } // namespace
 
@@ -38,6 +40,10 @@ TRerunOutcome RerunReplay(const TReplay& replay)
     TReplayInputs inputs(replay.inputs);
     TRerunOutcome outcome;
     for (uint32_t frame = 0; !inputs.Done(); ++frame) {
+        if (TTerminationDeferral::Pending()) {
+            outcome.interrupted = true;
+            break;
+        }
         const TFrameInput input = inputs.Next();
         if (input == InputPaused)
             PauseFrame();
@@ -60,17 +66,25 @@ TRerunOutcome RerunReplay(const TReplay& replay)
 int VerifyReplayFiles(const std::vector<std::string>& files)
 {
     PrepareHeadlessPlay();
+    // A script must never read an interrupted run as "all match": the signal is taken here.
+    const TTerminationDeferral deferral;
     int exitCode = ExitMatch;
-    for (const std::string& file : files) {
+    for (size_t checked = 0; checked < files.size(); ++checked) {
+        const std::string& file = files[checked];
         TReplay replay;
         std::string error;
-        if (!LoadReplay(file, replay, error)) {
+        const bool loaded = !TTerminationDeferral::Pending() && LoadReplay(file, replay, error);
+        const TRerunOutcome outcome = loaded ? RerunReplay(replay) : TRerunOutcome{};
+        if (TTerminationDeferral::Take()) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "brimstrand: --verify interrupted: %zu of %zu files checked, the others not\n", checked,
+                         files.size());
+            return ExitInterrupted;
+        }
+        if (!loaded) {
             std::printf("%s: unreadable: %s\n", file.c_str(), error.c_str());
             exitCode = ExitUnreadable;
-            continue;
-        }
-        const TRerunOutcome outcome = RerunReplay(replay);
-        if (outcome.differs) {
+        } else if (outcome.differs) {
             std::printf("%s: score %d, frames %u: differs from frame %u\n", file.c_str(), replay.score, replay.frames,
                         outcome.firstDifference);
             if (exitCode == ExitMatch)
@@ -78,6 +92,7 @@ int VerifyReplayFiles(const std::vector<std::string>& files)
         } else {
             std::printf("%s: score %d, frames %u: ok\n", file.c_str(), replay.score, replay.frames);
         }
+        std::fflush(stdout);
     }
     return exitCode;
 }

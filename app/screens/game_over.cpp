@@ -8,6 +8,7 @@
 #include "draw2d/draw2d.h"
 #include "system/input.h"
 #include "system/keycodes.h"
+#include "system/termination.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ void ShowGameOver(int32_t points, const std::function<void()>& drawBoard)
         FinishFrame();
         if (TakeTerminateRequest())
             EndProgram();
-        if (TakeAnyKeyHit() || TakeMouseHits(MouseLeft))
+        // A pending termination (a logout) ends the view so the name entry can keep the play.
+        if (TakeAnyKeyHit() || TakeMouseHits(MouseLeft) || TTerminationDeferral::Pending())
             break;
     }
     // The key or click that ended the view is no letter of a name and no menu choice.

@@ -10,6 +10,7 @@
 #include "draw2d/draw2d.h"
 #include "system/input.h"
 #include "system/keycodes.h"
+#include "system/termination.h"
 
 namespace {
 
@@ -103,13 +104,13 @@ bool NameCursorShown(int frame) { return (frame / NameCursorBlinkFrames) % 2 == 
 
 } // namespace
 
-std::string EnterHighScore(int32_t points)
+void EnterHighScore(int32_t points, const std::function<void(const std::string&)>& keepReplay)
 {
     TNameEntryInput input;
     ResetKeyState();
     LoadScores();
     if (!QualifiesForTable(points))
-        return {};
+        return;
     std::string name = "AAA";
     int cursor = 1;
     const int32_t centre = GraphicsWidth() / 2;
@@ -125,14 +126,14 @@ std::string EnterHighScore(int32_t points)
         draw();
         if (NameCursorShown(frame))
             DrawFontText("_", FontCharLeft(name, cursor - 1, centre, 1, 0), 310 + NameCursorDrop, 0, 0);
-        if (input.Update(name, cursor))
+        if (input.Update(name, cursor) || TTerminationDeferral::Pending())
             break;
         EndFrame();
         if (IsKeyDown(VK_ESCAPE) || TakeTerminateRequest())
             EndProgram();
     }
-    if (!RecordHighScore(points, name))
+    keepReplay(name);
+    if (!RecordHighScore(points, name) && !TTerminationDeferral::Pending())
         ShowNotice("Could not save high score", draw);
     ResetKeyState();
-    return name;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ private:
     int typed_ = 0;             // letters Backspace can still take back, at most 3
 };
 
-// After a lost play: asks for a name when the points qualify and saves the new table. Returns the
-// name entered, empty when the points did not qualify.
-std::string EnterHighScore(int32_t points);
+// After a lost play: asks for a name when the points qualify, hands it to keepReplay (which saves
+// the play's replay under it, so the table never points at a replay not yet written), then saves
+// the new table. A pending termination finishes the entry with the letters shown.
+void EnterHighScore(int32_t points, const std::function<void(const std::string&)>& keepReplay);

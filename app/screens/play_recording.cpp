@@ -1,6 +1,8 @@
 #include "app/screens/play_recording.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "app/shell/build_info.h"
 #include "app/storage/replay_store.h"
@@ -13,6 +15,7 @@
 #include "game/game.h"
 #include "game/settings.h"
 #include "system/random.h"
+#include "system/stream.h"
 
 TReplayStart CaptureReplayStart()
 {
@@ -108,7 +111,7 @@ TReplay TPlayRecording::Finished(const std::string& name, std::time_t when) cons
     return recorder_.Finish(GameVersion(), ReplayDate(when), name);
 }
 
-void TPlayRecording::Save(const std::string& name) const
+void TPlayRecording::Save(const std::string& name)
 {
     if (recorder_.Full()) {
         std::fprintf(stderr, "brimstrand: the play was too long to keep as a replay\n");
@@ -117,6 +120,15 @@ void TPlayRecording::Save(const std::string& name) const
     // Without a data folder nothing is kept, which start-up has already said.
     if (ReplayFolder().empty())
         return;
-    if (SaveReplay(Finished(name, std::time(nullptr))).empty())
-        std::fprintf(stderr, "brimstrand: the replay of this play could not be saved in %s\n", ReplayFolder().c_str());
+    if (ended_ == 0)
+        ended_ = std::time(nullptr);
+    const std::string path = SaveReplay(Finished(name, ended_));
+    if (path.empty()) {
+        std::fprintf(stderr, "brimstrand: the replay of this play could not be saved in %s: %s\n",
+                     NativePath(ReplayFolder()).c_str(), std::strerror(errno));
+        return;
+    }
+    if (!saved_.empty() && saved_ != path)
+        RemoveReplay(saved_);
+    saved_ = path;
 }

@@ -27,10 +27,13 @@ public:
     // The recording so far, as a play that ended at when.
     TReplay Finished(const std::string& name, std::time_t when) const;
     // Saves the finished play under the name entered for the table (empty when none) into the
-    // replay folder. A replay that cannot be saved is only reported on stderr.
-    void Save(const std::string& name) const;
+    // replay folder, ended at the moment of the first save; a later save under a name replaces
+    // the earlier file. A replay that cannot be saved is only reported on stderr.
+    void Save(const std::string& name);
 
 private:
     TReplayRecorder recorder_;
     uint64_t lastShown_;
+    std::time_t ended_ = 0;    // when the play was first saved; 0 before
+    std::string saved_;        // the file saved last, "" when none
 };

@@ -9,6 +9,7 @@
 #include "app/shell/key.h"
 #include "game/game.h"
 #include "system/input.h"
+#include "system/termination.h"
 
 void PlayScreen()
 {
@@ -22,11 +23,15 @@ void PlayScreen()
         EndFrame();
         recording.AddPlayFrame(controls, *play);
         if (play->lost) {
+            // From the loss on a termination signal (a logout) waits until the play is kept:
+            // its replay at once, then the name and the table entry with the letters shown.
+            const TTerminationDeferral deferral;
+            recording.Save({});
             ShowGameOver(play->points, [&] {
                 DrawPlayBackdrop();
                 play->Draw();
             });
-            recording.Save(EnterHighScore(play->points));
+            EnterHighScore(play->points, [&](const std::string& name) { recording.Save(name); });
             break;
         }
         if (TakeTerminateRequest())

@@ -1,6 +1,7 @@
 #include "app/storage/replay_store.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -151,13 +152,44 @@ std::string SaveReplay(const TReplay& replay, const std::string& folder)
     for (int attempt = 1; attempt <= MaxNameTries && file.empty(); ++attempt)
         if (PathKind(Joined(folder, WithTry(base, attempt))) == PathNone)
             file = WithTry(base, attempt);
-    if (file.empty() || !ReplaceFile(Joined(folder, file), std::vector<uint8_t>(text.begin(), text.end())))
+    if (file.empty()) {
+        errno = EEXIST;
+        return {};
+    }
+    if (!ReplaceFile(Joined(folder, file), std::vector<uint8_t>(text.begin(), text.end())))
         return {};
 
-    for (const std::string& old : RedundantReplays(ListReplays(folder)))
+    std::vector<TReplayFileInfo> readable;
+    for (TReplayFileInfo& info : ListReplays(folder)) {
+        TReplay checked;
+        std::string error;
+        if (info.file == file || LoadReplay(Joined(folder, info.file), checked, error))
+            readable.push_back(std::move(info));
+    }
+    for (const std::string& old : RedundantReplays(readable))
         if (old != file)
             std::filesystem::remove(NativePath(Joined(folder, old)), ec);
     return Joined(folder, file);
+}
+
+void RemoveReplay(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::remove(NativePath(path), ec);
+}
+
+void RemoveReplayLeftovers(const std::string& folder)
+{
+    if (folder.empty())
+        return;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(NativePath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        TReplayFileInfo info;
+        const std::string target = ReplaceLeftoverTarget(name);
+        if (!target.empty() && ReadReplayFileName(target, info) && it->is_regular_file(ec))
+            std::filesystem::remove(it->path(), ec);
+    }
 }
 
 bool LoadReplay(const std::string& path, TReplay& replay, std::string& error)

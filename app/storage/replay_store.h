@@ -29,14 +29,19 @@ struct TReplayFileInfo {
 bool ReadReplayFileName(const std::string& file, TReplayFileInfo& info);
 
 // Which of the files to remove: all but the KeptBestReplays best scores (the earlier of equal
-// scores first) and the KeptRecentReplays most recent.
+// scores first) and the KeptRecentReplays most recent. Only readable replays belong in files:
+// a damaged one must neither take a kept place nor be removed.
 std::vector<std::string> RedundantReplays(std::vector<TReplayFileInfo> files);
 
 // Writes the replay into folder atomically under its file name (".2", ".3", ... before the
-// extension when that name is taken), then removes the replays the retention rule drops, never
-// the new one. Returns the path written, or "" when the replay could not be saved; nothing else
-// is touched then.
+// extension when that name is taken), then removes the readable replays the retention rule
+// drops, never the new one; damaged replays are left alone. Returns the path written, or "" when
+// the replay could not be saved (errno says why); nothing else is touched then.
 std::string SaveReplay(const TReplay& replay, const std::string& folder = ReplayFolder());
+// Removes one replay file the game saved.
+void RemoveReplay(const std::string& path);
+// Removes what saves interrupted by a kill left in folder: "<replay name>.XXXXXX" temporary files.
+void RemoveReplayLeftovers(const std::string& folder = ReplayFolder());
 
 // The newest replay in folder of a play with this score and table name; "" when there is none.
 std::string FindReplay(int32_t score, const std::string& name, const std::string& folder = ReplayFolder());

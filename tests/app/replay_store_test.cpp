@@ -135,6 +135,39 @@ TEST_F(ReplayStoreTest, SavingAppliesTheRetentionRuleAndLeavesOtherFilesAlone)
     EXPECT_EQ(std::set<std::string>(entries.begin(), entries.end()), expected);
 }
 
+// Damaged files with replay names take no kept place, so no readable replay goes in their stead,
+// and they stay for the player to look at.
+TEST_F(ReplayStoreTest, PruningRanksOnlyReadableReplaysAndLeavesDamagedOnesAlone)
+{
+    std::set<std::string> damaged;
+    for (int d = 1; d <= 4; ++d) {
+        const std::string name = ReplayFileName(Play(Day(d), 5000 + d, "BAD"));
+        WriteBytes("data/replays/" + name, {'n', 'o', 't', ' ', 'a', ' ', 'r', 'e', 'p', 'l', 'a', 'y'});
+        damaged.insert(name);
+    }
+    std::set<std::string> expected = damaged;
+    for (int d = 5; d <= 25; ++d) {
+        ASSERT_NE(SaveReplay(Play(Day(d), 100 + d, "ABC")), "");
+        if (d >= 16)
+            expected.insert(ReplayFileName(Play(Day(d), 100 + d, "ABC")));
+    }
+    const auto entries = Entries("data/replays");
+    EXPECT_EQ(std::set<std::string>(entries.begin(), entries.end()), expected)
+        << "the ten best readable plays are also the ten most recent here";
+}
+
+// A kill during a save leaves "<replay>.XXXXXX"; start-up removes exactly those.
+TEST_F(ReplayStoreTest, LeftoversOfInterruptedSavesAreRemoved)
+{
+    const std::string replay = ReplayFileName(Play(Day(1), 10, "ABC"));
+    for (const std::string& name : {replay + ".a1B2c3", replay, replay + ".bad", std::string("notes.txt.a1B2c3")})
+        WriteBytes("data/replays/" + name, {'x'});
+    RemoveReplayLeftovers();
+    const auto entries = Entries("data/replays");
+    EXPECT_EQ(std::set<std::string>(entries.begin(), entries.end()),
+              (std::set<std::string>{replay, replay + ".bad", "notes.txt.a1B2c3"}));
+}
+
 TEST_F(ReplayStoreTest, TableEntriesFindTheNewestReplayOfTheirScoreAndName)
 {
     EXPECT_EQ(FindReplay(100, "ABC"), "");

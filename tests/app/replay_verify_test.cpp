@@ -193,6 +193,34 @@ TEST_F(ReplayVerifyTest, BadFilesGetOneLineEachAndExitTwo)
     EXPECT_EQ(got[4], "missing.replay: unreadable: no such file");
 }
 
+// A termination signal part-way through a long run: what was checked is printed, the run says it
+// was interrupted, and the exit code is no "all match".
+TEST_F(ReplayVerifyTest, AnInterruptedRunKeepsItsLinesAndExitsThree)
+{
+    const std::string shortPlay = Text(GoldenDir / "short.replay");
+    std::string files;
+    constexpr int Copies = 400;
+    for (int i = 0; i < Copies; ++i) {
+        Write("copy" + std::to_string(i) + ".replay", shortPlay);
+        files += " copy" + std::to_string(i) + ".replay";
+    }
+    // The signal goes once the first line is out; the wait is for that line, not for a time.
+    const std::string command = "'" + Executable() + "' --verify" + files + " >out.txt 2>err.txt & pid=$!; " +
+                                "for i in $(seq 1200); do [ -s out.txt ] && break; sleep 0.1; done; " +
+                                "kill -TERM $pid; wait $pid; echo $?";
+    const int status = std::stoi(Shell(command));
+    EXPECT_EQ(status, 3);
+    EXPECT_NE(FileText("err.txt").find("--verify interrupted: "), std::string::npos) << FileText("err.txt");
+    std::istringstream lines(FileText("out.txt"));
+    int checked = 0;
+    for (std::string line; std::getline(lines, line); ++checked)
+        EXPECT_NE(line.find(": ok"), std::string::npos) << line;
+    EXPECT_GE(checked, 1);
+    EXPECT_LT(checked, Copies) << "the signal came before the end";
+    EXPECT_NE(FileText("err.txt").find(std::to_string(checked) + " of 400 files checked"), std::string::npos)
+        << FileText("err.txt");
+}
+
 TEST_F(ReplayVerifyTest, AReplayThatCannotBeShownEndsTheProgramBeforeAWindow)
 {
     Write("cut.replay", golden_.substr(0, 100));
