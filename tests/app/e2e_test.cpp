@@ -714,7 +714,8 @@ TEST_F(GameEndToEnd, KeyboardAloneDrivesTheMenusAndThePlay)
     const fs::path prefs = folder_ / "data" / "preferences.dat";
     const fs::path table = folder_ / "data" / "highscores.dat";
     ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{1, 1, 0}; }, 10s));
-    EXPECT_NE(FileText(folder_ / "data" / "controls.cfg").find("\nmove_left = A, Left\n"), std::string::npos)
+    EXPECT_TRUE(WaitFor([&] { return FileText(folder_ / "data" / "controls.cfg").find("\nmove_left = A, Left\n") !=
+                                     std::string::npos; }, 30s))
         << "the first start writes the controls file with the defaults";
 
     game.Press("space");
@@ -788,6 +789,29 @@ TEST_F(GameEndToEnd, DropFastHeldIntoTheNameEntryTypesNothing)
     ASSERT_TRUE(WaitFor([&] { return FileBytes(table) == TableBytes(low); }, 3s)) << FileText(table);
     game.Press("Escape");
     ExpectCleanExit(game);
+}
+
+// A logout while the name entry waits: the entry is kept with the letters shown, and its replay
+// (written before the table entry that points at it) carries the name.
+TEST_F(GameEndToEnd, TerminationAtTheNameEntryKeepsTheEntryAndItsReplay)
+{
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    const fs::path table = folder_ / "data" / "highscores.dat";
+    OpenMenu(game);
+    auto low = WriteLowTable(table);
+    game.Click(MiddleX, PlayItemY);
+    ASSERT_TRUE(HoldUntilNameEntry(game, "s", "name_entry_before_termination"));
+    game.Signal(SIGTERM);
+    ExpectCleanExit(game);
+    low.insert(low.begin(), {0, "AAA"});
+    low.pop_back();
+    EXPECT_EQ(FileBytes(table), TableBytes(low)) << FileText(table);
+    std::vector<std::string> replays;
+    for (const auto& entry : fs::directory_iterator(folder_ / "data" / "replays"))
+        replays.push_back(entry.path().filename().string());
+    ASSERT_EQ(replays.size(), 1u) << "the unnamed replay of the loss is replaced by the named one";
+    EXPECT_TRUE(replays[0].ends_with("_0_AAA.replay")) << replays[0];
 }
 
 // Switching to another window during a play opens the pause screen, where Escape ends the game
