@@ -67,22 +67,28 @@ long TellCallback(void* datasource)
     }
 }
 
-// Fills the sample from the decoder; false on a decoding error. A decoder that runs dry before
-// the announced length leaves a shorter sample.
+// The sample is the first link of a chained file: later links may differ in rate and channels.
+constexpr int FirstLink = 0;
+
+// Fills the sample from the decoder, from the first link's first sample to its end; false on a
+// decoding error. A decoder that runs dry before the announced length leaves a shorter sample.
 bool Decode(OggVorbis_File& file, TAudioSample& sample, int channels, const TOggSource& source)
 {
+    // Opening a chained file can leave the decoder in a later link.
+    if (ov_pcm_seek(&file, 0) != 0)
+        return false;
     const int64_t frameBytes = 2 * channels;
     char* out = reinterpret_cast<char*>(sample.samples);
     int64_t done = 0;
     int64_t left = static_cast<int64_t>(sample.length) * frameBytes;
     while (left > 0 && !source.error) {
-        int link = 0;
+        int link = FirstLink;
         const long n = ov_read(&file, out + done, static_cast<int>(std::min<int64_t>(left, INT_MAX)),
                                0 /* little-endian */, 2 /* 16-bit */, 1 /* signed */, &link);
         if (n < 0)
             return false; // a hole (missing or damaged pages) too: the sample would play cut
-        if (n == 0)
-            break;
+        if (n == 0 || link != FirstLink)
+            break; // what was read from the next link is left past the end of the sample
         done += n;
         left -= n;
     }
@@ -94,7 +100,9 @@ bool Decode(OggVorbis_File& file, TAudioSample& sample, int channels, const TOgg
 
 std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(const std::shared_ptr<TStream>& stream)
 {
-    TOggSource source{stream.get(), nullptr};
+    // The decoder counts positions from where the data begins, which need not be the stream's start.
+    TOffsetStream data(stream, stream->Pos());
+    TOggSource source{&data, nullptr};
     const ov_callbacks callbacks{ReadCallback, SeekCallback, CloseCallback, TellCallback};
     OggVorbis_File file;
     if (ov_open_callbacks(&source, &file, nullptr, 0, callbacks) < 0) {
@@ -103,8 +111,8 @@ std::shared_ptr<TAudioSample> TAudioSampleLoaderOGG::LoadAudioSample(const std::
         return nullptr;
     }
     std::shared_ptr<TAudioSample> sample;
-    const vorbis_info* info = ov_info(&file, -1);
-    const ogg_int64_t frames = ov_pcm_total(&file, 0);
+    const vorbis_info* info = ov_info(&file, FirstLink);
+    const ogg_int64_t frames = ov_pcm_total(&file, FirstLink);
     // The sample holds one or two channels, and its byte size must fit its 32-bit counts.
     if (info && (info->channels == 1 || info->channels == 2) && frames >= 0 &&
         frames <= INT32_MAX / (2 * info->channels)) {

@@ -167,6 +167,27 @@ void TStream::WriteString(const std::string& text)
 void TStream::ReadObject() { throw TStreamException("Unable to read object"); }
 void TStream::WriteObject() { throw TStreamException("Unable to write object"); }
 
+// ---- TOffsetStream ----
+
+int64_t TOffsetStream::Pos()
+{
+    const int64_t pos = _stream->Pos();
+    return pos < 0 ? pos : pos - start_;
+}
+
+int64_t TOffsetStream::Size()
+{
+    return std::max<int64_t>(0, _stream->Size() - start_);
+}
+
+int64_t TOffsetStream::Seek(int64_t pos)
+{
+    if (pos < 0)
+        return -1;
+    const int64_t at = _stream->Seek(start_ + pos);
+    return at < 0 ? at : at - start_;
+}
+
 // ---- TCStream ----
 
 TCStream::~TCStream()

@@ -83,6 +83,20 @@ public:
     using TStreamWrapper::TStreamWrapper;
 };
 
+// The inner stream from a start position on: positions and the size count from there, so data
+// found part-way through a stream reads like a stream of its own. Nothing before the start can
+// be reached through it.
+class TOffsetStream : public TStreamWrapper {
+public:
+    TOffsetStream(std::shared_ptr<TStream> inner, int64_t start) : TStreamWrapper(std::move(inner)), start_(start) {}
+    int64_t Pos() override;
+    int64_t Size() override;
+    int64_t Seek(int64_t pos) override;
+
+private:
+    int64_t start_;
+};
+
 // A file of the C library's buffered file layer, opened in binary modes.
 class TCStream : public TStream {
 public:

@@ -25,8 +25,6 @@ std::string Quoted(const fs::path& path)
     return quoted += "'";
 }
 
-bool HaveCommand(const std::string& name) { return ShellStatus("command -v " + name + " >/dev/null") == 0; }
-
 // Every entry below root with its size and modification time: equal snapshots mean nothing was
 // written there.
 std::map<std::string, std::pair<uintmax_t, int64_t>> Snapshot(const fs::path& root)

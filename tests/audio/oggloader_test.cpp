@@ -4,11 +4,14 @@
 #include <numbers>
 #include <ogg/ogg.h>
 #include <random>
+#include <vorbis/vorbisfile.h>
 
 #include "audio/oggencoder.h"
 #include "audio/sample.h"
 #include "system/stream.h"
 #include "tests/audio/audio_test_util.h"
+#include "tests/common/files.h"
+#include "tests/common/shell.h"
 
 namespace {
 
@@ -209,4 +212,225 @@ TEST(OggLoader, StreamErrorsInsideTheDecoder)
     // Any other error is not the loader's to swallow.
     auto stream = std::make_shared<FailingStream>(ogg, 300, [] { throw TRuntimeError("disk on fire"); });
     ExpectRuntimeError([&] { LoadAudioSampleFrom(stream); }, "disk on fire");
+}
+
+namespace {
+
+// What libvorbisfile itself gives of a file's first link, read after a seek to its first sample:
+// the reference the loader is held to.
+struct TFirstLink {
+    int channels = 0;
+    long rate = 0;
+    std::vector<uint8_t> pcm; // 16-bit little-endian, interleaved
+};
+
+TFirstLink FirstLinkAsLibvorbisfileDecodesIt(const std::string& path)
+{
+    TFirstLink link;
+    OggVorbis_File file;
+    if (ov_fopen(path.c_str(), &file) != 0) {
+        ADD_FAILURE() << "libvorbisfile cannot open " << path;
+        return link;
+    }
+    EXPECT_EQ(ov_pcm_seek(&file, 0), 0) << path;
+    const vorbis_info* info = ov_info(&file, 0);
+    link.channels = info->channels;
+    link.rate = info->rate;
+    char buffer[4096];
+    for (int current = 0;;) {
+        const long n = ov_read(&file, buffer, sizeof buffer, 0 /* little-endian */, 2 /* 16-bit */, 1 /* signed */,
+                               &current);
+        if (n <= 0 || current != 0)
+            break;
+        link.pcm.insert(link.pcm.end(), buffer, buffer + n);
+    }
+    EXPECT_EQ(static_cast<int64_t>(link.pcm.size()), ov_pcm_total(&file, 0) * 2 * link.channels) << path;
+    ov_clear(&file);
+    return link;
+}
+
+// Expects the sample to hold exactly the reference: its format, its rate and every sample.
+void ExpectSampleIs(const std::shared_ptr<TAudioSample>& sample, const TFirstLink& link)
+{
+    ASSERT_NE(sample, nullptr);
+    ASSERT_FALSE(link.pcm.empty());
+    EXPECT_EQ(sample->format, link.channels == 1 ? SF_MONO16LE : SF_STEREO16LE);
+    EXPECT_EQ(sample->hertz, link.rate);
+    ASSERT_EQ(static_cast<size_t>(sample->length) * 2 * link.channels, link.pcm.size());
+    EXPECT_EQ(std::vector<uint8_t>(sample->samples, sample->samples + link.pcm.size()), link.pcm);
+}
+
+std::vector<uint8_t> Joined(std::vector<uint8_t> first, const std::vector<uint8_t>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+// Bytes that stand before the Ogg data in a stream; no Ogg page starts in them.
+std::vector<uint8_t> Filler(size_t count)
+{
+    return std::vector<uint8_t>(count, 0xA5);
+}
+
+// Files made by oggenc, vorbis-tools' encoder, in a folder of their own.
+class OggencFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!HaveCommand("oggenc"))
+            GTEST_SKIP() << "needs oggenc (scripts/deps.sh installs vorbis-tools)";
+        ASSERT_FALSE(folder_.Path().empty());
+    }
+
+    // An Ogg Vorbis file of a tone; serial tells the links of a chain apart.
+    std::vector<uint8_t> Encode(double hertz, int frames, int rate, int channels, int serial)
+    {
+        std::vector<uint8_t> raw;
+        for (int16_t v : Tone(hertz, frames, rate, channels)) {
+            raw.push_back(static_cast<uint8_t>(v));
+            raw.push_back(static_cast<uint8_t>(static_cast<uint16_t>(v) >> 8));
+        }
+        const std::string in = Path("tone.raw"), out = Path("tone.ogg");
+        WriteBytes(in, raw);
+        const std::string command = "oggenc --quiet --raw --raw-bits=16 --raw-endianness=0 --raw-chan=" +
+                                    std::to_string(channels) + " --raw-rate=" + std::to_string(rate) +
+                                    " --serial=" + std::to_string(serial) + " -o '" + out + "' '" + in + "'";
+        EXPECT_EQ(ShellStatus(command), 0) << command;
+        return FileBytes(out);
+    }
+
+    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        WriteBytes(Path(name), bytes);
+        return Path(name);
+    }
+
+    std::string Path(const std::string& name) const { return (folder_.Path() / name).string(); }
+
+    TTempFolder folder_;
+};
+
+} // namespace
+
+TEST_F(OggencFiles, ChainedLinksOfOneFormatGiveTheFirstFromItsFirstSample)
+{
+    const std::vector<uint8_t> first = Encode(440, 22050, 22050, 1, 1);
+    const std::vector<uint8_t> second = Encode(660, 11025, 22050, 1, 2);
+    const std::string chain = Write("chain.ogg", Joined(first, second));
+    auto sample = LoadAudioSampleFrom(chain);
+    ASSERT_NE(sample, nullptr);
+    ExpectSampleIs(sample, FirstLinkAsLibvorbisfileDecodesIt(chain));
+    ExpectSampleIs(sample, FirstLinkAsLibvorbisfileDecodesIt(Write("first.ogg", first)));
+    EXPECT_EQ(sample->length, 22050);
+}
+
+TEST_F(OggencFiles, ChainedMonoThenStereoGivesTheMonoLink)
+{
+    const std::vector<uint8_t> mono = Encode(440, 11025, 22050, 1, 1);
+    const std::vector<uint8_t> stereo = Encode(880, 44100, 44100, 2, 2);
+    const std::string chain = Write("chain.ogg", Joined(mono, stereo));
+    auto sample = LoadAudioSampleFrom(chain);
+    ASSERT_NE(sample, nullptr);
+    ExpectSampleIs(sample, FirstLinkAsLibvorbisfileDecodesIt(chain));
+    ExpectSampleIs(sample, FirstLinkAsLibvorbisfileDecodesIt(Write("mono.ogg", mono)));
+    EXPECT_EQ(sample->length, 11025);
+    EXPECT_GT(Correlation(*sample, 0, 440), 0.95);
+}
+
+TEST_F(OggencFiles, AShortFirstLinkComesOutWhole)
+{
+    const std::vector<uint8_t> rest = Encode(330, 2 * 8000, 8000, 1, 2);
+    for (int frames : {1, 100}) {
+        const std::vector<uint8_t> shortLink = Encode(440, frames, 44100, 2, 1);
+        const std::string chain = Write("chain.ogg", Joined(shortLink, rest));
+        auto sample = LoadAudioSampleFrom(chain);
+        ASSERT_NE(sample, nullptr) << frames;
+        ExpectSampleIs(sample, FirstLinkAsLibvorbisfileDecodesIt(chain));
+        EXPECT_EQ(sample->length, frames);
+    }
+}
+
+TEST_F(OggencFiles, DataAtAnOffsetInAStreamDecodesFromWhereItBegins)
+{
+    const std::vector<uint8_t> single = Encode(440, 22050, 22050, 2, 1);
+    const std::vector<uint8_t> chained = Joined(Encode(550, 11025, 22050, 1, 3), Encode(880, 4410, 44100, 2, 4));
+    for (const std::vector<uint8_t>& ogg : {single, chained}) {
+        const TFirstLink reference = FirstLinkAsLibvorbisfileDecodesIt(Write("alone.ogg", ogg));
+        for (size_t before : {size_t{1}, size_t{1001}}) {
+            const std::vector<uint8_t> bytes = Joined(Filler(before), ogg);
+            auto ram = std::make_shared<TRamStream>(bytes, 1, 0);
+            ram->Seek(static_cast<int64_t>(before));
+            ExpectSampleIs(LoadAudioSampleFrom(ram), reference);
+            auto file = OpenReadStream(Write("inside.dat", bytes));
+            ASSERT_NE(file, nullptr);
+            file->Seek(static_cast<int64_t>(before));
+            ExpectSampleIs(LoadAudioSampleFrom(file), reference);
+        }
+    }
+}
+
+namespace {
+
+// An Ogg stream whose one packet is another codec's identification header.
+std::vector<uint8_t> OggOfOnePacket(std::vector<uint8_t> packet)
+{
+    ogg_stream_state stream;
+    ogg_stream_init(&stream, 7);
+    ogg_packet op{};
+    op.packet = packet.data();
+    op.bytes = static_cast<long>(packet.size());
+    op.b_o_s = 1;
+    op.e_o_s = 1;
+    ogg_stream_packetin(&stream, &op);
+    std::vector<uint8_t> ogg;
+    for (ogg_page page; ogg_stream_flush(&stream, &page);) {
+        ogg.insert(ogg.end(), page.header, page.header + page.header_len);
+        ogg.insert(ogg.end(), page.body, page.body + page.body_len);
+    }
+    ogg_stream_clear(&stream);
+    return ogg;
+}
+
+// Opus: version 1, stereo, 312 samples of pre-skip, 48 kHz, no gain, the plain channel mapping.
+std::vector<uint8_t> OpusIdentification()
+{
+    return {'O', 'p', 'u', 's', 'H', 'e', 'a', 'd', 1, 2, 0x38, 0x01, 0x80, 0xBB, 0, 0, 0, 0, 0};
+}
+
+// FLAC in Ogg: mapping 1.0, one header packet to follow, then the native signature and a
+// stream-information block whose contents a Vorbis decoder never reaches.
+std::vector<uint8_t> FlacIdentification()
+{
+    std::vector<uint8_t> packet = {0x7F, 'F', 'L', 'A', 'C', 1, 0, 0, 1, 'f', 'L', 'a', 'C', 0, 0, 0, 34};
+    packet.resize(packet.size() + 34);
+    return packet;
+}
+
+} // namespace
+
+TEST_F(OggencFiles, MoreThanTwoChannelsOtherCodecsAndCutHeadersAreRefused)
+{
+    const std::vector<uint8_t> three = Encode(440, 4410, 44100, 3, 1);
+    const std::vector<uint8_t> stereo = Encode(440, 4410, 44100, 2, 2);
+    EXPECT_EQ(LoadAudioSampleFrom(Write("three.ogg", three)), nullptr);
+    EXPECT_EQ(LoadAudioSampleFrom(Write("three_then_stereo.ogg", Joined(three, stereo))), nullptr)
+        << "the first link's format is the sample's";
+    EXPECT_EQ(LoadAudioSampleFrom(Write("opus.ogg", OggOfOnePacket(OpusIdentification()))), nullptr);
+    EXPECT_EQ(LoadAudioSampleFrom(Write("flac.ogg", OggOfOnePacket(FlacIdentification()))), nullptr);
+    // The identification header has a page of its own; the comments and the codebooks follow.
+    const std::vector<size_t> bounds = PageBounds(stereo);
+    ASSERT_GE(bounds.size(), 4u);
+    for (size_t cut : {bounds[1] - 1, bounds[1], bounds[1] + 27, bounds[2] - 1}) {
+        const std::vector<uint8_t> cutHeaders(stereo.begin(), stereo.begin() + static_cast<std::ptrdiff_t>(cut));
+        EXPECT_EQ(LoadAudioSampleFrom(Write("cut.ogg", cutHeaders)), nullptr) << cut;
+    }
+}
+
+TEST_F(OggencFiles, AStreamOfAnotherCodecBeforeTheVorbisOneIsPassedOver)
+{
+    const std::vector<uint8_t> vorbis = Encode(440, 11025, 22050, 1, 1);
+    const TFirstLink reference = FirstLinkAsLibvorbisfileDecodesIt(Write("vorbis.ogg", vorbis));
+    for (const std::vector<uint8_t>& other :
+         {OggOfOnePacket(OpusIdentification()), OggOfOnePacket(FlacIdentification())})
+        ExpectSampleIs(LoadAudioSampleFrom(Write("other_then_vorbis.ogg", Joined(other, vorbis))), reference);
 }

@@ -21,3 +21,8 @@ int ShellStatus(const std::string& command)
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+bool HaveCommand(const std::string& name)
+{
+    return ShellStatus("command -v " + name + " >/dev/null") == 0;
+}

@@ -298,6 +298,31 @@ TEST_F(StreamTest, AnUnseekableStreamObjectIsWrappedAsItIs)
     EXPECT_THROW(handle->ReadString(INT64_MAX / 2), TStreamReadException);
 }
 
+TEST_F(StreamTest, AnOffsetStreamCountsFromItsStart)
+{
+    const std::string text = "junk:payload";
+    Put("offset.dat", text);
+    auto file = OpenReadStream(Path("offset.dat"));
+    auto ram = std::make_shared<TRamStream>(std::vector<uint8_t>(text.begin(), text.end()));
+    for (const std::shared_ptr<TStream>& inner : {file, std::static_pointer_cast<TStream>(ram)}) {
+        ASSERT_NE(inner, nullptr);
+        inner->Seek(5);
+        TOffsetStream payload(inner, inner->Pos());
+        EXPECT_EQ(payload.Pos(), 0);
+        EXPECT_EQ(payload.Size(), 7);
+        EXPECT_EQ(payload.ReadString(3), "pay");
+        EXPECT_EQ(payload.Pos(), 3);
+        EXPECT_EQ(payload.Seek(1), 1);
+        EXPECT_EQ(payload.ReadString(2), "ay");
+        EXPECT_EQ(payload.Seek(0), 0);
+        EXPECT_EQ(payload.ReadString(7), "payload");
+        EXPECT_EQ(payload.Eof(), 1);
+        // What lies before the start stays out of reach, and the inner position is left alone.
+        EXPECT_EQ(payload.Seek(-1), -1);
+        EXPECT_EQ(inner->Pos(), 12);
+    }
+}
+
 TEST_F(StreamTest, BaseIoCannotSeekOrTransfer)
 {
     TIO io;
