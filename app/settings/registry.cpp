@@ -1,6 +1,9 @@
 #include "app/settings/registry.h"
 
+#include <algorithm>
+
 #include "system/key_names.h"
+#include "system/keycodes.h"
 
 namespace {
 
@@ -51,7 +54,8 @@ std::vector<int32_t> KeyList(const std::string& text, std::string& unknown)
     for (size_t start = 0;;) {
         const size_t comma = text.find(',', start);
         const std::string name = Trimmed(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        const int32_t code = KeyCodeForName(name);
+        const bool control = std::any_of(name.begin(), name.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; });
+        const int32_t code = control ? 0 : KeyCodeForName(name);
         if (code == 0) {
             unknown = name;
             return {};
@@ -61,6 +65,11 @@ std::vector<int32_t> KeyList(const std::string& text, std::string& unknown)
             return codes;
         start = comma + 1;
     }
+}
+
+bool IsReservedKey(int32_t code)
+{
+    return code == VK_ESCAPE || code == VK_TAB || code == VK_F11 || code == VK_F12;
 }
 
 TSettingValue DefaultValue(TSettingId id)

@@ -62,8 +62,11 @@ struct TSettingValue {
 };
 
 // The key codes of a "Key, Key" list as SDL names keys; empty when a name is unknown (named in
-// unknown, empty when a name is missing).
+// unknown, empty when a name is missing). A name with a control character is no key's name.
 std::vector<int32_t> KeyList(const std::string& text, std::string& unknown);
+// Keys the game keeps for itself on every screen (pause and back, Visibility, fullscreen,
+// screenshots), which no play action may take.
+bool IsReservedKey(int32_t code);
 
 // A value of every setting, each at its default until set.
 class TSettingValues {

@@ -1,5 +1,6 @@
 #include "app/settings/settings_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <strings.h>
 
@@ -67,10 +68,13 @@ bool Parse(TSettingId id, const std::string& text, TSettingValue& value, std::st
         std::string unknown;
         value.keys = KeyList(text, unknown);
         value.keyText = text;
-        if (!value.keys.empty())
+        const bool reserved = std::any_of(value.keys.begin(), value.keys.end(), IsReservedKey);
+        if (!value.keys.empty() && !reserved)
             return true;
-        fault = (unknown.empty() ? std::string("a key name missing") : "unknown key name \"" + unknown + "\"") + "; " +
-                key + " keeps its default keys " + declaration.words;
+        const std::string what = reserved         ? "a key the game keeps for itself (Escape, Tab, F11, F12)"
+                                 : unknown.empty() ? std::string("a key name missing")
+                                                   : "unknown key name \"" + unknown + "\"";
+        fault = what + "; " + key + " keeps its default keys " + declaration.words;
         return false;
     }
     }

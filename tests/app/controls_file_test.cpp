@@ -85,6 +85,24 @@ TEST_F(ControlsFile, EachUnusableLineWarnsOnceAndKeepsTheDefault)
     EXPECT_EQ(bindings.repeatDelay, 0) << "a repeat needs both times";
 }
 
+// Escape, Tab, F11 and F12 belong to every screen; a control character is no key name (a NUL
+// would otherwise end the name early and bind the key before it).
+TEST_F(ControlsFile, ReservedKeysAndControlCharactersAreRefused)
+{
+    Write(std::string("move_left = J, Escape\nturn_left = Tab\ndrop_fast = F12\nturn_right = E\0X\nmove_right = F11\n", 88));
+    std::vector<std::string> warnings;
+    const TKeyBindings bindings = Read(warnings);
+    ASSERT_EQ(warnings.size(), 5u);
+    EXPECT_EQ(warnings[0], "data/controls.cfg:1: a key the game keeps for itself (Escape, Tab, F11, F12); move_left keeps "
+                           "its default keys A, Left");
+    EXPECT_NE(warnings[3].find("unknown key name"), std::string::npos) << warnings[3];
+    EXPECT_EQ(bindings.keys[ActionMoveLeft], (Keys{VK_A, VK_LEFT}));
+    EXPECT_EQ(bindings.keys[ActionTurnLeft], (Keys{VK_Q}));
+    EXPECT_EQ(bindings.keys[ActionDropFast], (Keys{VK_S, VK_DOWN}));
+    EXPECT_EQ(bindings.keys[ActionTurnRight], (Keys{VK_E, VK_UP}));
+    EXPECT_EQ(bindings.keys[ActionMoveRight], (Keys{VK_D, VK_RIGHT}));
+}
+
 TEST_F(ControlsFile, RepeatTimesBecomeFramesOfTheSixtyASecond)
 {
     Write("repeat_delay_ms = 250\nrepeat_interval_ms = 50\n");
