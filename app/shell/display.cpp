@@ -1,10 +1,12 @@
 #include "app/shell/display.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/settings/settings_file.h"
 #include "app/shell/canvas.h"
 #include "app/shell/screenshot.h"
+#include "draw2d/canvas_fit.h"
 #include "draw2d/graphics.h"
 #include "system/hook.h"
 #include "system/input.h"
@@ -47,15 +49,25 @@ TWindowSize AutomaticWindowSize(int32_t usableHeight)
                                            WindowHeight));
 }
 
-TWindowPlan ChooseWindowPlan(const TCommandLine& options, const TDisplaySettings& remembered, int32_t usableHeight)
+bool FitsDesktop(TWindowSize size, TWindowSize usable)
+{
+    const bool known = usable.width > 0 && usable.height > 0;
+    return !known || (size.width <= usable.width && size.height <= usable.height);
+}
+
+TWindowPlan ChooseWindowPlan(const TCommandLine& options, const TDisplaySettings& remembered, TWindowSize usable)
 {
     TWindowPlan plan;
+    const bool known = usable.width > 0 && usable.height > 0;
+    const int32_t fitting = known ? std::min(LargestWholeScale(usable.width, WindowWidth),
+                                             LargestWholeScale(usable.height, WindowHeight))
+                                  : options.scale;
     if (options.scale > 0)
-        plan.size = SquareAtScale(options.scale);
-    else if (remembered.windowed.width > 0 && remembered.windowed.height > 0)
+        plan.size = SquareAtScale(std::min(options.scale, fitting));
+    else if (remembered.windowed.width > 0 && remembered.windowed.height > 0 && FitsDesktop(remembered.windowed, usable))
         plan.size = remembered.windowed;
     else
-        plan.size = AutomaticWindowSize(usableHeight);
+        plan.size = AutomaticWindowSize(usable.height);
     plan.fullscreen = options.windowed ? false : options.fullscreen || remembered.fullscreen;
     return plan;
 }
@@ -70,7 +82,12 @@ void ChooseDisplay(const TCommandLine& options)
 
 void PrepareWindow()
 {
-    PlanWindow(ChooseWindowPlan(g_display.options, g_display.remembered, UsableDesktopSize().height));
+    const TWindowSize usable = UsableDesktopSize();
+    const TWindowPlan plan = ChooseWindowPlan(g_display.options, g_display.remembered, usable);
+    if (g_display.options.scale > 0 && plan.size != SquareAtScale(g_display.options.scale))
+        std::fprintf(stderr, "brimstrand: --scale %d does not fit the desktop (%dx%d); opening at %dx%d\n",
+                     g_display.options.scale, usable.width, usable.height, plan.size.width, plan.size.height);
+    PlanWindow(plan);
     SetWholeScaleOnly(g_display.options.integerScale || g_display.remembered.integerScale);
 }
 
@@ -86,7 +103,8 @@ void KeepDisplaySettings()
     if (windowed.width <= 0 || windowed.height <= 0)
         return; // no scalable window: nothing to remember
     TDisplaySettings now = g_display.remembered;
-    now.windowed = windowed;
+    if (FitsDesktop(windowed, UsableDesktopSize()))
+        now.windowed = windowed;
     now.fullscreen = IsDesktopFullscreen();
     if (now == g_display.remembered)
         return;

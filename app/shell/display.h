@@ -14,8 +14,12 @@
 TWindowSize AutomaticWindowSize(int32_t usableHeight);
 
 // How the window opens: the command line over the remembered settings, a remembered size over
-// the automatic one.
-TWindowPlan ChooseWindowPlan(const TCommandLine& options, const TDisplaySettings& remembered, int32_t usableHeight);
+// the automatic one; never larger than the usable desktop (zero when unknown): a scale that does
+// not fit opens at the largest one that does, a remembered size that does not fit is passed over.
+TWindowPlan ChooseWindowPlan(const TCommandLine& options, const TDisplaySettings& remembered, TWindowSize usable);
+
+// Whether a window of that size fits the usable desktop (zero when unknown: anything fits).
+bool FitsDesktop(TWindowSize size, TWindowSize usable);
 
 // Reads display.cfg (a damaged file gives the defaults and one warning on stderr) and keeps the
 // command line's display options for the window start-up opens.
@@ -28,5 +32,6 @@ void PrepareWindow();
 // (on F11 or Alt+Enter).
 void InstallDisplayKeys();
 
-// Saves display.cfg when the window's size or fullscreen differs from what the file holds.
+// Saves display.cfg when the window's size or fullscreen differs from what the file holds; a
+// size larger than the usable desktop is not remembered.
 void KeepDisplaySettings();

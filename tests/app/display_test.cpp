@@ -80,24 +80,44 @@ TEST(DisplayStart, TheFirstWindowIsTheLargestWholeScaleInThreeQuartersOfTheDeskt
     EXPECT_EQ(AutomaticWindowSize(0), (TWindowSize{512, 512})) << "an unknown desktop";
 }
 
+// A desktop of 2560 by 1400 usable pixels.
+constexpr TWindowSize Desktop{2560, 1400};
+
 TEST(DisplayStart, TheCommandLineWinsOverWhatWasRememberedWhichWinsOverTheDesktop)
 {
     const TDisplaySettings none;
     const TDisplaySettings remembered{{900, 700}, true, false};
     TCommandLine options;
-    EXPECT_EQ(ChooseWindowPlan(options, none, 1400).size, (TWindowSize{1024, 1024}));
-    EXPECT_FALSE(ChooseWindowPlan(options, none, 1400).fullscreen);
-    EXPECT_EQ(ChooseWindowPlan(options, remembered, 1400).size, (TWindowSize{900, 700}));
-    EXPECT_TRUE(ChooseWindowPlan(options, remembered, 1400).fullscreen);
+    EXPECT_EQ(ChooseWindowPlan(options, none, Desktop).size, (TWindowSize{1024, 1024}));
+    EXPECT_FALSE(ChooseWindowPlan(options, none, Desktop).fullscreen);
+    EXPECT_EQ(ChooseWindowPlan(options, remembered, Desktop).size, (TWindowSize{900, 700}));
+    EXPECT_TRUE(ChooseWindowPlan(options, remembered, Desktop).fullscreen);
 
-    options.scale = 3;
-    EXPECT_EQ(ChooseWindowPlan(options, remembered, 1400).size, (TWindowSize{1536, 1536}));
+    options.scale = 2;
+    EXPECT_EQ(ChooseWindowPlan(options, remembered, Desktop).size, (TWindowSize{1024, 1024}));
     options.windowed = true;
-    EXPECT_FALSE(ChooseWindowPlan(options, remembered, 1400).fullscreen);
+    EXPECT_FALSE(ChooseWindowPlan(options, remembered, Desktop).fullscreen);
     options.fullscreen = true;
-    EXPECT_FALSE(ChooseWindowPlan(options, remembered, 1400).fullscreen) << "--windowed wins";
+    EXPECT_FALSE(ChooseWindowPlan(options, remembered, Desktop).fullscreen) << "--windowed wins";
     options.windowed = false;
-    EXPECT_TRUE(ChooseWindowPlan(options, none, 1400).fullscreen);
+    EXPECT_TRUE(ChooseWindowPlan(options, none, Desktop).fullscreen);
+}
+
+// --scale 8 on a small screen once opened a window showing only part of the game, and the size
+// was remembered for every later start.
+TEST(DisplayStart, NoWindowIsLargerThanTheUsableDesktop)
+{
+    TCommandLine options;
+    options.scale = 8;
+    EXPECT_EQ(ChooseWindowPlan(options, {}, {640, 480}).size, (TWindowSize{512, 512})) << "never below scale 1";
+    EXPECT_EQ(ChooseWindowPlan(options, {}, {1920, 1080}).size, (TWindowSize{1024, 1024}));
+    EXPECT_EQ(ChooseWindowPlan(options, {}, {}).size, (TWindowSize{4096, 4096})) << "an unknown desktop";
+    options.scale = 0;
+    const TDisplaySettings huge{{4096, 4096}, false, false};
+    EXPECT_EQ(ChooseWindowPlan(options, huge, {1920, 1080}).size, AutomaticWindowSize(1080))
+        << "a remembered size that no longer fits is passed over";
+    EXPECT_TRUE(FitsDesktop({1920, 1080}, {1920, 1080}));
+    EXPECT_FALSE(FitsDesktop({1921, 1080}, {1920, 1080}));
 }
 
 TEST(Screenshot, NamedByLocalDateAndTimeSortingInOrder)
