@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -382,6 +383,27 @@ std::string NativePath(const std::string& path)
     std::string p = path;
     std::replace(p.begin(), p.end(), '\\', '/');
     return p;
+}
+
+std::string WhyNotAFile(const std::string& path)
+{
+    struct stat st {};
+    if (stat(NativePath(path).c_str(), &st) != 0) {
+        switch (errno) {
+        case ENOENT:
+        case ENOTDIR:
+            return "no such file";
+        case ELOOP:
+            return "a loop of symbolic links";
+        case EACCES:
+            return "no permission to reach it";
+        default:
+            return std::strerror(errno);
+        }
+    }
+    if (S_ISREG(st.st_mode))
+        return {};
+    return S_ISDIR(st.st_mode) ? "a folder, not a file" : "not a regular file (a device, pipe or socket)";
 }
 
 int PathKind(const std::string& path)

@@ -158,3 +158,6 @@ std::string NativePath(const std::string& path);
 enum : int { PathNone = 0, PathFile = 1, PathFolder = 2 };
 // PathNone when nothing exists at path (or something other than a file or folder).
 int PathKind(const std::string& path);
+// Why path is no regular file to read, in a few words ("no such file", "a folder", "a loop of
+// symbolic links", ...); empty when it is one.
+std::string WhyNotAFile(const std::string& path);

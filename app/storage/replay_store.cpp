@@ -194,8 +194,8 @@ void RemoveReplayLeftovers(const std::string& folder)
 
 bool LoadReplay(const std::string& path, TReplay& replay, std::string& error)
 {
-    if (PathKind(path) != PathFile) {
-        error = "no such file";
+    if (const std::string why = WhyNotAFile(path); !why.empty()) {
+        error = why;
         return false;
     }
     auto stream = OpenReadStream(path);

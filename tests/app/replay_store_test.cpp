@@ -223,7 +223,7 @@ TEST_F(ReplayStoreTest, LoadingSaysWhatIsWrongOnOneLine)
     EXPECT_EQ(error, "no such file");
     std::filesystem::create_directory("folder.replay");
     EXPECT_FALSE(LoadReplay("folder.replay", read, error));
-    EXPECT_EQ(error, "no such file");
+    EXPECT_EQ(error, "a folder, not a file") << "what is there is named, not called missing";
 
     const std::string text = WriteReplay(Play(Day(1), 10, "ABC"));
     WriteBytes("short.replay", std::vector<uint8_t>(text.begin(), text.begin() + 100));

@@ -221,6 +221,20 @@ TEST_F(ReplayVerifyTest, AnInterruptedRunKeepsItsLinesAndExitsThree)
         << FileText("err.txt");
 }
 
+// What stands at a path that is no replay file is named as what it is, not as missing.
+TEST_F(ReplayVerifyTest, AFolderAPipeOrALinkLoopIsNamedForWhatItIs)
+{
+    fs::create_directory("folder.replay");
+    ASSERT_EQ(ShellStatus("mkfifo pipe.replay"), 0);
+    fs::create_symlink("loop2.replay", "loop1.replay");
+    fs::create_symlink("loop1.replay", "loop2.replay");
+    const TVerifyRun run = Verify(fs::current_path(), "folder.replay pipe.replay loop1.replay");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "folder.replay: unreadable: a folder, not a file\n"
+                       "pipe.replay: unreadable: not a regular file (a device, pipe or socket)\n"
+                       "loop1.replay: unreadable: a loop of symbolic links\n");
+}
+
 TEST_F(ReplayVerifyTest, AReplayThatCannotBeShownEndsTheProgramBeforeAWindow)
 {
     Write("cut.replay", golden_.substr(0, 100));
