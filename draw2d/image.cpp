@@ -55,6 +55,22 @@ std::shared_ptr<TImageFrame> TImage::Frame(int index)
     return frames[index];
 }
 
+void TImage::ReleaseFrames()
+{
+    for (size_t i = 0; i < frames.size(); ++i) {
+        frames[i].reset();
+        seqs[i] = 0;
+    }
+}
+
+bool TImage::HoldsFrames() const
+{
+    for (const auto& frame : frames)
+        if (frame)
+            return true;
+    return false;
+}
+
 std::shared_ptr<TPixmap> TImage::Lock(int index, int read, int write)
 {
     if (!ValidIndex(index))

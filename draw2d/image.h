@@ -29,6 +29,11 @@ public:
     virtual std::shared_ptr<TPixmap> Lock(int index, int read, int write);
     // Masks pixmaps without alpha when the image is masked.
     virtual void SetPixmap(int index, const std::shared_ptr<TPixmap>& pixmap);
+    // Lets go of every driver frame (a texture's memory); the next draw makes them again from the
+    // pixmaps, with the same pixels. For large pictures that are off screen for long.
+    void ReleaseFrames();
+    // Whether any driver frame is held.
+    bool HoldsFrames() const;
 
     static std::shared_ptr<TImage> Create(int width, int height, int frames, int32_t flags, int r, int g, int b);
     static std::shared_ptr<TImage> Load(const std::string& url, int32_t flags, int r, int g, int b);

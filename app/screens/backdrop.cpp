@@ -46,6 +46,13 @@ void DrawBackground()
             DrawImage(shellpictures.backimages[background.backprev], HalfWidth(), HalfHeight() - 140);
         SetAlpha(1);
     }
+    // Only the shown pictures keep a texture: each background is a window-sized one, and ten of
+    // them would grow the title screen's memory for nothing.
+    for (int32_t i = 0; i < backcount; ++i) {
+        const bool shown = i == background.backindex || (i == background.backprev && background.backfade > 0.00001f);
+        if (!shown && shellpictures.backimages[i] && shellpictures.backimages[i]->HoldsFrames())
+            shellpictures.backimages[i]->ReleaseFrames();
+    }
     if (background.backtimer > 0) {
         --background.backtimer;
     } else {

@@ -433,3 +433,17 @@ TEST_F(ImageOnScreen, MaskedBlackLeavesTheBackgroundAndStripFramesShowTheirCells
         EXPECT_EQ(Rgb(100 + 20 * frame + 12, 104), 60u * (frame + 1) * 0x010101u) << "frame " << frame;
     EXPECT_EQ(Rgb(204, 104), 0x0000FFu);
 }
+
+TEST_F(ImageFrames, ReleasedFramesAreMadeAgainFromThePixmapsOnTheNextDraw)
+{
+    EXPECT_FALSE(image_->HoldsFrames());
+    ASSERT_TRUE(image_->Frame(0));
+    ASSERT_TRUE(image_->Frame(2));
+    EXPECT_TRUE(image_->HoldsFrames());
+    image_->ReleaseFrames();
+    EXPECT_FALSE(image_->HoldsFrames());
+    EXPECT_EQ(image_->seqs[0], 0);
+    ASSERT_TRUE(image_->Frame(0));
+    ASSERT_EQ(driver_.requests.size(), 3u);
+    EXPECT_EQ(driver_.requests[2].pixmap, image_->pixmaps[0]) << "the same pixels as before";
+}
