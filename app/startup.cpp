@@ -32,6 +32,7 @@
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
+#include "draw2d/window.h"
 #include "game/assets.h"
 #include "game/pictures.h"
 #include "game/settings.h"
@@ -131,7 +132,9 @@ void OpenWindowAndLoad()
     SetAppIcon(Reported(Decoded(icon), icon));
     PrepareWindow();
     if (!OpenGraphics(WindowWidth, WindowHeight, 0, 60, GraphicsScalable))
-        throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
+        throw TRuntimeError("Game cannot open its 512 by 512 window: " +
+                            (WindowOpenFailure().empty() ? std::string("is there a display?") : WindowOpenFailure()) +
+                            ".");
     InstallDisplayKeys();
     InstallFrameTrace();
     TraceStartup("window open");

@@ -8,6 +8,10 @@
 
 namespace {
 
+// Why the last window could not be opened; empty after one opened.
+std::string g_windowFailure;
+
+
 TGLContext* contexts_ = nullptr;      // newest first
 TGLContext* current_ = nullptr;
 TGLContext* mode_holder_ = nullptr;  // the fullscreen window holding a display mode
@@ -22,12 +26,15 @@ bool VideoReady()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
         return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        g_windowFailure = std::string("no display to show it on (") + SDL_GetError() + ")";
         return false;
+    }
     const char* chosen = SDL_GetCurrentVideoDriver();
     const bool invisible = chosen && (SDL_strcmp(chosen, "offscreen") == 0 || SDL_strcmp(chosen, "dummy") == 0);
     if (invisible && !SDL_getenv("SDL_VIDEODRIVER")) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        g_windowFailure = "no display to show it on (is DISPLAY or WAYLAND_DISPLAY set?)";
         return false;
     }
     return true;
@@ -196,6 +203,8 @@ bool Unlink(TGLContext* record)
 
 } // namespace
 
+std::string WindowOpenFailure() { return g_windowFailure; }
+
 TGLContext* GLContextCreate(int32_t width, int32_t height, int32_t depth, int32_t hertz, int32_t flags)
 {
     if (!VideoReady() || width <= 0 || height <= 0)
@@ -219,13 +228,17 @@ TGLContext* GLContextCreate(int32_t width, int32_t height, int32_t depth, int32_
             size = plan.size;
     }
     SDL_Window* window = SDL_CreateWindow(AppTitle().c_str(), x, y, size.width, size.height, windowFlags);
-    if (!window)
+    if (!window) {
+        g_windowFailure = std::string("the display refused an OpenGL window (") + SDL_GetError() + ")";
         return nullptr;
+    }
     void* glContext = CreateContextFor(window);
     if (!glContext) {
+        g_windowFailure = std::string("no OpenGL context for it (") + SDL_GetError() + ")";
         SDL_DestroyWindow(window);
         return nullptr;
     }
+    g_windowFailure.clear();
 
     auto* record = new TGLContext;
     record->kind = fullscreen ? GLContextFullscreen : GLContextWindowed;

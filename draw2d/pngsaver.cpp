@@ -27,9 +27,11 @@ bool SavePixmapPNG(const std::shared_ptr<TPixmap>& pixmap, const std::string& pa
         return false;
     }
     std::string failure;
+    errno = 0;
+    // The encoder fails mostly on a write error (a full disk), which errno then names.
     if (!EncodePng(file, rgba->width, rgba->height, 4, rgba->PixelPtr(0, 0), static_cast<size_t>(rgba->pitch),
                    ScreenshotCompression))
-        failure = "the PNG encoder failed";
+        failure = errno != 0 ? std::strerror(errno) : "the PNG encoder failed";
     else if (std::fflush(file) != 0)
         failure = std::strerror(errno);
     if (std::fclose(file) != 0 && failure.empty())

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "draw2d/canvas_fit.h"
 
@@ -30,6 +31,9 @@ bool WholeScaleOnly();
 // The desktop without its panels, on the display of the current window (the first display before
 // one opens); zero when the video system can't tell.
 TWindowSize UsableDesktopSize();
+
+// Why the last window could not be opened, in a few words; empty once one opened.
+std::string WindowOpenFailure();
 
 // The current graphics' window. Without one, or for graphics that are not scalable, the queries
 // give zero sizes and false, and the changes do nothing.

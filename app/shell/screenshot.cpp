@@ -58,9 +58,15 @@ std::string TakeScreenshot()
     std::tm local{};
     localtime_r(&now, &local);
     const std::string name = ScreenshotName(local);
-    // Made privately like every folder the game makes; a folder that can't be made shows as the
-    // file failing to open below.
+    // Made privately like every folder the game makes.
     MakeParentFolder(NativePath(folder) + "/" + name);
+    if (PathKind(folder) != PathFolder) {
+        ReportFailure(NativePath(folder) + ": the folder cannot be made (" +
+                      (PathKind(folder) == PathFile ? "a file of that name is in the way"
+                                                    : "the data folder cannot be written") +
+                      ")");
+        return {};
+    }
     const std::string path = FreePath(NativePath(folder), name);
     std::string reason;
     if (!SavePixmapPNG(picture, path, reason)) {

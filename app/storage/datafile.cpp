@@ -95,6 +95,10 @@ void ReportSaveFailure(const std::string& path, const std::string& reason)
 
 bool SaveDataFile(const std::string& path, const std::vector<uint8_t>& bytes)
 {
+    if (path.empty()) {
+        std::fprintf(stderr, "Could not save: the game has no data folder, so nothing is kept (see --help)\n");
+        return false;
+    }
     if (ReplaceFile(path, bytes))
         return true;
     ReportSaveFailure(path, std::strerror(errno));

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "app/storage/data_folder.h"
 #include "game/settings.h"
 #include "common/temp_folder.h"
 
@@ -186,6 +187,18 @@ TEST_F(PrefsTest, FailedSaveIsReported)
                              "Could not save data/preferences.dat: Permission denied\n";
     })) << "a read-only folder";
     EXPECT_EQ(FileBytes("data/preferences.dat"), (std::vector<uint8_t>{2, 3, 1}));
+}
+
+// Without a data folder (no HOME) a save names no empty path: it says why nothing is kept.
+TEST_F(PrefsTest, WithoutADataFolderASaveSaysWhy)
+{
+    UseDataFolder("");
+    testing::internal::CaptureStderr();
+    const bool saved = SavePrefs();
+    const std::string err = testing::internal::GetCapturedStderr();
+    UseDataFolder("data");
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(err, "Could not save: the game has no data folder, so nothing is kept (see --help)\n");
 }
 
 TEST_F(PrefsTest, SavingThroughALinkKeepsTheLink)
