@@ -13,7 +13,7 @@ struct TAccessibility {
 
 extern TAccessibility accessibility;
 
-inline std::string GameSettingsFile() { return DataFilePath("settings.cfg"); }
+inline std::string GameSettingsFile() { return ConfigFilePath("settings.cfg"); }
 
 // Reads "flashes = full" or "flashes = reduced" from settings.cfg; a missing file or key gives
 // Full, a value it cannot use gives Full with a warning naming the file and line on stderr.

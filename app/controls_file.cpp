@@ -137,14 +137,14 @@ TKeyBindings BindingsFromFile(TConfigFile& file, const std::string& path)
 
 void LoadControls()
 {
-    const std::string path = DataFilePath(ControlsFileName);
+    const std::string path = ConfigFilePath(ControlsFileName);
     if (path.empty()) {
         keybindings.Reset();
         return;
     }
     TConfigFile file = ReadConfigFile(path);
     // Where nothing can be saved start-up has said so already; the defaults file is no loss.
-    if (!file.found && file.warnings.empty() && CanWriteOrCreateFolder(DataFolder()))
+    if (!file.found && file.warnings.empty() && CanWriteOrCreateFolder(ConfigFolder()))
         SaveConfigFile(path, Header, DefaultEntries());
     keybindings = BindingsFromFile(file, path);
     ReportConfigWarnings(file);

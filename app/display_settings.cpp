@@ -54,7 +54,7 @@ bool Apply(const TConfigEntry& entry, TDisplaySettings& settings)
 
 } // namespace
 
-std::string DisplaySettingsFile() { return DataFilePath("display.cfg"); }
+std::string DisplaySettingsFile() { return ConfigFilePath("display.cfg"); }
 
 TDisplaySettingsRead ReadDisplaySettings(const std::string& path)
 {

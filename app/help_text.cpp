@@ -28,26 +28,32 @@ const char Controls[] =
 
 const char Environment[] = "Environment:\n"
                            "  BRIMSTRAND_DATA_DIR   the data folder, unless --data-dir is given\n"
-                           "  XDG_DATA_HOME, HOME   where the data folder is otherwise\n";
+                           "  XDG_DATA_HOME, HOME   where the data folder is otherwise\n"
+                           "  XDG_CONFIG_HOME       where the settings are otherwise\n";
 
 std::string OrElse(const std::string& folder, const char* missing) { return folder.empty() ? missing : folder; }
 
 } // namespace
 
-std::string HelpText(const std::string& assetFolder, const std::string& dataFolder)
+std::string HelpText(const std::string& assetFolder, const std::string& dataFolder, const std::string& configFolder)
 {
     return OptionsUsage() + "\n" + Controls + "\n" +
            "Files:\n"
            "  pictures and sounds (gfx/, sfx/): " +
            OrElse(assetFolder, "not found") +
            "\n"
-           "  settings and high scores (preferences.dat, highscores.dat, display.cfg): " +
+           "  high scores, preferences and replays (highscores.dat, preferences.dat, replays/): " +
            OrElse(dataFolder, "none, nothing is saved") +
            "\n"
+           "  settings (display.cfg, settings.cfg): " +
+           OrElse(configFolder, "none, nothing is saved") +
+           "\n"
            "  play keys (controls.cfg, key names as SDL writes them): " +
-           (dataFolder.empty() ? std::string("none, the keys above are used") : dataFolder + "/" + ControlsFileName) +
+           (configFolder.empty() ? std::string("none, the keys above are used") : configFolder + "/" + ControlsFileName) +
            "\n"
            "  The data folder is data/ beside the program when the pictures are there and it can\n"
-           "  be written, else $XDG_DATA_HOME/brimstrand (by default ~/.local/share/brimstrand).\n\n" +
+           "  be written, else $XDG_DATA_HOME/brimstrand (by default ~/.local/share/brimstrand).\n"
+           "  The settings are in the data folder when it is data/ beside the program or was\n"
+           "  chosen, else in $XDG_CONFIG_HOME/brimstrand (by default ~/.config/brimstrand).\n\n" +
            Environment;
 }
