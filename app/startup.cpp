@@ -22,6 +22,7 @@
 #include "app/scores.h"
 #include "app/screens.h"
 #include "app/shell_state.h"
+#include "app/shot_at_frame.h"
 #include "app/sound.h"
 #include "app/text.h"
 #include "audio/sound.h"
@@ -138,6 +139,7 @@ void OpenWindowAndLoad()
         throw TRuntimeError("Game cannot open its 512 by 512 window (is there a display?).");
     InstallDisplayKeys();
     InstallFrameTrace();
+    InstallShotAtFrame();
     TraceStartup("window open");
     SetBlend(BlendAlpha);
     SetAutoImageFlags(0);
