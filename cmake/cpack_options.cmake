@@ -6,4 +6,7 @@ if(CPACK_GENERATOR STREQUAL "DEB")
                         "(this one has ${CPACK_DEBIAN_PACKAGE_CONFIGURED_PREFIX})")
   endif()
   set(CPACK_PACKAGING_INSTALL_PREFIX "${CPACK_DEBIAN_PACKAGE_CONFIGURED_PREFIX}")
+  # The two packages have synopses of their own, on the first line of their descriptions: the
+  # common summary would be put before both.
+  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CPACK_DEFAULT_PACKAGE_DESCRIPTION_SUMMARY}")
 endif()

@@ -105,22 +105,29 @@ if(BRIM_SCREENSHOT)
 endif()
 add_custom_target(brim_dist_files ALL DEPENDS ${brim_dist_files})
 
-install(TARGETS brimstrand RUNTIME DESTINATION ${BRIM_INSTALL_GAMEDIR})
+# Two components, which the Debian packaging makes two packages of: the game itself, and its
+# pictures and sounds, the same on every architecture.
+install(TARGETS brimstrand RUNTIME DESTINATION ${BRIM_INSTALL_GAMEDIR} COMPONENT game)
 # Compilers leave their names in .comment; an installed game carries no such section.
 install(CODE "execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
-  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${BRIM_INSTALL_GAMEDIR}/brimstrand\" COMMAND_ERROR_IS_FATAL ANY)")
-install(DIRECTORY ${BRIM_BIN_DIR}/gfx ${BRIM_BIN_DIR}/sfx DESTINATION ${brim_share_dir})
-install(FILES ${brim_dist_dir}/${BRIM_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${BRIM_INSTALL_GAMEDIR}/brimstrand\" COMMAND_ERROR_IS_FATAL ANY)"
+  COMPONENT game)
+install(FILES ${brim_dist_dir}/${BRIM_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT game)
 foreach(size IN LISTS brim_icon_sizes)
   install(FILES ${brim_icon_dir}/hicolor/${size}x${size}/apps/brimstrand.png
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${BRIM_APP_ID}.png)
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME ${BRIM_APP_ID}.png COMPONENT game)
 endforeach()
-install(FILES ${brim_dist_dir}/${BRIM_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${brim_dist_dir}/brimstrand.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${brim_dist_dir}/changelog.gz ${PROJECT_SOURCE_DIR}/dist/copyright DESTINATION ${brim_doc_dir})
+install(FILES ${brim_dist_dir}/${BRIM_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT game)
+install(FILES ${brim_dist_dir}/brimstrand.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
+install(FILES ${brim_dist_dir}/changelog.gz ${PROJECT_SOURCE_DIR}/dist/copyright DESTINATION ${brim_doc_dir}
+  COMPONENT game)
+
+install(DIRECTORY ${BRIM_BIN_DIR}/gfx ${BRIM_BIN_DIR}/sfx DESTINATION ${brim_share_dir} COMPONENT data)
 if(BRIM_SCREENSHOT)
-  install(FILES ${brim_screenshot} DESTINATION ${brim_share_dir})
+  install(FILES ${brim_screenshot} DESTINATION ${brim_share_dir} COMPONENT data)
 endif()
+install(FILES ${brim_dist_dir}/changelog.gz ${PROJECT_SOURCE_DIR}/dist/copyright DESTINATION ${brim_doc_dir}-data
+  COMPONENT data)
 
 # `cmake --build build --target uninstall` removes what the last install wrote.
 add_custom_target(uninstall
@@ -137,15 +144,24 @@ set(CPACK_PACKAGE_NAME brimstrand)
 set(CPACK_PACKAGE_VENDOR Brimstrand)
 set(CPACK_PACKAGE_CONTACT "${BRIM_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "falling-block puzzle game with blasts, collapses and flips")
-# The summary is the synopsis line; Debian wraps nothing itself, so the lines below it are kept
-# under 80 columns here.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Seven kinds of four-cell pieces fall into a play field of 20 columns by 32
+# Each package's first line is its synopsis; Debian wraps nothing itself, so the lines below it
+# are kept under 80 columns here.
+set(CPACK_DEBIAN_GAME_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
+Seven kinds of four-cell pieces fall into a play field of 20 columns by 32
 rows. Full rows clear and the game speeds up.
 .
 One block in forty is a power-up that slows the fall, blasts its
 neighbours, collapses the stack or turns it upside down. The game plays
 with the keyboard, the mouse or a gamepad, keeps a table of the ten best
 scores with a replay of each, and has a built-in player that shows a demo.")
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_GAME_PACKAGE_NAME brimstrand)
+set(CPACK_DEBIAN_DATA_PACKAGE_NAME brimstrand-data)
+set(CPACK_DEBIAN_DATA_PACKAGE_ARCHITECTURE all)
+set(CPACK_DEBIAN_DATA_DESCRIPTION "pictures and sounds of the Brimstrand falling-block game
+The pictures and sounds of Brimstrand, generated when the game was built,
+and the screenshot its AppStream data shows. They are the same on every
+architecture.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
@@ -154,8 +170,8 @@ if(BRIM_HOMEPAGE)
 endif()
 # The libraries the executable links, found by dpkg-shlibdeps, and those it opens at run time:
 # OpenAL, and the GL, GLX (X11) and EGL (Wayland) libraries SDL loads for the window.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libopenal1, libgl1, libglx0, libegl1")
+set(CPACK_DEBIAN_GAME_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "brimstrand-data (= ${PROJECT_VERSION}), libopenal1, libgl1, libglx0, libegl1")
 # The package follows the configured prefix, as the compiled-in folder does; the tarball stays
 # relocatable, rooted at the prefix.
 set(CPACK_PACKAGING_INSTALL_PREFIX "/")

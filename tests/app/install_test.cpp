@@ -393,6 +393,7 @@ TEST_F(InstalledGame, UninstallRemovesWhatTheInstallWrote)
     EXPECT_TRUE(left.empty()) << left.front();
     EXPECT_FALSE(fs::exists(prefix_ / "share/brimstrand")) << "the game's own folders go too";
     EXPECT_FALSE(fs::exists(prefix_ / "share/doc/brimstrand"));
+    EXPECT_FALSE(fs::exists(prefix_ / "share/doc/brimstrand-data"));
 }
 
 TEST_F(InstalledGame, SettingsMoveFromTheDataFolderToTheConfigFolderOnce)
@@ -450,7 +451,9 @@ TEST_F(InstalledGame, PackagesCarryTheInstallAndTheirDependencies)
     const std::string version = RunToEnd(Launch({"--version"})).out.substr(std::string("brimstrand ").size());
     const std::string number = version.substr(0, version.size() - 1);
     const fs::path deb = out / ("brimstrand_" + number + "_amd64.deb");
+    const fs::path dataDeb = out / ("brimstrand-data_" + number + "_all.deb");
     ASSERT_TRUE(fs::exists(deb)) << deb;
+    ASSERT_TRUE(fs::exists(dataDeb)) << dataDeb;
 
     const std::string control = Shell("dpkg-deb -f " + Quoted(deb));
     for (const std::string& field : std::vector<std::string>{"Package: brimstrand\n", "Version: " + number + "\n",
@@ -459,29 +462,43 @@ TEST_F(InstalledGame, PackagesCarryTheInstallAndTheirDependencies)
     EXPECT_EQ(control.find("Homepage:"), std::string::npos) << "no stand-in home page";
     std::smatch depends;
     ASSERT_TRUE(std::regex_search(control, depends, std::regex("Depends: ([^\n]*)\n"))) << control;
-    // OpenAL and the GL, GLX and EGL libraries are opened at run time, so only the package list
-    // names them; the rest come from the libraries the executable links.
-    for (const char* package :
-         {"libopenal1", "libgl1", "libglx0", "libegl1", "libc6", "libsdl2-2.0-0", "libpng16-16", "libvorbisfile3"})
+    // The pictures and sounds of the same version; OpenAL and the GL, GLX and EGL libraries are
+    // opened at run time, so only the package list names them; the rest come from the libraries
+    // the executable links.
+    for (const std::string& package : std::vector<std::string>{"brimstrand-data (= " + number + ")", "libopenal1",
+                                                               "libgl1", "libglx0", "libegl1", "libc6", "libsdl2-2.0-0",
+                                                               "libpng16-16", "libvorbisfile3"})
         EXPECT_NE(depends[1].str().find(package), std::string::npos) << package << " in " << depends[1];
+    const std::string dataControl = Shell("dpkg-deb -f " + Quoted(dataDeb));
+    for (const char* field : {"Package: brimstrand-data\n", "Architecture: all\n", "Section: games\n"})
+        EXPECT_NE(dataControl.find(field), std::string::npos) << field << " in\n" << dataControl;
+    EXPECT_EQ(dataControl.find("Depends:"), std::string::npos) << dataControl;
 
-    const std::string files = Shell("dpkg-deb -c " + Quoted(deb));
+    const std::string files = Shell("dpkg-deb -c " + Quoted(deb) + " | awk '{print $6}'");
+    const std::string dataFiles = Shell("dpkg-deb -c " + Quoted(dataDeb) + " | awk '{print $6}'");
     const std::string id = AppIdText;
     for (const std::string& file : std::vector<std::string>{
-             "./usr/games/brimstrand", "./usr/share/brimstrand/gfx/logo.png", "./usr/share/brimstrand/sfx/plop.ogg",
-             "./usr/share/brimstrand/screenshot.png", "./usr/share/applications/" + id + ".desktop",
+             "./usr/games/brimstrand", "./usr/share/applications/" + id + ".desktop",
              "./usr/share/icons/hicolor/512x512/apps/" + id + ".png", "./usr/share/metainfo/" + id + ".metainfo.xml",
              "./usr/share/man/man6/brimstrand.6.gz", "./usr/share/doc/brimstrand/copyright",
              "./usr/share/doc/brimstrand/changelog.gz"})
         EXPECT_NE(files.find(file + "\n"), std::string::npos) << file;
-    EXPECT_EQ(files.find("contact_sheet"), std::string::npos);
-    EXPECT_EQ(files.find("/data/"), std::string::npos);
+    for (const char* file : {"./usr/share/brimstrand/gfx/logo.png", "./usr/share/brimstrand/sfx/plop.ogg",
+                             "./usr/share/brimstrand/screenshot.png", "./usr/share/doc/brimstrand-data/copyright",
+                             "./usr/share/doc/brimstrand-data/changelog.gz"})
+        EXPECT_NE(dataFiles.find(std::string(file) + "\n"), std::string::npos) << file;
+    EXPECT_EQ(files.find("./usr/share/brimstrand/"), std::string::npos) << "the pictures and sounds are in -data";
+    EXPECT_EQ(dataFiles.find("./usr/games/"), std::string::npos);
+    EXPECT_EQ((files + dataFiles).find("contact_sheet"), std::string::npos);
+    EXPECT_EQ((files + dataFiles).find("/data/"), std::string::npos);
     EXPECT_EQ(files.find("./usr/bin/"), std::string::npos) << "games are in /usr/games";
 
-    // The compiled-in last resort, the manual page and the package name the same folder: the
+    // The compiled-in last resort, the manual page and the packages name the same folder: the
     // executable alone, away from the tree, says where it looked last.
     const fs::path unpackedDeb = tree_.Root() / "deb";
-    ASSERT_EQ(ShellStatus("dpkg-deb -x " + Quoted(deb) + " " + Quoted(unpackedDeb)), 0);
+    ASSERT_EQ(ShellStatus("dpkg-deb -x " + Quoted(deb) + " " + Quoted(unpackedDeb) + " && dpkg-deb -x " +
+                          Quoted(dataDeb) + " " + Quoted(unpackedDeb)),
+              0);
     const fs::path builtIn = InstalledAssetFolder();
     EXPECT_EQ(builtIn, ConfiguredPrefix / "share/brimstrand");
     EXPECT_TRUE(fs::is_regular_file(unpackedDeb / builtIn.relative_path() / "gfx/logo.png"));
@@ -497,19 +514,26 @@ TEST_F(InstalledGame, PackagesCarryTheInstallAndTheirDependencies)
         EXPECT_EQ(looked.code, 1);
         EXPECT_NE(looked.err.find("\n  " + builtIn.string()), std::string::npos) << looked.err;
     }
+    // Hardened and stripped as Debian asks.
+    const std::string sections = Shell("readelf -S -d -l " + Quoted(lone / "brimstrand"));
+    EXPECT_EQ(sections.find(".comment"), std::string::npos);
+    EXPECT_NE(sections.find("BIND_NOW"), std::string::npos);
+    EXPECT_NE(sections.find("GNU_RELRO"), std::string::npos);
+    const std::string symbols = Shell("nm -D " + Quoted(lone / "brimstrand"));
+    EXPECT_NE(symbols.find("__stack_chk_fail"), std::string::npos) << "the stack protector is on";
+    EXPECT_TRUE(std::regex_search(symbols, std::regex("__\\w+_chk@"))) << "fortified calls are used";
 
-    // Built twice from the same build, the package is the same to the byte.
+    // Built twice from the same build, the packages are the same to the byte.
     const fs::path again = tree_.Root() / "again";
     ASSERT_EQ(ShellStatus(cpack + "DEB -B " + Quoted(again) + " >/dev/null"), 0);
-    EXPECT_EQ(FileBytes(again / deb.filename()), FileBytes(deb)) << "the package is reproducible";
+    EXPECT_EQ(FileBytes(again / deb.filename()), FileBytes(deb)) << "the game package is reproducible";
+    EXPECT_EQ(FileBytes(again / dataDeb.filename()), FileBytes(dataDeb)) << "the data package is reproducible";
 
     if (HaveCommand("lintian")) {
-        const std::string report = Shell("lintian -EviIL +pedantic " + Quoted(deb) + " 2>&1");
+        const std::string report = Shell("lintian -EviIL +pedantic " + Quoted(deb) + " " + Quoted(dataDeb) + " 2>&1");
         EXPECT_EQ(LinesTagged(report, {"E: ", "W: "}), std::vector<std::string>{}) << report;
-        // Hardened and stripped as Debian asks: none of these notes either.
-        for (const char* tag : {"hardening-no-bindnow", "hardening-no-fortify-functions", "hardening-no-relro",
-                                "binary-has-unneeded-section", "no-copyright-file", "no-changelog"})
-            EXPECT_EQ(report.find(tag), std::string::npos) << tag << " in\n" << report;
+        // Not a note either: hardened, stripped, documented, its data apart.
+        EXPECT_EQ(LinesTagged(report, {"I: ", "P: ", "X: "}), std::vector<std::string>{}) << report;
     } else {
         ADD_FAILURE() << "lintian is missing (scripts/deps.sh installs it)";
     }
