@@ -21,6 +21,7 @@
 #include "app/screens/replay_screen.h"
 #include "app/storage/high_scores.h"
 #include "app/shell/shell_state.h"
+#include "app/shell/shot_at_frame.h"
 #include "app/shell/sound.h"
 #include "app/shell/text.h"
 #include "app/screens/backdrop.h"
@@ -137,6 +138,7 @@ void OpenWindowAndLoad()
                             ".");
     InstallDisplayKeys();
     InstallFrameTrace();
+    InstallShotAtFrame();
     TraceStartup("window open");
     SetBlend(BlendAlpha);
     SetAutoImageFlags(0);

@@ -29,7 +29,7 @@ void SetWholeScaleOnly(bool on);
 bool WholeScaleOnly();
 
 // The desktop without its panels, on the display of the current window (the first display before
-// one opens); zero when the video system can't tell.
+// one opens); zero when the video system can't tell or shows nothing (offscreen, dummy).
 TWindowSize UsableDesktopSize();
 
 // Why the last window could not be opened, in a few words; empty once one opened.

@@ -42,6 +42,10 @@ TWindowSize UsableDesktopSize()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return {};
+    // A driver that shows nothing has no desktop for a window to fit in.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0))
+        return {};
     const TGLContext* context = GLContextCurrent();
     const int display = context ? std::max(SDL_GetWindowDisplayIndex(context->window), 0) : 0;
     SDL_Rect usable{};

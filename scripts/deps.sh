@@ -2,8 +2,8 @@
 # Installs the Debian packages that building, running and testing need; only what is missing.
 set -euo pipefail
 
-BUILD_PACKAGES="g++ cmake make pkg-config libsdl2-dev libgl-dev libpng-dev libvorbis-dev libgtest-dev libbenchmark-dev dpkg-dev file"
-RUN_PACKAGES="libgl1-mesa-dri libglx-mesa0 libegl-mesa0 libopenal1 xvfb xauth xdotool imagemagick desktop-file-utils appstream evilwm vorbis-tools"
+BUILD_PACKAGES="g++ cmake make pkg-config libsdl2-dev libgl-dev libpng-dev libvorbis-dev libgtest-dev libbenchmark-dev dpkg-dev file git xz-utils"
+RUN_PACKAGES="libgl1-mesa-dri libglx-mesa0 libegl-mesa0 libopenal1 xvfb xauth xdotool imagemagick desktop-file-utils appstream lintian evilwm vorbis-tools"
 
 missing=()
 for p in $BUILD_PACKAGES $RUN_PACKAGES; do

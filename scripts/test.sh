@@ -8,8 +8,9 @@ jobs=$(nproc)
 echo "== Checking Debian packages"
 scripts/deps.sh
 
+# The Release build is the one the Debian package is made from, so it is configured for /usr.
 echo "== Release build in build/"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build -j"$jobs"
 
 echo "== Sanitizer build in build-asan/"

@@ -30,19 +30,20 @@ const char Controls[] =
 
 const char Environment[] = "Environment:\n"
                            "  BRIMSTRAND_DATA_DIR   the data folder, unless --data-dir is given\n"
-                           "  XDG_DATA_HOME, HOME   where the data folder is otherwise\n";
+                           "  XDG_DATA_HOME, HOME   where the data folder is otherwise\n"
+                           "  XDG_CONFIG_HOME       where the settings are otherwise\n";
 
 std::string OrElse(const std::string& folder, const char* missing) { return folder.empty() ? missing : folder; }
 
 // Every settings file with its keys, as the registry declares them.
-std::string SettingsFiles(const std::string& dataFolder)
+std::string SettingsFiles(const std::string& configFolder)
 {
     std::string text = "  settings (plain \"key = value\" lines; a line the game cannot use is reported and\n"
                        "  keeps its default):\n";
     for (int32_t f = 0; f < SettingFileCount; ++f) {
         const auto file = static_cast<TSettingFile>(f);
         const std::string name = FileDeclaration(file).name;
-        text += "    " + (dataFolder.empty() ? name : dataFolder + "/" + name) + "\n";
+        text += "    " + (configFolder.empty() ? name : configFolder + "/" + name) + "\n";
         for (const TSettingId id : SettingsOf(file))
             text += "      " + std::string(Declaration(id).key) + ": " + Declaration(id).help + "\n";
     }
@@ -51,7 +52,7 @@ std::string SettingsFiles(const std::string& dataFolder)
 
 } // namespace
 
-std::string HelpText(const std::string& assetFolder, const std::string& dataFolder)
+std::string HelpText(const std::string& assetFolder, const std::string& dataFolder, const std::string& configFolder)
 {
     return OptionsUsage() + "\n" + Controls + "\n" +
            "Files:\n"
@@ -59,8 +60,10 @@ std::string HelpText(const std::string& assetFolder, const std::string& dataFold
            OrElse(assetFolder, "not found") +
            "\n"
            "  data folder (preferences.dat, highscores.dat, replays/, screenshots/): " +
-           OrElse(dataFolder, "none, nothing is saved") + "\n" + SettingsFiles(dataFolder) +
+           OrElse(dataFolder, "none, nothing is saved") + "\n" + SettingsFiles(configFolder) +
            "  The data folder is data/ beside the program when the pictures are there and it can\n"
-           "  be written, else $XDG_DATA_HOME/brimstrand (by default ~/.local/share/brimstrand).\n\n" +
+           "  be written, else $XDG_DATA_HOME/brimstrand (by default ~/.local/share/brimstrand).\n"
+           "  The settings are in the data folder when it is data/ beside the program or was\n"
+           "  chosen, else in $XDG_CONFIG_HOME/brimstrand (by default ~/.config/brimstrand).\n\n" +
            Environment;
 }

@@ -33,6 +33,7 @@ struct TGameFolders {
     std::vector<std::string> assetCandidates;
     std::string assets; // empty when no candidate holds any asset
     TDataFolderChoice data;
+    std::string config; // where the settings files are
 };
 
 std::vector<std::string> ManifestFiles()
@@ -50,12 +51,21 @@ TGameFolders LocateFolders(const TCommandLine& options)
     folders.assetCandidates = AssetFolderCandidates(executableFolder, InstalledAssetFolder());
     folders.assets = FirstFolderHolding(folders.assetCandidates, ManifestFiles());
     TDataFolderSources sources{options.dataDir, Environment("BRIMSTRAND_DATA_DIR"), {},
-                               Environment("XDG_DATA_HOME"), Environment("HOME")};
+                               Environment("XDG_DATA_HOME"), Environment("HOME"), Environment("XDG_CONFIG_HOME")};
     // A portable copy keeps its data beside itself.
     if (!executableFolder.empty() && folders.assets == folders.assetCandidates.front())
         sources.besideExecutable = executableFolder + "/data";
     folders.data = ChooseDataFolder(sources);
+    folders.config = ChooseConfigFolder(sources, folders.data);
     return folders;
+}
+
+// The desktop matches a window to its desktop file by the X11 class or the Wayland app id; SDL 2
+// reads both from the environment, where a user's own choice is left alone.
+void NameWindowsAfterAppId()
+{
+    setenv("SDL_VIDEO_X11_WMCLASS", AppId(), 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", AppId(), 0);
 }
 
 } // namespace
@@ -82,7 +92,7 @@ int Launch(const std::vector<std::string>& arguments)
     }
     const TGameFolders folders = LocateFolders(parsed.options);
     if (parsed.options.help) {
-        std::fputs(HelpText(folders.assets, folders.data.folder).c_str(), stdout);
+        std::fputs(HelpText(folders.assets, folders.data.folder, folders.config).c_str(), stdout);
         return ExitAnswered;
     }
     if (folders.assets.empty()) {
@@ -101,6 +111,10 @@ int Launch(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "%s\n", folders.data.warning.c_str());
     UseAssetFolder(folders.assets);
     UseDataFolder(folders.data.folder);
+    UseConfigFolder(folders.config);
+    for (const std::string& line : MoveSettingsFiles(folders.data.folder, folders.config))
+        std::fprintf(stderr, "%s\n", line.c_str());
+    NameWindowsAfterAppId();
     ChooseDisplay(parsed.options);
     StartUp(parsed.options.bot ? TOpening::BotPlay : TOpening::Title,
             parsed.options.replay.empty() ? nullptr : &watched);

@@ -39,6 +39,6 @@ void LoadControls()
     }
     const TSettingsRead read = LoadSettings(TSettingFile::Controls);
     // Where nothing can be saved start-up has said so already; the defaults file is no loss.
-    if (!read.found && read.warnings.empty() && CanWriteOrCreateFolder(DataFolder()))
+    if (!read.found && read.warnings.empty() && CanWriteOrCreateFolder(ConfigFolder()))
         WriteDefaultSettings(TSettingFile::Controls, path);
 }

@@ -83,7 +83,7 @@ bool Parse(TSettingId id, const std::string& text, TSettingValue& value, std::st
 
 } // namespace
 
-std::string SettingsFilePath(TSettingFile file) { return DataFilePath(FileDeclaration(file).name); }
+std::string SettingsFilePath(TSettingFile file) { return ConfigFilePath(FileDeclaration(file).name); }
 
 TSettingsRead ReadSettings(TSettingFile file, const std::string& path)
 {

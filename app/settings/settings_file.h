@@ -7,7 +7,7 @@
 // Reading and saving the settings files as the registry declares them: one loader and one saver
 // for every file.
 
-// The path of a settings file in the data folder; empty when there is no data folder.
+// The path of a settings file in the config folder; empty when there is no data folder.
 std::string SettingsFilePath(TSettingFile file);
 
 struct TSettingsRead {

@@ -9,7 +9,10 @@ namespace {
 
 const char SubFolder[] = "brimstrand";
 
+const char SettingsExtension[] = ".cfg";
+
 std::string dataFolder = "data";
+std::string configFolder = "data";
 
 // A folder named in the environment or on the command line, made absolute so that messages
 // name it fully.
@@ -60,8 +63,60 @@ TDataFolderChoice ChooseDataFolder(const TDataFolderSources& sources)
                 "settings and high scores will not be saved"};
 }
 
+std::string ChooseConfigFolder(const TDataFolderSources& sources, const TDataFolderChoice& data)
+{
+    if (data.folder.empty())
+        return {};
+    for (const std::string* given : {&sources.option, &sources.environment, &sources.besideExecutable})
+        if (!given->empty() && Absolute(*given) == data.folder)
+            return data.folder;
+    for (const std::string& folder :
+         {UnderBase(sources.xdgConfigHome, SubFolder), UnderBase(sources.home, std::string(".config/") + SubFolder)})
+        if (!folder.empty() && CanWriteOrCreateFolder(folder))
+            return folder;
+    return data.folder;
+}
+
+std::vector<std::string> MoveSettingsFiles(const std::string& from, const std::string& to)
+{
+    std::vector<std::string> lines;
+    std::error_code error;
+    if (from.empty() || to.empty() || fs::equivalent(from, to, error) || !fs::is_directory(from, error))
+        return lines;
+    for (const fs::directory_entry& entry : fs::directory_iterator(from, error)) {
+        const fs::path& old = entry.path();
+        if (old.extension() != SettingsExtension || !entry.is_regular_file(error))
+            continue;
+        const fs::path moved = fs::path(to) / old.filename();
+        if (fs::exists(moved, error))
+            continue;
+        fs::create_directories(to, error);
+        fs::rename(old, moved, error);
+        if (error) {
+            // Another file system: copied, then the old one removed.
+            error.clear();
+            if (fs::copy_file(old, moved, error))
+                fs::remove(old, error);
+        }
+        lines.push_back(error ? "brimstrand: failed to move " + old.string() + " to " + moved.string() + ": " +
+                                    error.message()
+                              : "brimstrand: moved " + old.string() + " to " + moved.string());
+        error.clear();
+    }
+    return lines;
+}
+
 void UseDataFolder(std::string folder) { dataFolder = std::move(folder); }
 
 const std::string& DataFolder() { return dataFolder; }
 
 std::string DataFilePath(const std::string& name) { return dataFolder.empty() ? std::string() : dataFolder + "/" + name; }
+
+void UseConfigFolder(std::string folder) { configFolder = std::move(folder); }
+
+const std::string& ConfigFolder() { return configFolder; }
+
+std::string ConfigFilePath(const std::string& name)
+{
+    return configFolder.empty() ? std::string() : configFolder + "/" + name;
+}

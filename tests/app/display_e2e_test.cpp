@@ -112,7 +112,8 @@ protected:
             return false;
         window_manager_ = fork();
         if (window_manager_ == 0) {
-            freopen("/dev/null", "w", stderr);
+            if (!freopen("/dev/null", "w", stderr))
+                _exit(121);
             execlp("evilwm", "evilwm", "-fn", "fixed", static_cast<char*>(nullptr));
             _exit(121);
         }

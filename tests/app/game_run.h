@@ -135,8 +135,9 @@ public:
             // Started from elsewhere: the game must find its files by itself.
             if (chdir("/") != 0)
                 _exit(120);
-            freopen((folder_ / "stdout.txt").c_str(), "w", stdout);
-            freopen((folder_ / "stderr.txt").c_str(), "w", stderr);
+            if (!freopen((folder_ / "stdout.txt").c_str(), "w", stdout) ||
+                !freopen((folder_ / "stderr.txt").c_str(), "w", stderr))
+                _exit(120);
             setenv("ALSOFT_DRIVERS", "null", 1);
             for (const auto& [name, value] : launch.environment) {
                 if (value)

@@ -59,7 +59,7 @@ TEST(SettingsDocs, TheManualPageAndHelpNameEveryFileAndKey)
 {
     const std::string files = Section(FileText(SourceRoot / "dist" / "brimstrand.6.in"), ".SH FILES", ".SH ");
     ASSERT_FALSE(files.empty()) << "the manual page has no FILES section";
-    const std::string help = HelpText("assets", "data");
+    const std::string help = HelpText("assets", "data", "data");
     for (int32_t f = 0; f < SettingFileCount; ++f) {
         const std::string name = FileDeclaration(static_cast<TSettingFile>(f)).name;
         EXPECT_NE(files.find(".I " + name), std::string::npos) << name;
