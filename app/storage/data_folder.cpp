@@ -55,10 +55,19 @@ TDataFolderChoice ChooseDataFolder(const TDataFolderSources& sources)
             return {folder, {}};
         return {folder, "brimstrand: cannot write to " + folder + "; nothing will be saved"};
     }
-    for (const std::string& folder : {sources.besideExecutable, UnderBase(sources.xdgDataHome, SubFolder),
-                                      UnderBase(sources.home, std::string(".local/share/") + SubFolder)})
-        if (!folder.empty() && CanWriteOrCreateFolder(folder))
-            return {folder, {}};
+    if (!sources.besideExecutable.empty() && CanWriteOrCreateFolder(sources.besideExecutable))
+        return {sources.besideExecutable, {}};
+    const std::string xdg = UnderBase(sources.xdgDataHome, SubFolder);
+    if (!xdg.empty() && CanWriteOrCreateFolder(xdg))
+        return {xdg, {}};
+    const std::string home = UnderBase(sources.home, std::string(".local/share/") + SubFolder);
+    if (!home.empty() && CanWriteOrCreateFolder(home)) {
+        // A base folder the player set but the game cannot use is worth a word, not silence.
+        if (xdg.empty())
+            return {home, {}};
+        return {home, "brimstrand: XDG_DATA_HOME (" + sources.xdgDataHome +
+                          ") is not a folder that can be written; keeping the data in " + home};
+    }
     return {{}, "brimstrand: neither XDG_DATA_HOME nor HOME names a folder that can be written; "
                 "settings and high scores will not be saved"};
 }

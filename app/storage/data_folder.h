@@ -18,7 +18,7 @@ struct TDataFolderSources {
 
 struct TDataFolderChoice {
     std::string folder;  // empty when there is none: nothing is read or saved
-    std::string warning; // for stderr, once, when nothing the game writes will be kept
+    std::string warning; // for stderr, once: nothing the game writes will be kept, or a folder set was passed over
 };
 
 // --data-dir, else $BRIMSTRAND_DATA_DIR, else "data" beside the executable when it can be

@@ -38,7 +38,11 @@ TEST_F(DataFolderTest, UnusableFoldersAreSkippedAndNoneLeavesAWarning)
     EXPECT_NE(none.warning.find("will not be saved"), std::string::npos);
 
     sources.home = root + "/home";
-    EXPECT_EQ(ChooseDataFolder(sources).folder, root + "/home/.local/share/brimstrand");
+    const TDataFolderChoice home = ChooseDataFolder(sources);
+    EXPECT_EQ(home.folder, root + "/home/.local/share/brimstrand");
+    EXPECT_EQ(home.warning, "brimstrand: XDG_DATA_HOME (" + root + "/file) is not a folder that can be written; "
+                            "keeping the data in " + root + "/home/.local/share/brimstrand")
+        << "an unusable XDG_DATA_HOME is said, not passed over in silence";
 
     sources.option = root + "/file/saves";
     const TDataFolderChoice blocked = ChooseDataFolder(sources);
