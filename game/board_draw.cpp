@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "draw2d/draw2d.h"
@@ -14,10 +15,178 @@ namespace {
 constexpr int GlyphPitch = 8;     // pixels between score glyphs
 constexpr int FirstLabelFrame = 10;
 constexpr int LabelGlyphs = 7;
+constexpr int ColonFrame = 16;    // the label's last glyph
+
+// The score: its label, then its value one line below.
+constexpr int PointsLeft = 12;
+constexpr int PointsLabelTop = 28;
+constexpr int PointsValueTop = 40;
+
+// Small pieces beside the board: coming ones in the free column on the right, the held one in
+// a box in the left column under the score, the figures under that.
+constexpr int SmallCell = 8;
+constexpr float SmallScale = static_cast<float>(SmallCell) / cellsize;
+constexpr int StampCells = 4; // a template is 4 by 4 cells
+constexpr int ComingLeft = 432;
+constexpr int ComingTop = 28;
+constexpr int ComingPitch = 40;
+constexpr int HoldBoxLeft = 12;
+constexpr int HoldBoxTop = 56;
+constexpr int HoldBoxSize = StampCells * SmallCell + 2 * SmallCell;
+constexpr int FiguresTop = HoldBoxTop + HoldBoxSize + 8;
+constexpr int FigurePitch = 12;
+constexpr int FigureValueLeft = PointsLeft + 12;
+
+// Colours of the score strip: the cool label, the warm foot of the digits.
+constexpr uint8_t LabelRed = 214, LabelGreen = 222, LabelBlue = 255;
+constexpr uint8_t DigitRed = 236, DigitGreen = 196, DigitBlue = 140;
+
+// The landing shadow stays fainter than any block; Low visibility is for dim screens and
+// shows it stronger, as it does the block shadows.
+constexpr float LandingAlphaHigh = 0.3f;
+constexpr float LandingAlphaLow = 0.5f;
+// A held piece that cannot come back before the next landing.
+constexpr float SpentHoldAlpha = 0.4f;
 
 float ShadowAlpha()
 {
     return settings.visibility == 1 ? 0.395f - effects.glow / 2.08f : 0.895f - effects.glow;
+}
+
+// Digits and colons from the score strip, glyph i at x + 8i; other characters keep their place
+// and draw nothing.
+void DrawStripText(int x, int y, const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const int frame = c == ':' ? ColonFrame : c >= '0' && c <= '9' ? c - '0' : -1;
+        if (frame >= 0)
+            DrawImage(pictures.pointsimage, static_cast<float>(x + GlyphPitch * static_cast<int>(i)),
+                      static_cast<float>(y), frame);
+    }
+}
+
+// A block of a stamped piece at half size, its stamp cell (0..3, 0..3) at (left, top).
+void DrawSmallBlock(const block& b, int boardWidth, int left, int top)
+{
+    const float bx = static_cast<float>(left + (b.x - (boardWidth / 2 - 1)) * SmallCell);
+    const float by = static_cast<float>(top + (b.y + StampCells - 1) * SmallCell);
+    SetScale(SmallScale, SmallScale);
+    if (b.kind >= BlockSlowDown && b.kind <= BlockFlip) {
+        SetColor(255, 255, 255);
+        DrawImage(pictures.powerupimages[static_cast<size_t>(b.kind - 1)], bx, by, 0);
+    } else {
+        SetColor(b.r, b.g, b.b);
+        DrawImage(pictures.blockimage, bx, by, 0);
+    }
+}
+
+void DrawSmallPiece(const TStampedPiece& piece, int boardWidth, int left, int top)
+{
+    for (const block& b : piece.blocks)
+        DrawSmallBlock(b, boardWidth, left, top);
+}
+
+void DrawComingPieces(const game& g)
+{
+    int top = ComingTop;
+    for (const TStampedPiece& piece : g.coming) {
+        DrawSmallPiece(piece, g.w, ComingLeft, top);
+        top += ComingPitch;
+    }
+}
+
+void DrawHoldBox(const game& g)
+{
+    SetScale(1, 1);
+    SetColor(LabelRed, LabelGreen, LabelBlue);
+    constexpr float l = HoldBoxLeft, t = HoldBoxTop, r = HoldBoxLeft + HoldBoxSize - 1,
+                    b = HoldBoxTop + HoldBoxSize - 1;
+    DrawLine(l, t, r, t);
+    DrawLine(r, t, r, b);
+    DrawLine(r, b, l, b);
+    DrawLine(l, b, l, t);
+    if (!g.holdslot.full)
+        return;
+    SetAlpha(g.holdslot.used ? SpentHoldAlpha : 1);
+    DrawSmallPiece(g.holdslot.piece, g.w, HoldBoxLeft + SmallCell, HoldBoxTop + SmallCell);
+}
+
+// The score strip has no letters for labels, so each figure but the time has a small sign:
+// a row for rows, a T for pieces, the T and a decimal point for pieces a second.
+void DrawRowSign(int x, int y) { DrawRect(static_cast<float>(x), static_cast<float>(y + 2), 8, 3); }
+
+void DrawPieceSign(int x, int y)
+{
+    DrawRect(static_cast<float>(x + 1), static_cast<float>(y + 1), 6, 2);
+    DrawRect(static_cast<float>(x + 3), static_cast<float>(y + 3), 2, 3);
+}
+
+void DrawFigures(const game& g)
+{
+    const TPlayFigures& f = g.figures;
+    const int seconds = static_cast<int>(f.frames / FramesPerSecond);
+    char time[32], rate[32];
+    std::snprintf(time, sizeof time, "%02d:%02d", seconds / 60, seconds % 60);
+    const int hundredths = static_cast<int>(std::lround(f.PiecesPerSecond() * 100));
+    std::snprintf(rate, sizeof rate, "%d %02d", hundredths / 100, hundredths % 100);
+    const std::string rateText = rate;
+    const int rows[] = {FiguresTop, FiguresTop + FigurePitch, FiguresTop + 2 * FigurePitch, FiguresTop + 3 * FigurePitch};
+
+    SetScale(1, 1);
+    SetColor(LabelRed, LabelGreen, LabelBlue);
+    DrawRowSign(PointsLeft, rows[0]);
+    DrawPieceSign(PointsLeft, rows[1]);
+    DrawPieceSign(PointsLeft, rows[3]);
+    SetColor(255, 255, 255);
+    DrawStripText(FigureValueLeft, rows[0], std::to_string(f.rows));
+    DrawStripText(FigureValueLeft, rows[1], std::to_string(f.pieces));
+    DrawStripText(FigureValueLeft, rows[2], time);
+    DrawStripText(FigureValueLeft, rows[3], rateText);
+    // The decimal point sits at the foot of the gap left for it.
+    SetColor(DigitRed, DigitGreen, DigitBlue);
+    const int point = FigureValueLeft + GlyphPitch * static_cast<int>(rateText.find(' '));
+    DrawRect(static_cast<float>(point + 2), static_cast<float>(rows[3] + 5), 2, 2);
+}
+
+// Drawn before the blocks: the falling piece and every settled block cover it.
+void DrawLandingShadow(const game& g)
+{
+    const auto cells = g.LandingCells();
+    auto underPiece = [&](int cx, int cy) {
+        for (const auto& b : g.place)
+            if (b->x == cx && b->y == cy)
+                return true;
+        return false;
+    };
+    SetAlpha(settings.visibility == 1 ? LandingAlphaHigh : LandingAlphaLow);
+    size_t i = 0;
+    for (const auto& b : g.place) {
+        const auto [cx, cy] = cells[i++];
+        if (cy < 0 || underPiece(cx, cy))
+            continue;
+        b->kind >= BlockSlowDown && b->kind <= BlockFlip ? SetColor(255, 255, 255) : SetColor(b->r, b->g, b->b);
+        const auto& image = b->kind >= BlockSlowDown && b->kind <= BlockFlip
+                                ? pictures.powerupimages[static_cast<size_t>(b->kind - 1)]
+                                : pictures.blockimage;
+        DrawImage(image, static_cast<float>(g.x + cx * cellsize), static_cast<float>(g.y + cy * cellsize), 0);
+    }
+    SetAlpha(1);
+}
+
+// Everything the options add beside the board, drawn after it; the drawing state is left as
+// the board leaves it.
+void DrawOptionExtras(const game& g)
+{
+    if (g.options.nextPieces > 0)
+        DrawComingPieces(g);
+    if (g.options.hold)
+        DrawHoldBox(g);
+    if (g.options.playFigures)
+        DrawFigures(g);
+    SetScale(1, 1);
+    SetAlpha(1);
+    SetColor(255, 255, 255);
 }
 
 } // namespace
@@ -31,16 +200,9 @@ void DrawPoints(int x, int y, int value, int mode)
     }
     if (mode > 0) {
         // Mode 1 puts the first digit at x; higher modes put the digits after the label.
-        const int d = mode == 1 ? -GlyphPitch : 48;
-        const std::string digits = std::to_string(value);
-        for (size_t i = 1; i <= digits.size(); ++i) {
-            const char c = digits[i - 1];
-            // A minus sign has no glyph in the strip; it keeps its place and draws nothing.
-            if (c < '0' || c > '9')
-                continue;
-            DrawImage(pictures.pointsimage, static_cast<float>(x + d + GlyphPitch * static_cast<int>(i)),
-                      static_cast<float>(y), c - '0');
-        }
+        // A minus sign has no glyph in the strip; it keeps its place and draws nothing.
+        const int d = mode == 1 ? 0 : 48 + GlyphPitch;
+        DrawStripText(x + d, y, std::to_string(value));
     }
 }
 
@@ -74,8 +236,10 @@ void game::Draw()
 {
     SetColor(255, 255, 255);
     SetAlpha(1);
-    DrawPoints(12, 28, 0, 0);
-    DrawPoints(12, 40, points, 1);
+    DrawPoints(PointsLeft, PointsLabelTop, 0, 0);
+    DrawPoints(PointsLeft, PointsValueTop, points, 1);
+    if (options.landingShadow && !place.IsEmpty())
+        DrawLandingShadow(*this);
     for (const auto& b : blocks)
         b->Draw(x, y, 0);
     for (const auto& b : place)
@@ -85,6 +249,8 @@ void game::Draw()
         b->Draw(x, y, 1);
     for (const auto& b : place)
         b->Draw(x, y, 1);
+    if (!options.AllDefault())
+        DrawOptionExtras(*this);
     if (std::fabs(effects.glow) >= 0.002f)
         effects.glow = 0;
     else

@@ -20,42 +20,94 @@ int WaitFrames(float wait)
     return wait >= 2147483647.0f ? INT_MAX : static_cast<int>(wait);
 }
 
+// Calls cell(s, x, y) for each cell of template type, in stamp order, at the board cell a new
+// piece puts it on.
+template <class TCell>
+void ForEachStampCell(int type, int boardWidth, TCell cell)
+{
+    int count = type;
+    for (const auto& s : shapes) {
+        if (count-- != 0)
+            continue;
+        for (int cx = 0; cx < 4; ++cx)
+            for (int cy = 0; cy < 4; ++cy)
+                if (s->array[cx][cy])
+                    cell(*s, cx + boardWidth / 2 - 1, cy - 3);
+        break;
+    }
+}
+
 } // namespace
 
-void game::NewPiece()
+void game::SetOptions(const TPlayOptions& playOptions)
+{
+    options = playOptions;
+    downwait = PaceRule(options.pace).startWait;
+}
+
+TStampedPiece game::MakePiece()
+{
+    TStampedPiece piece;
+    piece.ptype = RandomInt(0, shapecount - 1);
+    ForEachStampCell(piece.ptype, w, [&](const shape& s, int bx, int by) {
+        block b;
+        // The draws are made in this order: red, green, blue, then the power-up roll.
+        b.r = static_cast<uint8_t>(s.r + RandomInt(-3, 3));
+        b.g = static_cast<uint8_t>(s.g + RandomInt(-2, 2));
+        b.b = static_cast<uint8_t>(s.b + RandomInt(-4, 4));
+        b.x = bx;
+        b.y = by;
+        if (RandomInt(0, 39) == 0)
+            b.kind = RandomInt(BlockSlowDown, BlockFlip);
+        piece.blocks.push_back(b);
+    });
+    return piece;
+}
+
+void game::TakePiece(const TStampedPiece& piece)
 {
     place.Clear();
     px = w / 2;
     py = -2;
     rot = 0;
-    ptype = RandomInt(0, shapecount - 1);
+    ptype = piece.ptype;
+    for (const block& b : piece.blocks)
+        place.AddLast(std::make_shared<block>(b));
+}
 
-    int count = ptype;
-    for (const auto& s : shapes) {
-        if (count-- != 0)
-            continue;
-        for (int cx = 0; cx < 4; ++cx) {
-            for (int cy = 0; cy < 4; ++cy) {
-                if (!s->array[cx][cy])
-                    continue;
-                auto b = std::make_shared<block>();
-                // The draws are made in this order: red, green, blue, then the power-up roll.
-                b->r = static_cast<uint8_t>(s->r + RandomInt(-3, 3));
-                b->g = static_cast<uint8_t>(s->g + RandomInt(-2, 2));
-                b->b = static_cast<uint8_t>(s->b + RandomInt(-4, 4));
-                b->x = cx + w / 2 - 1;
-                b->y = cy - 3;
-                if (RandomInt(0, 39) == 0)
-                    b->kind = RandomInt(BlockSlowDown, BlockFlip);
-                place.AddLast(b);
-            }
+// The falling piece back on its stamp cells; turns and moves keep the blocks in stamp order.
+TStampedPiece game::Restamped() const
+{
+    TStampedPiece piece;
+    piece.ptype = ptype;
+    for (const auto& b : place)
+        piece.blocks.push_back(*b);
+    size_t i = 0;
+    ForEachStampCell(ptype, w, [&](const shape&, int bx, int by) {
+        if (i < piece.blocks.size()) {
+            piece.blocks[i].x = bx;
+            piece.blocks[i].y = by;
         }
-        break;
+        ++i;
+    });
+    return piece;
+}
+
+void game::NewPiece()
+{
+    if (options.nextPieces == 0) {
+        TakePiece(MakePiece());
+        return;
     }
+    while (coming.size() <= static_cast<size_t>(options.nextPieces))
+        coming.push_back(MakePiece());
+    TakePiece(coming.front());
+    coming.pop_front();
 }
 
 void game::DoPiece(const TControls& controls)
 {
+    ++figures.frames;
     --nextdown;
     if (nextdown < 1) {
         if (controls.keyfast) {
@@ -65,23 +117,14 @@ void game::DoPiece(const TControls& controls)
             PlaySoundEffect(AssetName(TAsset::Falling));
         }
         ShiftPiece(0, 1);
-        if (PieceFits()) {
+        if (PieceFits())
             ++py;
-        } else {
-            PlaySoundEffect(AssetName(TAsset::Plop));
-            for (const auto& b : place) {
-                b->y -= 1;
-                auto settled = b;
-                place.Remove(b.get());
-                blocks.AddLast(std::move(settled));
-            }
-            if (lost == 0) {
-                NewPiece();
-                nextdown = 0;
-            }
-        }
+        else
+            Land();
     }
 
+    if (controls.keyhold && options.hold)
+        Hold();
     if (controls.keyrotleft)
         Turn(false);
     if (controls.keyrotright)
@@ -90,6 +133,93 @@ void game::DoPiece(const TControls& controls)
         Slide(-1);
     if (controls.keyright)
         Slide(1);
+    if (controls.keyharddrop && options.hardDrop)
+        HardDrop();
+}
+
+// The piece stands one row below where it last fitted: it settles one row up.
+void game::Land()
+{
+    PlaySoundEffect(AssetName(TAsset::Plop));
+    for (const auto& b : place) {
+        b->y -= 1;
+        auto settled = b;
+        place.Remove(b.get());
+        blocks.AddLast(std::move(settled));
+    }
+    ++figures.pieces;
+    holdslot.used = false;
+    if (lost == 0) {
+        NewPiece();
+        nextdown = 0;
+    }
+}
+
+// Straight down to where it fits last, then the landing a failed gravity step makes.
+void game::HardDrop()
+{
+    if (place.IsEmpty())
+        return;
+    const int rows = DropDistance();
+    py += rows;
+    ShiftPiece(0, rows + 1);
+    Land();
+}
+
+// Once per landing; the piece that comes in starts afresh at the top.
+void game::Hold()
+{
+    if (holdslot.used || place.IsEmpty())
+        return;
+    TStampedPiece put = Restamped();
+    holdslot.used = true;
+    if (holdslot.full)
+        TakePiece(holdslot.piece);
+    else
+        NewPiece();
+    holdslot.piece = std::move(put);
+    holdslot.full = true;
+    nextdown = 0;
+}
+
+// Rows the piece can fall and still fit, by the rules of PieceFits.
+int game::DropDistance() const
+{
+    std::vector<uint8_t> taken(static_cast<size_t>(w) * h);
+    std::vector<std::pair<int, int>> above; // settled blocks off the top of the board
+    for (const auto& s : blocks) {
+        if (s->x < 0 || s->x >= w || s->y >= h)
+            continue;
+        if (s->y < 0)
+            above.emplace_back(s->x, s->y);
+        else
+            taken[static_cast<size_t>(s->y) * w + s->x] = 1;
+    }
+    auto free = [&](int cx, int cy) {
+        if (cx < 0 || cx > w - 1 || cy > h - 1)
+            return false;
+        if (cy >= 0)
+            return taken[static_cast<size_t>(cy) * w + cx] == 0;
+        for (const auto& cell : above)
+            if (cell == std::pair{cx, cy})
+                return false;
+        return true;
+    };
+    for (int rows = 0;; ++rows)
+        for (const auto& b : place)
+            if (!free(b->x, b->y + rows + 1))
+                return rows;
+}
+
+std::vector<std::pair<int, int>> game::LandingCells() const
+{
+    std::vector<std::pair<int, int>> cells;
+    if (place.IsEmpty())
+        return cells;
+    const int rows = DropDistance();
+    for (const auto& b : place)
+        cells.emplace_back(b->x, b->y + rows);
+    return cells;
 }
 
 void game::rotleft()

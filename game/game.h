@@ -1,7 +1,13 @@
 #pragma once
 
+#include <deque>
+#include <utility>
+#include <vector>
+
 #include "game/block.h"
 #include "game/controls.h"
+#include "game/play_figures.h"
+#include "game/play_options.h"
 #include "system/list.h"
 
 constexpr int cellsize = 16; // pixels per board cell, across and down
@@ -16,6 +22,20 @@ class dobang {
 public:
     int xp = 0; // board column of the blast centre
     int yp = 0; // board row of the blast centre
+};
+
+// A piece as its template stamps it, before it falls: its type and its blocks in stamp order,
+// on the cells a new piece takes.
+struct TStampedPiece {
+    int ptype = 0;
+    std::vector<block> blocks;
+};
+
+// The piece put aside by the hold control, and whether a hold was used since the last landing.
+struct THoldSlot {
+    bool full = false;
+    bool used = false;
+    TStampedPiece piece;
 };
 
 // One play: the board with its settled blocks, the falling piece and the score.
@@ -38,11 +58,21 @@ public:
     float maxdown = 2.0f;   // frames between gravity steps while the fast key is held
     int lost = 0;
     int points = 0;
+    TPlayOptions options;             // set by SetOptions, before the first piece
+    TPlayFigures figures;
+    std::deque<TStampedPiece> coming; // pieces made ahead, the next one first
+    THoldSlot holdslot;
 
-    // Replaces the falling piece with a new one stamped from a random template.
+    // The options of this play and the pace they start it at; before the first piece.
+    void SetOptions(const TPlayOptions& playOptions);
+    // Replaces the falling piece with the next one: stamped from a random template now, or,
+    // with coming pieces shown, the first of them while a new one is made at the end.
     void NewPiece();
-    // Once per frame: gravity, then the turns and moves asked for by this frame's controls.
+    // Once per frame: gravity, then the hold, the turns and moves, and the hard drop asked for by
+    // this frame's controls.
     void DoPiece(const TControls& controls);
+    // The cells the falling piece would land on if it dropped now, in list order.
+    std::vector<std::pair<int, int>> LandingCells() const;
     // Once per frame after the row scan: the score, every block, then every shadow over them.
     void Draw();
     // A blast centred on board cell (x, y), with chain reactions.
@@ -58,11 +88,21 @@ public:
     void rotright();
 
 private:
+    TStampedPiece MakePiece();
+    void TakePiece(const TStampedPiece& piece);
+    TStampedPiece Restamped() const;
+    void Land();
+    void HardDrop();
+    void Hold();
+    int DropDistance() const;
     bool PieceFits() const;
     void Turn(bool clockwise);
     void Slide(int dx);
     void ShiftPiece(int dx, int dy);
     void CycleSquare(bool clockwise);
+
+    int scanDepth_ = 0; // row scans running, nested ones included
+    int chain_ = 0;     // blasts set off since the outermost scan began
 };
 
 // A new play on the standard board, before its first piece, the background tint at its start.
