@@ -1,5 +1,6 @@
 #include <cmath>
-#include <cstdio>
+#include <charconv>
+#include <optional>
 #include <string>
 
 #include "draw2d/draw2d.h"
@@ -66,12 +67,12 @@ void DrawStripText(int x, int y, const std::string& text)
     }
 }
 
-// A block of a stamped piece at half size, its stamp cell (0..3, 0..3) at (left, top).
+// A block of a stamped piece at half size, its stamp cell (0..3, 0..3) at (left, top); the
+// caller sets the half scale once for all of them, as setting a scale costs more than a draw.
 void DrawSmallBlock(const block& b, int boardWidth, int left, int top)
 {
     const float bx = static_cast<float>(left + (b.x - (boardWidth / 2 - 1)) * SmallCell);
     const float by = static_cast<float>(top + (b.y + StampCells - 1) * SmallCell);
-    SetScale(SmallScale, SmallScale);
     if (b.kind >= BlockSlowDown && b.kind <= BlockFlip) {
         SetColor(255, 255, 255);
         DrawImage(pictures.powerupimages[static_cast<size_t>(b.kind - 1)], bx, by, 0);
@@ -98,7 +99,6 @@ void DrawComingPieces(const game& g)
 
 void DrawHoldBox(const game& g)
 {
-    SetScale(1, 1);
     SetColor(LabelRed, LabelGreen, LabelBlue);
     constexpr float l = HoldBoxLeft, t = HoldBoxTop, r = HoldBoxLeft + HoldBoxSize - 1,
                     b = HoldBoxTop + HoldBoxSize - 1;
@@ -106,10 +106,13 @@ void DrawHoldBox(const game& g)
     DrawLine(r, t, r, b);
     DrawLine(r, b, l, b);
     DrawLine(l, b, l, t);
-    if (!g.holdslot.full)
-        return;
+}
+
+void DrawHeldPiece(const game& g)
+{
     SetAlpha(g.holdslot.used ? SpentHoldAlpha : 1);
     DrawSmallPiece(g.holdslot.piece, g.w, HoldBoxLeft + SmallCell, HoldBoxTop + SmallCell);
+    SetAlpha(1);
 }
 
 // The score strip has no letters for labels, so each figure but the time has a small sign:
@@ -122,69 +125,82 @@ void DrawPieceSign(int x, int y)
     DrawRect(static_cast<float>(x + 3), static_cast<float>(y + 3), 2, 3);
 }
 
+// Whole numbers as the strip draws them, at least `width` digits.
+std::string Digits(int64_t value, int width = 1)
+{
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    std::string text(buffer, end);
+    return text.size() < static_cast<size_t>(width) ? std::string(width - text.size(), '0') + text : text;
+}
+
 void DrawFigures(const game& g)
 {
     const TPlayFigures& f = g.figures;
-    const int seconds = static_cast<int>(f.frames / FramesPerSecond);
-    char time[32], rate[32];
-    std::snprintf(time, sizeof time, "%02d:%02d", seconds / 60, seconds % 60);
-    const int hundredths = static_cast<int>(std::lround(f.PiecesPerSecond() * 100));
-    std::snprintf(rate, sizeof rate, "%d %02d", hundredths / 100, hundredths % 100);
-    const std::string rateText = rate;
+    const int64_t seconds = f.frames / FramesPerSecond;
+    const std::string time = Digits(seconds / 60, 2) + ":" + Digits(seconds % 60, 2);
+    const int64_t hundredths = std::llround(f.PiecesPerSecond() * 100);
+    // The strip has no decimal point: a gap is left for it and a dot drawn there.
+    const std::string rate = Digits(hundredths / 100) + " " + Digits(hundredths % 100, 2);
     const int rows[] = {FiguresTop, FiguresTop + FigurePitch, FiguresTop + 2 * FigurePitch, FiguresTop + 3 * FigurePitch};
 
-    SetScale(1, 1);
     SetColor(LabelRed, LabelGreen, LabelBlue);
     DrawRowSign(PointsLeft, rows[0]);
     DrawPieceSign(PointsLeft, rows[1]);
     DrawPieceSign(PointsLeft, rows[3]);
     SetColor(255, 255, 255);
-    DrawStripText(FigureValueLeft, rows[0], std::to_string(f.rows));
-    DrawStripText(FigureValueLeft, rows[1], std::to_string(f.pieces));
+    DrawStripText(FigureValueLeft, rows[0], Digits(f.rows));
+    DrawStripText(FigureValueLeft, rows[1], Digits(f.pieces));
     DrawStripText(FigureValueLeft, rows[2], time);
-    DrawStripText(FigureValueLeft, rows[3], rateText);
-    // The decimal point sits at the foot of the gap left for it.
+    DrawStripText(FigureValueLeft, rows[3], rate);
     SetColor(DigitRed, DigitGreen, DigitBlue);
-    const int point = FigureValueLeft + GlyphPitch * static_cast<int>(rateText.find(' '));
+    const int point = FigureValueLeft + GlyphPitch * static_cast<int>(rate.find(' '));
     DrawRect(static_cast<float>(point + 2), static_cast<float>(rows[3] + 5), 2, 2);
 }
 
-// Drawn before the blocks: the falling piece and every settled block cover it.
-void DrawLandingShadow(const game& g)
+// Drawn after the settled blocks, whose cells it never takes, and before the falling piece,
+// which covers it where they meet.
+void DrawLandingShadow(const game& g, const TLandingFall& fall)
 {
-    const auto cells = g.LandingCells();
-    auto underPiece = [&](int cx, int cy) {
-        for (const auto& b : g.place)
-            if (b->x == cx && b->y == cy)
+    const auto& now = fall.Cells();
+    auto underPiece = [&](std::pair<int, int> cell) {
+        for (const auto& c : now)
+            if (c == cell)
                 return true;
         return false;
     };
     SetAlpha(settings.visibility == 1 ? LandingAlphaHigh : LandingAlphaLow);
     size_t i = 0;
     for (const auto& b : g.place) {
-        const auto [cx, cy] = cells[i++];
-        if (cy < 0 || underPiece(cx, cy))
+        const std::pair<int, int> cell{now[i].first, now[i].second + fall.Rows()};
+        ++i;
+        if (cell.second < 0 || underPiece(cell))
             continue;
-        b->kind >= BlockSlowDown && b->kind <= BlockFlip ? SetColor(255, 255, 255) : SetColor(b->r, b->g, b->b);
-        const auto& image = b->kind >= BlockSlowDown && b->kind <= BlockFlip
-                                ? pictures.powerupimages[static_cast<size_t>(b->kind - 1)]
-                                : pictures.blockimage;
-        DrawImage(image, static_cast<float>(g.x + cx * cellsize), static_cast<float>(g.y + cy * cellsize), 0);
+        const bool powerUp = b->kind >= BlockSlowDown && b->kind <= BlockFlip;
+        powerUp ? SetColor(255, 255, 255) : SetColor(b->r, b->g, b->b);
+        DrawImage(powerUp ? pictures.powerupimages[static_cast<size_t>(b->kind - 1)] : pictures.blockimage,
+                  static_cast<float>(g.x + cell.first * cellsize), static_cast<float>(g.y + cell.second * cellsize), 0);
     }
     SetAlpha(1);
 }
 
-// Everything the options add beside the board, drawn after it; the drawing state is left as
-// the board leaves it.
+// Everything the options add beside the board, drawn after it at the scale the blocks leave (1),
+// the small pieces last, under one change of scale.
 void DrawOptionExtras(const game& g)
 {
-    if (g.options.nextPieces > 0)
-        DrawComingPieces(g);
     if (g.options.hold)
         DrawHoldBox(g);
     if (g.options.playFigures)
         DrawFigures(g);
-    SetScale(1, 1);
+    const bool held = g.options.hold && g.holdslot.full;
+    if (held || g.options.nextPieces > 0) {
+        SetScale(SmallScale, SmallScale);
+        if (held)
+            DrawHeldPiece(g);
+        if (g.options.nextPieces > 0)
+            DrawComingPieces(g);
+        SetScale(1, 1);
+    }
     SetAlpha(1);
     SetColor(255, 255, 255);
 }
@@ -238,10 +254,17 @@ void game::Draw()
     SetAlpha(1);
     DrawPoints(PointsLeft, PointsLabelTop, 0, 0);
     DrawPoints(PointsLeft, PointsValueTop, points, 1);
+    // The landing shadow's fall is found in the walk that draws the settled blocks.
+    std::optional<TLandingFall> fall;
     if (options.landingShadow && !place.IsEmpty())
-        DrawLandingShadow(*this);
-    for (const auto& b : blocks)
+        fall.emplace(*this);
+    for (const auto& b : blocks) {
         b->Draw(x, y, 0);
+        if (fall)
+            fall->Over(*b);
+    }
+    if (fall)
+        DrawLandingShadow(*this, *fall);
     for (const auto& b : place)
         b->Draw(x, y, 0);
     // Every shadow after every block, so shadows also darken the blocks below them.

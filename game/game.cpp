@@ -1,5 +1,6 @@
 #include "game/game.h"
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <utility>
@@ -102,7 +103,7 @@ void game::NewPiece()
     while (coming.size() <= static_cast<size_t>(options.nextPieces))
         coming.push_back(MakePiece());
     TakePiece(coming.front());
-    coming.pop_front();
+    coming.erase(coming.begin());
 }
 
 void game::DoPiece(const TControls& controls)
@@ -182,43 +183,34 @@ void game::Hold()
     nextdown = 0;
 }
 
-// Rows the piece can fall and still fit, by the rules of PieceFits.
+TLandingFall::TLandingFall(const game& g) : rows_(INT_MAX)
+{
+    for (const auto& b : g.place) {
+        // Outside the walls nothing fits, so the piece cannot fall at all.
+        if (b->x < 0 || b->x > g.w - 1)
+            rows_ = 0;
+        rows_ = std::min(rows_, g.h - 1 - b->y);
+        cells_.emplace_back(b->x, b->y);
+        columns_ |= b->x >= 0 && b->x < MaskedColumns ? uint64_t{1} << b->x : ~uint64_t{0};
+    }
+}
+
 int game::DropDistance() const
 {
-    std::vector<uint8_t> taken(static_cast<size_t>(w) * h);
-    std::vector<std::pair<int, int>> above; // settled blocks off the top of the board
-    for (const auto& s : blocks) {
-        if (s->x < 0 || s->x >= w || s->y >= h)
-            continue;
-        if (s->y < 0)
-            above.emplace_back(s->x, s->y);
-        else
-            taken[static_cast<size_t>(s->y) * w + s->x] = 1;
-    }
-    auto free = [&](int cx, int cy) {
-        if (cx < 0 || cx > w - 1 || cy > h - 1)
-            return false;
-        if (cy >= 0)
-            return taken[static_cast<size_t>(cy) * w + cx] == 0;
-        for (const auto& cell : above)
-            if (cell == std::pair{cx, cy})
-                return false;
-        return true;
-    };
-    for (int rows = 0;; ++rows)
-        for (const auto& b : place)
-            if (!free(b->x, b->y + rows + 1))
-                return rows;
+    TLandingFall fall(*this);
+    for (const auto& s : blocks)
+        fall.Over(*s);
+    return fall.Rows();
 }
 
 std::vector<std::pair<int, int>> game::LandingCells() const
 {
-    std::vector<std::pair<int, int>> cells;
-    if (place.IsEmpty())
-        return cells;
-    const int rows = DropDistance();
-    for (const auto& b : place)
-        cells.emplace_back(b->x, b->y + rows);
+    TLandingFall fall(*this);
+    for (const auto& s : blocks)
+        fall.Over(*s);
+    std::vector<std::pair<int, int>> cells = fall.Cells();
+    for (auto& cell : cells)
+        cell.second += fall.Rows();
     return cells;
 }
 

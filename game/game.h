@@ -1,6 +1,6 @@
 #pragma once
 
-#include <deque>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -38,6 +38,35 @@ struct THoldSlot {
     TStampedPiece piece;
 };
 
+class game;
+
+// How far the falling piece can drop by the rules of its fit: each of its blocks falls to the
+// floor or onto the first settled block below it in its column, the piece as far as its shortest
+// fall. The settled blocks are shown to it one at a time, so a walk the caller makes anyway
+// (the board's drawing) can find it too.
+class TLandingFall {
+public:
+    explicit TLandingFall(const game& g);
+    // Inline, and most blocks stand in other columns, so a walk of the whole board stays cheap.
+    void Over(const block& settled)
+    {
+        if (settled.x >= 0 && settled.x < MaskedColumns && (columns_ >> settled.x & 1) == 0)
+            return;
+        for (const auto& [cx, cy] : cells_)
+            if (settled.x == cx && settled.y > cy && settled.y - cy - 1 < rows_)
+                rows_ = settled.y - cy - 1;
+    }
+    int Rows() const { return rows_ < 0 ? 0 : rows_; }
+    // The piece's cells in list order, as they are now.
+    const std::vector<std::pair<int, int>>& Cells() const { return cells_; }
+
+private:
+    static constexpr int MaskedColumns = 64;
+    std::vector<std::pair<int, int>> cells_;
+    uint64_t columns_ = 0; // the piece's columns below MaskedColumns; all set when it has others
+    int rows_;
+};
+
 // One play: the board with its settled blocks, the falling piece and the score.
 // Board column 0 is on the left, row 0 at the top; rows above the board are negative.
 class game {
@@ -60,7 +89,9 @@ public:
     int points = 0;
     TPlayOptions options;             // set by SetOptions, before the first piece
     TPlayFigures figures;
-    std::deque<TStampedPiece> coming; // pieces made ahead, the next one first
+    // Pieces made ahead, the next one first; a vector, as an empty one costs no allocation when
+    // the built-in player makes a game for every landing it rehearses.
+    std::vector<TStampedPiece> coming;
     THoldSlot holdslot;
 
     // The options of this play and the pace they start it at; before the first piece.

@@ -64,7 +64,8 @@ TEST_F(HeadlessPlayTest, PlaysOnUnderEveryOptionCombination)
                     EXPECT_TRUE(record.lost || record.frames == kFrames);
                     EXPECT_GT(pieces, record.frames / kLongestWait);
                     EXPECT_LE(longest, kLongestWait);
-                    if (hardDrop)
+                    if (hardDrop) {
                         EXPECT_GT(pieces * 40, record.frames) << "hard drops land a piece every few frames";
+                    }
                 }
 }

@@ -110,8 +110,9 @@ TEST_F(PlayerTest, WithHardDropLandsTheBarInTheWellOnceItIsAboveIt)
         EXPECT_FALSE(controls.keyharddrop && turnsOrMoves) << "the hard drop only once in place";
         g->DoPiece(controls);
         g->Rules();
-        if (controls.keyharddrop)
+        if (controls.keyharddrop) {
             EXPECT_FALSE(g->place.Contains(piece.get())) << "landed in the frame of the hard drop";
+        }
     }
     EXPECT_EQ(g->points, 100);
     EXPECT_EQ(Picture(*g), OverSky(9, "#.........\n"));

@@ -376,7 +376,7 @@ TEST_F(BoardDrawTest, HoldBoxUnderTheScoreShowsTheHeldPieceDimmedOnceUsed)
     EXPECT_LT(held[0].alpha, 1);
 }
 
-TEST_F(BoardDrawTest, LandingShadowIsDrawnFaintlyBeforeTheBlocksInThePiecesColours)
+TEST_F(BoardDrawTest, LandingShadowIsDrawnFaintlyInThePiecesColoursBeforeThePiece)
 {
     TPlayOptions o;
     o.landingShadow = true;
@@ -387,19 +387,21 @@ TEST_F(BoardDrawTest, LandingShadowIsDrawnFaintlyBeforeTheBlocksInThePiecesColou
     Place(9, 6, BlockSlowDown);
     board->Draw();
     const auto images = BoardImages();
-    ASSERT_GE(images.size(), 3u);
+    ASSERT_GE(images.size(), 5u);
+    EXPECT_TRUE(DrawnAt(images[0], "block", 96 + 9 * 16, 31 * 16, 0)) << "the settled blocks first";
+    EXPECT_EQ(images[0].alpha, 1);
     // The piece lands on the block in row 31: rows 29 and 30.
-    EXPECT_TRUE(DrawnAt(images[0], "block", 96 + 9 * 16, 29 * 16, 0));
-    EXPECT_EQ(images[0].r, 200);
-    EXPECT_FLOAT_EQ(images[0].alpha, 0.3f);
-    EXPECT_TRUE(DrawnAt(images[1], "powerup1", 96 + 9 * 16, 30 * 16, 0));
-    EXPECT_TRUE(DrawnAt(images[2], "block", 96 + 9 * 16, 31 * 16, 0)) << "then the settled blocks";
-    EXPECT_EQ(images[2].alpha, 1);
+    EXPECT_TRUE(DrawnAt(images[1], "block", 96 + 9 * 16, 29 * 16, 0));
+    EXPECT_EQ(images[1].r, 200);
+    EXPECT_FLOAT_EQ(images[1].alpha, 0.3f);
+    EXPECT_TRUE(DrawnAt(images[2], "powerup1", 96 + 9 * 16, 30 * 16, 0));
+    EXPECT_TRUE(DrawnAt(images[3], "block", 96 + 9 * 16, 5 * 16, 0)) << "then the piece over it";
+    EXPECT_EQ(images[3].alpha, 1);
 
     settings.visibility = 0;
     driver.calls.clear();
     board->Draw();
-    EXPECT_FLOAT_EQ(BoardImages()[0].alpha, 0.5f);
+    EXPECT_FLOAT_EQ(BoardImages()[1].alpha, 0.5f);
 }
 
 TEST_F(BoardDrawTest, FiguresUnderTheScoreInItsGlyphs)
