@@ -105,4 +105,29 @@ void BM_TenHours(benchmark::State& state)
 }
 BENCHMARK(BM_TenHours)->Iterations(1)->Unit(benchmark::kSecond);
 
+// An hour of game time with every play option off, then with every one on: coming pieces,
+// shadow, hard drop, hold, the rapid pace and the figures. With every option on the player must
+// keep at least 20,000 frames per processor second and never stall.
+void BM_HourOfPlay(benchmark::State& state, TPlayOptions options)
+{
+    const TPlayer player;
+    std::vector<TPlayRecord> plays;
+    double cpuSeconds = 0;
+    for (auto _ : state) {
+        const std::clock_t cpuStart = std::clock();
+        plays = PlayHeadlessSession(player, kFirstSeed, kFrameLimit, {}, {}, options);
+        cpuSeconds += static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    }
+    std::vector<int> scores;
+    for (const TPlayRecord& p : plays)
+        scores.push_back(p.points);
+    state.counters["plays"] = static_cast<double>(plays.size());
+    state.counters["median_points"] = Median(scores);
+    state.counters["frames_per_cpu_s"] = static_cast<double>(kFrameLimit) / cpuSeconds;
+}
+BENCHMARK_CAPTURE(BM_HourOfPlay, every_option_off, TPlayOptions{})->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_HourOfPlay, every_option_on, TPlayOptions{MaxNextPieces, true, true, true, TPace::Rapid, true})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
 } // namespace

@@ -5,13 +5,15 @@
 #include "game/shape.h"
 #include "system/random.h"
 
-TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit, const TFrameWatch& watch)
+TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit, const TFrameWatch& watch,
+                         const TPlayOptions& options)
 {
     if (shapecount == 0)
         shape::Init();
     SeedRandom(seed);
     game play;
     StartPlay(play);
+    play.SetOptions(options);
     play.NewPiece();
 
     TPlayRecord record;
@@ -31,12 +33,13 @@ TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit
 
 std::vector<TPlayRecord> PlayHeadlessSession(const TPlayer& player, int32_t firstSeed, int64_t frames,
                                              const TFrameWatch& watch,
-                                             const std::function<void(const TPlayRecord&)>& afterPlay)
+                                             const std::function<void(const TPlayRecord&)>& afterPlay,
+                                             const TPlayOptions& options)
 {
     std::vector<TPlayRecord> plays;
     int64_t played = 0;
     for (int32_t seed = firstSeed; played < frames; ++seed) {
-        plays.push_back(PlayHeadless(player, seed, frames - played, watch));
+        plays.push_back(PlayHeadless(player, seed, frames - played, watch, options));
         played += plays.back().frames;
         if (afterPlay)
             afterPlay(plays.back());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bot/player.h"
+#include "game/play_options.h"
 
 // How one play by the built-in player went.
 struct TPlayRecord {
@@ -20,10 +21,12 @@ using TFrameWatch = std::function<void(const game& play)>;
 // player at the controls: the same calls per frame as the play screen, without window, sound
 // or pacing, for at most frameLimit frames. Reseeds the global generator; the blast flashes
 // that nobody draws are dropped every frame.
-TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit, const TFrameWatch& watch = {});
+TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit, const TFrameWatch& watch = {},
+                         const TPlayOptions& options = {});
 
 // Plays `frames` frames in all, a new play from the next seed after each loss, the first from
 // firstSeed; afterPlay hears of each play as it ends, the last one cut short included.
 std::vector<TPlayRecord> PlayHeadlessSession(const TPlayer& player, int32_t firstSeed, int64_t frames,
                                              const TFrameWatch& watch = {},
-                                             const std::function<void(const TPlayRecord&)>& afterPlay = {});
+                                             const std::function<void(const TPlayRecord&)>& afterPlay = {},
+                                             const TPlayOptions& options = {});

@@ -51,10 +51,13 @@ TControls TPlayer::Decide(const game& g) const
     }
 
     const TPlacement target = search.Best(piece, g.px, py);
-    // Fast drop once above the place, or on the way while the fall cannot interfere.
+    // Fast drop once above the place, or on the way while the fall cannot interfere; where the
+    // play has hard drop, the piece lands at once when it is above its place.
     controls.keyfast = target.steps == 0 || RoomToFall(search.Board(), g.px, target.px, py) > target.steps + kFallMargin;
-    if (target.steps == 0)
+    if (target.steps == 0) {
+        controls.keyharddrop = g.options.hardDrop ? 1 : 0;
         return controls;
+    }
     switch (target.first) {
     case TStep::TurnLeft:
         controls.keyrotleft = 1;

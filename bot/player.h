@@ -7,9 +7,10 @@ class game;
 
 // The built-in player. Each frame it looks at the play as a person sees it, chooses where the
 // falling piece should land, and presses what a person would press to get it there: one turn
-// or one move per frame, and the fast drop once the piece is above its place. It reads the
-// game and never changes it, draws no random numbers and keeps nothing between frames, so the
-// same game state always gets the same controls.
+// or one move per frame, and the fast drop (or the hard drop, where the play has it) once the
+// piece is above its place. It leaves the hold alone and looks no further than the falling piece.
+// It reads the game and never changes it, draws no random numbers and keeps nothing between
+// frames, so the same game state always gets the same controls.
 class TPlayer {
 public:
     TPlayer() = default;

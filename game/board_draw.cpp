@@ -1,4 +1,6 @@
 #include <cmath>
+#include <charconv>
+#include <optional>
 #include <string>
 
 #include "draw2d/draw2d.h"
@@ -14,10 +16,193 @@ namespace {
 constexpr int GlyphPitch = 8;     // pixels between score glyphs
 constexpr int FirstLabelFrame = 10;
 constexpr int LabelGlyphs = 7;
+constexpr int ColonFrame = 16;    // the label's last glyph
+
+// The score: its label, then its value one line below.
+constexpr int PointsLeft = 12;
+constexpr int PointsLabelTop = 28;
+constexpr int PointsValueTop = 40;
+
+// Small pieces beside the board: coming ones in the free column on the right, the held one in
+// a box in the left column under the score, the figures under that.
+constexpr int SmallCell = 8;
+constexpr float SmallScale = static_cast<float>(SmallCell) / cellsize;
+constexpr int StampCells = 4; // a template is 4 by 4 cells
+constexpr int ComingLeft = 432;
+constexpr int ComingTop = 28;
+constexpr int ComingPitch = 40;
+constexpr int HoldBoxLeft = 12;
+constexpr int HoldBoxTop = 56;
+constexpr int HoldBoxSize = StampCells * SmallCell + 2 * SmallCell;
+constexpr int FiguresTop = HoldBoxTop + HoldBoxSize + 8;
+constexpr int FigurePitch = 12;
+constexpr int FigureValueLeft = PointsLeft + 12;
+
+// Colours of the score strip: the cool label, the warm foot of the digits.
+constexpr uint8_t LabelRed = 214, LabelGreen = 222, LabelBlue = 255;
+constexpr uint8_t DigitRed = 236, DigitGreen = 196, DigitBlue = 140;
+
+// The landing shadow stays fainter than any block; Low visibility is for dim screens and
+// shows it stronger, as it does the block shadows.
+constexpr float LandingAlphaHigh = 0.3f;
+constexpr float LandingAlphaLow = 0.5f;
+// A held piece that cannot come back before the next landing.
+constexpr float SpentHoldAlpha = 0.4f;
 
 float ShadowAlpha()
 {
     return settings.visibility == 1 ? 0.395f - effects.glow / 2.08f : 0.895f - effects.glow;
+}
+
+// Digits and colons from the score strip, glyph i at x + 8i; other characters keep their place
+// and draw nothing.
+void DrawStripText(int x, int y, const std::string& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const int frame = c == ':' ? ColonFrame : c >= '0' && c <= '9' ? c - '0' : -1;
+        if (frame >= 0)
+            DrawImage(pictures.pointsimage, static_cast<float>(x + GlyphPitch * static_cast<int>(i)),
+                      static_cast<float>(y), frame);
+    }
+}
+
+// A block of a stamped piece at half size, its stamp cell (0..3, 0..3) at (left, top); the
+// caller sets the half scale once for all of them, as setting a scale costs more than a draw.
+void DrawSmallBlock(const block& b, int boardWidth, int left, int top)
+{
+    const float bx = static_cast<float>(left + (b.x - (boardWidth / 2 - 1)) * SmallCell);
+    const float by = static_cast<float>(top + (b.y + StampCells - 1) * SmallCell);
+    if (b.kind >= BlockSlowDown && b.kind <= BlockFlip) {
+        SetColor(255, 255, 255);
+        DrawImage(pictures.powerupimages[static_cast<size_t>(b.kind - 1)], bx, by, 0);
+    } else {
+        SetColor(b.r, b.g, b.b);
+        DrawImage(pictures.blockimage, bx, by, 0);
+    }
+}
+
+void DrawSmallPiece(const TStampedPiece& piece, int boardWidth, int left, int top)
+{
+    for (const block& b : piece.blocks)
+        DrawSmallBlock(b, boardWidth, left, top);
+}
+
+void DrawComingPieces(const game& g)
+{
+    int top = ComingTop;
+    for (const TStampedPiece& piece : g.coming) {
+        DrawSmallPiece(piece, g.w, ComingLeft, top);
+        top += ComingPitch;
+    }
+}
+
+void DrawHoldBox(const game& g)
+{
+    SetColor(LabelRed, LabelGreen, LabelBlue);
+    constexpr float l = HoldBoxLeft, t = HoldBoxTop, r = HoldBoxLeft + HoldBoxSize - 1,
+                    b = HoldBoxTop + HoldBoxSize - 1;
+    DrawLine(l, t, r, t);
+    DrawLine(r, t, r, b);
+    DrawLine(r, b, l, b);
+    DrawLine(l, b, l, t);
+}
+
+void DrawHeldPiece(const game& g)
+{
+    SetAlpha(g.holdslot.used ? SpentHoldAlpha : 1);
+    DrawSmallPiece(g.holdslot.piece, g.w, HoldBoxLeft + SmallCell, HoldBoxTop + SmallCell);
+    SetAlpha(1);
+}
+
+// The score strip has no letters for labels, so each figure but the time has a small sign:
+// a row for rows, a T for pieces, the T and a decimal point for pieces a second.
+void DrawRowSign(int x, int y) { DrawRect(static_cast<float>(x), static_cast<float>(y + 2), 8, 3); }
+
+void DrawPieceSign(int x, int y)
+{
+    DrawRect(static_cast<float>(x + 1), static_cast<float>(y + 1), 6, 2);
+    DrawRect(static_cast<float>(x + 3), static_cast<float>(y + 3), 2, 3);
+}
+
+// Whole numbers as the strip draws them, at least `width` digits.
+std::string Digits(int64_t value, int width = 1)
+{
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    std::string text(buffer, end);
+    return text.size() < static_cast<size_t>(width) ? std::string(width - text.size(), '0') + text : text;
+}
+
+void DrawFigures(const game& g)
+{
+    const TPlayFigures& f = g.figures;
+    const int64_t seconds = f.frames / FramesPerSecond;
+    const std::string time = Digits(seconds / 60, 2) + ":" + Digits(seconds % 60, 2);
+    const int64_t hundredths = std::llround(f.PiecesPerSecond() * 100);
+    // The strip has no decimal point: a gap is left for it and a dot drawn there.
+    const std::string rate = Digits(hundredths / 100) + " " + Digits(hundredths % 100, 2);
+    const int rows[] = {FiguresTop, FiguresTop + FigurePitch, FiguresTop + 2 * FigurePitch, FiguresTop + 3 * FigurePitch};
+
+    SetColor(LabelRed, LabelGreen, LabelBlue);
+    DrawRowSign(PointsLeft, rows[0]);
+    DrawPieceSign(PointsLeft, rows[1]);
+    DrawPieceSign(PointsLeft, rows[3]);
+    SetColor(255, 255, 255);
+    DrawStripText(FigureValueLeft, rows[0], Digits(f.rows));
+    DrawStripText(FigureValueLeft, rows[1], Digits(f.pieces));
+    DrawStripText(FigureValueLeft, rows[2], time);
+    DrawStripText(FigureValueLeft, rows[3], rate);
+    SetColor(DigitRed, DigitGreen, DigitBlue);
+    const int point = FigureValueLeft + GlyphPitch * static_cast<int>(rate.find(' '));
+    DrawRect(static_cast<float>(point + 2), static_cast<float>(rows[3] + 5), 2, 2);
+}
+
+// Drawn after the settled blocks, whose cells it never takes, and before the falling piece,
+// which covers it where they meet.
+void DrawLandingShadow(const game& g, const TLandingFall& fall)
+{
+    const auto& now = fall.Cells();
+    auto underPiece = [&](std::pair<int, int> cell) {
+        for (const auto& c : now)
+            if (c == cell)
+                return true;
+        return false;
+    };
+    SetAlpha(settings.visibility == 1 ? LandingAlphaHigh : LandingAlphaLow);
+    size_t i = 0;
+    for (const auto& b : g.place) {
+        const std::pair<int, int> cell{now[i].first, now[i].second + fall.Rows()};
+        ++i;
+        if (cell.second < 0 || underPiece(cell))
+            continue;
+        const bool powerUp = b->kind >= BlockSlowDown && b->kind <= BlockFlip;
+        powerUp ? SetColor(255, 255, 255) : SetColor(b->r, b->g, b->b);
+        DrawImage(powerUp ? pictures.powerupimages[static_cast<size_t>(b->kind - 1)] : pictures.blockimage,
+                  static_cast<float>(g.x + cell.first * cellsize), static_cast<float>(g.y + cell.second * cellsize), 0);
+    }
+    SetAlpha(1);
+}
+
+// Everything the options add beside the board, drawn after it at the scale the blocks leave (1),
+// the small pieces last, under one change of scale.
+void DrawOptionExtras(const game& g)
+{
+    if (g.options.hold)
+        DrawHoldBox(g);
+    if (g.options.playFigures)
+        DrawFigures(g);
+    const bool held = g.options.hold && g.holdslot.full;
+    if (held || g.options.nextPieces > 0) {
+        SetScale(SmallScale, SmallScale);
+        if (held)
+            DrawHeldPiece(g);
+        if (g.options.nextPieces > 0)
+            DrawComingPieces(g);
+        SetScale(1, 1);
+    }
+    SetAlpha(1);
+    SetColor(255, 255, 255);
 }
 
 } // namespace
@@ -31,16 +216,9 @@ void DrawPoints(int x, int y, int value, int mode)
     }
     if (mode > 0) {
         // Mode 1 puts the first digit at x; higher modes put the digits after the label.
-        const int d = mode == 1 ? -GlyphPitch : 48;
-        const std::string digits = std::to_string(value);
-        for (size_t i = 1; i <= digits.size(); ++i) {
-            const char c = digits[i - 1];
-            // A minus sign has no glyph in the strip; it keeps its place and draws nothing.
-            if (c < '0' || c > '9')
-                continue;
-            DrawImage(pictures.pointsimage, static_cast<float>(x + d + GlyphPitch * static_cast<int>(i)),
-                      static_cast<float>(y), c - '0');
-        }
+        // A minus sign has no glyph in the strip; it keeps its place and draws nothing.
+        const int d = mode == 1 ? 0 : 48 + GlyphPitch;
+        DrawStripText(x + d, y, std::to_string(value));
     }
 }
 
@@ -74,10 +252,19 @@ void game::Draw()
 {
     SetColor(255, 255, 255);
     SetAlpha(1);
-    DrawPoints(12, 28, 0, 0);
-    DrawPoints(12, 40, points, 1);
-    for (const auto& b : blocks)
+    DrawPoints(PointsLeft, PointsLabelTop, 0, 0);
+    DrawPoints(PointsLeft, PointsValueTop, points, 1);
+    // The landing shadow's fall is found in the walk that draws the settled blocks.
+    std::optional<TLandingFall> fall;
+    if (options.landingShadow && !place.IsEmpty())
+        fall.emplace(*this);
+    for (const auto& b : blocks) {
         b->Draw(x, y, 0);
+        if (fall)
+            fall->Over(*b);
+    }
+    if (fall)
+        DrawLandingShadow(*this, *fall);
     for (const auto& b : place)
         b->Draw(x, y, 0);
     // Every shadow after every block, so shadows also darken the blocks below them.
@@ -85,6 +272,8 @@ void game::Draw()
         b->Draw(x, y, 1);
     for (const auto& b : place)
         b->Draw(x, y, 1);
+    if (!options.AllDefault())
+        DrawOptionExtras(*this);
     if (std::fabs(effects.glow) >= 0.002f)
         effects.glow = 0;
     else

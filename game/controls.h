@@ -9,6 +9,8 @@ struct TControls {
     int keyleft = 0;     // move one column left
     int keyright = 0;    // move one column right
     int keyfast = 0;     // drop fast while set
+    int keyharddrop = 0; // land the piece at once (only with the hard drop option)
+    int keyhold = 0;     // swap the piece with the hold slot (only with the hold option)
 
     bool operator==(const TControls&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "game/game.h"
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <utility>
@@ -20,42 +21,94 @@ int WaitFrames(float wait)
     return wait >= 2147483647.0f ? INT_MAX : static_cast<int>(wait);
 }
 
+// Calls cell(s, x, y) for each cell of template type, in stamp order, at the board cell a new
+// piece puts it on.
+template <class TCell>
+void ForEachStampCell(int type, int boardWidth, TCell cell)
+{
+    int count = type;
+    for (const auto& s : shapes) {
+        if (count-- != 0)
+            continue;
+        for (int cx = 0; cx < 4; ++cx)
+            for (int cy = 0; cy < 4; ++cy)
+                if (s->array[cx][cy])
+                    cell(*s, cx + boardWidth / 2 - 1, cy - 3);
+        break;
+    }
+}
+
 } // namespace
 
-void game::NewPiece()
+void game::SetOptions(const TPlayOptions& playOptions)
+{
+    options = playOptions;
+    downwait = PaceRule(options.pace).startWait;
+}
+
+TStampedPiece game::MakePiece()
+{
+    TStampedPiece piece;
+    piece.ptype = RandomInt(0, shapecount - 1);
+    ForEachStampCell(piece.ptype, w, [&](const shape& s, int bx, int by) {
+        block b;
+        // The draws are made in this order: red, green, blue, then the power-up roll.
+        b.r = static_cast<uint8_t>(s.r + RandomInt(-3, 3));
+        b.g = static_cast<uint8_t>(s.g + RandomInt(-2, 2));
+        b.b = static_cast<uint8_t>(s.b + RandomInt(-4, 4));
+        b.x = bx;
+        b.y = by;
+        if (RandomInt(0, 39) == 0)
+            b.kind = RandomInt(BlockSlowDown, BlockFlip);
+        piece.blocks.push_back(b);
+    });
+    return piece;
+}
+
+void game::TakePiece(const TStampedPiece& piece)
 {
     place.Clear();
     px = w / 2;
     py = -2;
     rot = 0;
-    ptype = RandomInt(0, shapecount - 1);
+    ptype = piece.ptype;
+    for (const block& b : piece.blocks)
+        place.AddLast(std::make_shared<block>(b));
+}
 
-    int count = ptype;
-    for (const auto& s : shapes) {
-        if (count-- != 0)
-            continue;
-        for (int cx = 0; cx < 4; ++cx) {
-            for (int cy = 0; cy < 4; ++cy) {
-                if (!s->array[cx][cy])
-                    continue;
-                auto b = std::make_shared<block>();
-                // The draws are made in this order: red, green, blue, then the power-up roll.
-                b->r = static_cast<uint8_t>(s->r + RandomInt(-3, 3));
-                b->g = static_cast<uint8_t>(s->g + RandomInt(-2, 2));
-                b->b = static_cast<uint8_t>(s->b + RandomInt(-4, 4));
-                b->x = cx + w / 2 - 1;
-                b->y = cy - 3;
-                if (RandomInt(0, 39) == 0)
-                    b->kind = RandomInt(BlockSlowDown, BlockFlip);
-                place.AddLast(b);
-            }
+// The falling piece back on its stamp cells; turns and moves keep the blocks in stamp order.
+TStampedPiece game::Restamped() const
+{
+    TStampedPiece piece;
+    piece.ptype = ptype;
+    for (const auto& b : place)
+        piece.blocks.push_back(*b);
+    size_t i = 0;
+    ForEachStampCell(ptype, w, [&](const shape&, int bx, int by) {
+        if (i < piece.blocks.size()) {
+            piece.blocks[i].x = bx;
+            piece.blocks[i].y = by;
         }
-        break;
+        ++i;
+    });
+    return piece;
+}
+
+void game::NewPiece()
+{
+    if (options.nextPieces == 0) {
+        TakePiece(MakePiece());
+        return;
     }
+    while (coming.size() <= static_cast<size_t>(options.nextPieces))
+        coming.push_back(MakePiece());
+    TakePiece(coming.front());
+    coming.erase(coming.begin());
 }
 
 void game::DoPiece(const TControls& controls)
 {
+    ++figures.frames;
     --nextdown;
     if (nextdown < 1) {
         if (controls.keyfast) {
@@ -65,23 +118,14 @@ void game::DoPiece(const TControls& controls)
             PlaySoundEffect(AssetName(TAsset::Falling));
         }
         ShiftPiece(0, 1);
-        if (PieceFits()) {
+        if (PieceFits())
             ++py;
-        } else {
-            PlaySoundEffect(AssetName(TAsset::Plop));
-            for (const auto& b : place) {
-                b->y -= 1;
-                auto settled = b;
-                place.Remove(b.get());
-                blocks.AddLast(std::move(settled));
-            }
-            if (lost == 0) {
-                NewPiece();
-                nextdown = 0;
-            }
-        }
+        else
+            Land();
     }
 
+    if (controls.keyhold && options.hold)
+        Hold();
     if (controls.keyrotleft)
         Turn(false);
     if (controls.keyrotright)
@@ -90,6 +134,84 @@ void game::DoPiece(const TControls& controls)
         Slide(-1);
     if (controls.keyright)
         Slide(1);
+    if (controls.keyharddrop && options.hardDrop)
+        HardDrop();
+}
+
+// The piece stands one row below where it last fitted: it settles one row up.
+void game::Land()
+{
+    PlaySoundEffect(AssetName(TAsset::Plop));
+    for (const auto& b : place) {
+        b->y -= 1;
+        auto settled = b;
+        place.Remove(b.get());
+        blocks.AddLast(std::move(settled));
+    }
+    ++figures.pieces;
+    holdslot.used = false;
+    if (lost == 0) {
+        NewPiece();
+        nextdown = 0;
+    }
+}
+
+// Straight down to where it fits last, then the landing a failed gravity step makes.
+void game::HardDrop()
+{
+    if (place.IsEmpty())
+        return;
+    const int rows = DropDistance();
+    py += rows;
+    ShiftPiece(0, rows + 1);
+    Land();
+}
+
+// Once per landing; the piece that comes in starts afresh at the top.
+void game::Hold()
+{
+    if (holdslot.used || place.IsEmpty())
+        return;
+    TStampedPiece put = Restamped();
+    holdslot.used = true;
+    if (holdslot.full)
+        TakePiece(holdslot.piece);
+    else
+        NewPiece();
+    holdslot.piece = std::move(put);
+    holdslot.full = true;
+    nextdown = 0;
+}
+
+TLandingFall::TLandingFall(const game& g) : rows_(INT_MAX)
+{
+    for (const auto& b : g.place) {
+        // Outside the walls nothing fits, so the piece cannot fall at all.
+        if (b->x < 0 || b->x > g.w - 1)
+            rows_ = 0;
+        rows_ = std::min(rows_, g.h - 1 - b->y);
+        cells_.emplace_back(b->x, b->y);
+        columns_ |= b->x >= 0 && b->x < MaskedColumns ? uint64_t{1} << b->x : ~uint64_t{0};
+    }
+}
+
+int game::DropDistance() const
+{
+    TLandingFall fall(*this);
+    for (const auto& s : blocks)
+        fall.Over(*s);
+    return fall.Rows();
+}
+
+std::vector<std::pair<int, int>> game::LandingCells() const
+{
+    TLandingFall fall(*this);
+    for (const auto& s : blocks)
+        fall.Over(*s);
+    std::vector<std::pair<int, int>> cells = fall.Cells();
+    for (auto& cell : cells)
+        cell.second += fall.Rows();
+    return cells;
 }
 
 void game::rotleft()

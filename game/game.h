@@ -1,7 +1,13 @@
 #pragma once
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "game/block.h"
 #include "game/controls.h"
+#include "game/play_figures.h"
+#include "game/play_options.h"
 #include "system/list.h"
 
 constexpr int cellsize = 16; // pixels per board cell, across and down
@@ -16,6 +22,49 @@ class dobang {
 public:
     int xp = 0; // board column of the blast centre
     int yp = 0; // board row of the blast centre
+};
+
+// A piece as its template stamps it, before it falls: its type and its blocks in stamp order,
+// on the cells a new piece takes.
+struct TStampedPiece {
+    int ptype = 0;
+    std::vector<block> blocks;
+};
+
+// The piece put aside by the hold control, and whether a hold was used since the last landing.
+struct THoldSlot {
+    bool full = false;
+    bool used = false;
+    TStampedPiece piece;
+};
+
+class game;
+
+// How far the falling piece can drop by the rules of its fit: each of its blocks falls to the
+// floor or onto the first settled block below it in its column, the piece as far as its shortest
+// fall. The settled blocks are shown to it one at a time, so a walk the caller makes anyway
+// (the board's drawing) can find it too.
+class TLandingFall {
+public:
+    explicit TLandingFall(const game& g);
+    // Inline, and most blocks stand in other columns, so a walk of the whole board stays cheap.
+    void Over(const block& settled)
+    {
+        if (settled.x >= 0 && settled.x < MaskedColumns && (columns_ >> settled.x & 1) == 0)
+            return;
+        for (const auto& [cx, cy] : cells_)
+            if (settled.x == cx && settled.y > cy && settled.y - cy - 1 < rows_)
+                rows_ = settled.y - cy - 1;
+    }
+    int Rows() const { return rows_ < 0 ? 0 : rows_; }
+    // The piece's cells in list order, as they are now.
+    const std::vector<std::pair<int, int>>& Cells() const { return cells_; }
+
+private:
+    static constexpr int MaskedColumns = 64;
+    std::vector<std::pair<int, int>> cells_;
+    uint64_t columns_ = 0; // the piece's columns below MaskedColumns; all set when it has others
+    int rows_;
 };
 
 // One play: the board with its settled blocks, the falling piece and the score.
@@ -38,11 +87,23 @@ public:
     float maxdown = 2.0f;   // frames between gravity steps while the fast key is held
     int lost = 0;
     int points = 0;
+    TPlayOptions options;             // set by SetOptions, before the first piece
+    TPlayFigures figures;
+    // Pieces made ahead, the next one first; a vector, as an empty one costs no allocation when
+    // the built-in player makes a game for every landing it rehearses.
+    std::vector<TStampedPiece> coming;
+    THoldSlot holdslot;
 
-    // Replaces the falling piece with a new one stamped from a random template.
+    // The options of this play and the pace they start it at; before the first piece.
+    void SetOptions(const TPlayOptions& playOptions);
+    // Replaces the falling piece with the next one: stamped from a random template now, or,
+    // with coming pieces shown, the first of them while a new one is made at the end.
     void NewPiece();
-    // Once per frame: gravity, then the turns and moves asked for by this frame's controls.
+    // Once per frame: gravity, then the hold, the turns and moves, and the hard drop asked for by
+    // this frame's controls.
     void DoPiece(const TControls& controls);
+    // The cells the falling piece would land on if it dropped now, in list order.
+    std::vector<std::pair<int, int>> LandingCells() const;
     // Once per frame after the row scan: the score, every block, then every shadow over them.
     void Draw();
     // A blast centred on board cell (x, y), with chain reactions.
@@ -58,11 +119,21 @@ public:
     void rotright();
 
 private:
+    TStampedPiece MakePiece();
+    void TakePiece(const TStampedPiece& piece);
+    TStampedPiece Restamped() const;
+    void Land();
+    void HardDrop();
+    void Hold();
+    int DropDistance() const;
     bool PieceFits() const;
     void Turn(bool clockwise);
     void Slide(int dx);
     void ShiftPiece(int dx, int dy);
     void CycleSquare(bool clockwise);
+
+    int scanDepth_ = 0; // row scans running, nested ones included
+    int chain_ = 0;     // blasts set off since the outermost scan began
 };
 
 // A new play on the standard board, before its first piece, the background tint at its start.

@@ -2,6 +2,12 @@
 
 #include <utility>
 
+TFrameInput EnabledInputs(const TPlayOptions& options)
+{
+    return static_cast<TFrameInput>(InputControls | (options.hardDrop ? InputHardDrop : 0) |
+                                    (options.hold ? InputHold : 0));
+}
+
 TReplayRecorder::TReplayRecorder(TReplayStart start, int32_t score, uint64_t board) : score_(score), board_(board)
 {
     replay_.start = std::move(start);
@@ -13,6 +19,8 @@ bool TReplayRecorder::AddFrame(TFrameInput input, int32_t score, uint64_t board)
 {
     if (Full())
         return false;
+    if (input != InputPaused)
+        input &= EnabledInputs(replay_.start.options);
     const uint32_t frame = replay_.frames++;
     if (!replay_.inputs.empty() && replay_.inputs.back().input == input)
         ++replay_.inputs.back().frames;

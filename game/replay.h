@@ -4,19 +4,26 @@
 #include <string>
 #include <vector>
 
+#include "game/play_options.h"
+
 // A recorded play: where it started, what the rules were told each frame, and what the board
 // looked like after every change, so a rerun can be checked frame by frame.
 
-// What one frame handed the rules: the five control flags, or a frame of the pause screen
-// (which runs the background and the fireworks, and so draws random numbers, but not the rules).
+// What one frame handed the rules: the control flags, or a frame of the pause screen (which
+// runs the background and the fireworks, and so draws random numbers, but not the rules).
 using TFrameInput = uint8_t;
 constexpr TFrameInput InputRotLeft = 1;
 constexpr TFrameInput InputRotRight = 2;
 constexpr TFrameInput InputLeft = 4;
 constexpr TFrameInput InputRight = 8;
 constexpr TFrameInput InputFast = 16;
-constexpr TFrameInput InputControls = 31; // every control flag
+constexpr TFrameInput InputControls = 31; // the five controls of every play
 constexpr TFrameInput InputPaused = 32;   // alone: a pause frame carries no controls
+constexpr TFrameInput InputHardDrop = 64; // only in plays with the hard drop option
+constexpr TFrameInput InputHold = 128;    // only in plays with the hold option
+
+// The control flags a play with these options can be handed; the others do nothing in it.
+TFrameInput EnabledInputs(const TPlayOptions& options);
 
 // Limits that keep a damaged or hostile file from asking for hours of work or gigabytes:
 // a day of frames at 60 per second, and more flying effects than a play can ever have (at most
@@ -40,9 +47,11 @@ struct TReplayBoom {
     bool operator==(const TReplayBoom&) const = default;
 };
 
-// Everything from before the play that the play depends on or shows: the generator (before the
-// first piece is drawn), the effect levels, the turning background, and the effects in flight.
+// Everything from before the play that the play depends on or shows: its options, the generator
+// (before the first piece is drawn), the effect levels, the turning background, and the effects
+// in flight.
 struct TReplayStart {
+    TPlayOptions options;
     int32_t seed = 0x1234; // the generator's state; this one is where an unseeded generator starts
     float tint = 250, wobble = 0, wobblev = 0, flash = 0, glow = 0;
     int32_t visibility = 1;
@@ -90,7 +99,8 @@ public:
     TReplayRecorder(TReplayStart start, int32_t score, uint64_t board);
 
     // Once per frame, after the rules: what the frame handed them and the score and board it
-    // left. False, and nothing kept, once the play has run past MaxReplayFrames.
+    // left; controls the play's options leave off are not kept, as they did nothing. False, and
+    // nothing kept, once the play has run past MaxReplayFrames.
     bool AddFrame(TFrameInput input, int32_t score, uint64_t board);
     // Frames of the pause screen, which change neither score nor board.
     void AddPauseFrames(uint64_t frames);

@@ -83,7 +83,15 @@ bool ValidDate(std::string_view d)
 bool ValidEffect(float v) { return std::isfinite(v) && std::fabs(v) <= MaxEffectMagnitude; }
 bool ValidRise(float yv) { return yv >= FireworkFastestRise && yv <= FireworkSlowestRise; }
 bool InRange(int64_t v, int64_t lo, int64_t hi) { return v >= lo && v <= hi; }
-bool ValidInput(TFrameInput input) { return input == InputPaused || (input & ~InputControls) == 0; }
+bool ValidInput(TFrameInput input, const TPlayOptions& options)
+{
+    return input == InputPaused || (input & ~EnabledInputs(options)) == 0;
+}
+
+int FormatVersion(const TPlayOptions& options)
+{
+    return options.AllDefault() ? ReplayDefaultsFormatVersion : ReplayFormatVersion;
+}
 
 std::string FormatFloat(float v)
 {
@@ -101,9 +109,12 @@ std::string FormatHex(uint64_t v)
     return text;
 }
 
-// One character per input (docs/replay-format.md): "-" none, "p" pause, "s" fast, "qead" one
-// turn or move, the same in capitals with fast, and the remaining letters for the rarer
-// combinations in the order of their masks.
+constexpr TFrameInput InputOptionControls = InputHardDrop | InputHold;
+
+// One character per input of the five controls (docs/replay-format.md): "-" none, "p" pause,
+// "s" fast, "qead" one turn or move, the same in capitals with fast, and the remaining letters
+// for the rarer combinations in the order of their masks. Hard drop and hold put a mark before
+// that character: "!" hard drop, "^" hold, "*" both.
 class TInputSymbols {
 public:
     TInputSymbols()
@@ -127,9 +138,20 @@ public:
             if (symbol_[mask])
                 input_[static_cast<unsigned char>(symbol_[mask])] = static_cast<int>(mask);
     }
-    char Symbol(TFrameInput input) const { return symbol_[input]; }
+    std::string Symbol(TFrameInput input) const
+    {
+        std::string text;
+        if (const TFrameInput marks = input & InputOptionControls; marks != 0)
+            text += marks == InputHardDrop ? '!' : marks == InputHold ? '^' : '*';
+        return text + symbol_[input & ~InputOptionControls];
+    }
     // NoInput for a character that names no input.
     int Input(char c) const { return input_[static_cast<unsigned char>(c)]; }
+    // The option controls a mark stands for; NoInput for a character that is no mark.
+    static int Mark(char c)
+    {
+        return c == '!' ? InputHardDrop : c == '^' ? InputHold : c == '*' ? InputOptionControls : NoInput;
+    }
     static constexpr int NoInput = -1;
 
 private:
@@ -161,7 +183,7 @@ std::vector<TInputToken> InputTokens(const std::vector<TInputRun>& runs)
     TFrameInput held = 0;
     auto presses = [&](const TInputRun& run, uint32_t count) {
         for (uint32_t k = 0; k < count; ++k)
-            tokens.push_back({std::string(1, InputSymbols().Symbol(run.input)), 1});
+            tokens.push_back({InputSymbols().Symbol(run.input), 1});
     };
     for (size_t i = 0; i < runs.size(); ++i) {
         const TInputRun& run = runs[i];
@@ -208,8 +230,24 @@ private:
     bool lineStart_ = true;
 };
 
+std::string Flag(bool on) { return on ? "1" : "0"; }
+
+void WriteOptions(TLineWriter& out, const TPlayOptions& o)
+{
+    out.Word("options")
+        .Pair("next", std::to_string(o.nextPieces))
+        .Pair("shadow", Flag(o.landingShadow))
+        .Pair("harddrop", Flag(o.hardDrop))
+        .Pair("hold", Flag(o.hold))
+        .Pair("pace", std::string(PaceName(o.pace)))
+        .Pair("figures", Flag(o.playFigures))
+        .End();
+}
+
 void WriteStart(TLineWriter& out, const TReplayStart& s)
 {
+    if (FormatVersion(s.options) != ReplayDefaultsFormatVersion)
+        WriteOptions(out, s.options);
     out.Word("seed").Number(s.seed).End();
     out.Word("effects")
         .Pair("tint", FormatFloat(s.tint))
@@ -403,8 +441,34 @@ void ParseHeader(TLineReader& in, TReplay& r)
     r.board = in.Hex(in.Record("board", 1)[1], "board");
 }
 
-void ParseStart(TLineReader& in, TReplayStart& s)
+bool ParseFlag(const TLineReader& in, std::string_view word, std::string_view key)
 {
+    const std::string_view v = in.Value(word, key);
+    if (v != "0" && v != "1")
+        in.Fail("options " + std::string(key) + ": expected 0 or 1, found " + Quoted(v));
+    return v == "1";
+}
+
+void ParseOptions(TLineReader& in, TPlayOptions& o)
+{
+    const auto w = in.Record("options", 6);
+    o.nextPieces = static_cast<int>(in.Integer(in.Value(w[1], "next"), "options next", MinNextPieces, MaxNextPieces));
+    o.landingShadow = ParseFlag(in, w[2], "shadow");
+    o.hardDrop = ParseFlag(in, w[3], "harddrop");
+    o.hold = ParseFlag(in, w[4], "hold");
+    const std::string_view pace = in.Value(w[5], "pace");
+    if (!PaceFromName(pace, o.pace))
+        in.Fail("options pace: expected classic, brisk or rapid, found " + Quoted(pace));
+    o.playFigures = ParseFlag(in, w[6], "figures");
+    if (o.AllDefault())
+        in.Fail("options: every option is at its default, which is written as format version " +
+                std::to_string(ReplayDefaultsFormatVersion));
+}
+
+void ParseStart(TLineReader& in, TReplayStart& s, int version)
+{
+    if (version != ReplayDefaultsFormatVersion)
+        ParseOptions(in, s.options);
     s.seed = static_cast<int32_t>(in.Integer(in.Record("seed", 1)[1], "seed", 1, MaxSeed));
     const auto e = in.Record("effects", 5);
     s.tint = in.Real(in.Value(e[1], "tint"), "tint");
@@ -464,11 +528,16 @@ public:
         if (at == line.size())
             in_.Fail("input token " + Quoted(line.substr(start)) + " has no input symbol");
         const std::string_view digits = line.substr(start, at - start);
+        const int mark = TInputSymbols::Mark(line[at]);
+        if (mark != TInputSymbols::NoInput && ++at == line.size())
+            in_.Fail("input token " + Quoted(line.substr(start)) + " has no input symbol");
         const std::string_view token = line.substr(start, at - start + 1);
         const int input = InputSymbols().Input(line[at++]);
-        if (input == TInputSymbols::NoInput)
+        if (input == TInputSymbols::NoInput || (mark != TInputSymbols::NoInput && input == InputPaused))
             in_.Fail("input token " + Quoted(token) + ": unknown input symbol");
-        const auto symbol = static_cast<TFrameInput>(input);
+        const auto symbol = static_cast<TFrameInput>(input | (mark == TInputSymbols::NoInput ? 0 : mark));
+        if (!ValidInput(symbol, r_.start.options))
+            in_.Fail("input token " + Quoted(token) + ": a control the play's options leave off");
         if (IsHeld(symbol)) {
             const int64_t frames = digits.empty() ? 1 : in_.Integer(digits, "input run length", 2, r_.frames);
             Add(symbol, static_cast<uint64_t>(frames), token);
@@ -567,7 +636,8 @@ std::string_view CheckedBody(std::string_view text)
     return body;
 }
 
-void CheckMagic(std::string_view text)
+// The format version of the file.
+int CheckMagic(std::string_view text)
 {
     const std::string prefix = std::string(Magic) + " ";
     if (text.substr(0, prefix.size()) != prefix)
@@ -575,9 +645,10 @@ void CheckMagic(std::string_view text)
     TLineReader in(text);
     const auto w = in.Record(Magic, 1);
     const auto version = in.Integer(w[1], "format version", 0, std::numeric_limits<int32_t>::max());
-    if (version != ReplayFormatVersion)
-        throw TParseError{"replay format version " + std::string(w[1]) + " is not supported (this game reads version " +
-                          std::to_string(ReplayFormatVersion) + ")"};
+    if (version < ReplayDefaultsFormatVersion || version > ReplayFormatVersion)
+        throw TParseError{"replay format version " + std::string(w[1]) + " is not supported (this game reads versions " +
+                          std::to_string(ReplayDefaultsFormatVersion) + " to " + std::to_string(ReplayFormatVersion) + ")"};
+    return static_cast<int>(version);
 }
 
 } // namespace
@@ -602,6 +673,8 @@ std::string ReplayProblem(const TReplay& r)
     if (r.frames < 1 || r.frames > MaxReplayFrames)
         return "the play has no frames or more than a day of them";
     const TReplayStart& s = r.start;
+    if (!s.options.Valid())
+        return "an option is out of range";
     if (!InRange(s.seed, 1, MaxSeed) || !InRange(s.visibility, 0, 1) || !InRange(s.backtimer, 0, MaxBackgroundCounter) ||
         !InRange(s.backindex, 0, MaxBackgroundPicture) || !InRange(s.backprev, 0, MaxBackgroundPicture))
         return "a start value is out of range";
@@ -620,7 +693,7 @@ std::string ReplayProblem(const TReplay& r)
             return "a flash is out of range";
     uint64_t frames = 0;
     for (size_t i = 0; i < r.inputs.size(); ++i) {
-        if (r.inputs[i].frames == 0 || !ValidInput(r.inputs[i].input))
+        if (r.inputs[i].frames == 0 || !ValidInput(r.inputs[i].input, s.options))
             return "an input run is empty or holds an unknown input";
         if (i > 0 && r.inputs[i - 1].input == r.inputs[i].input)
             return "two input runs in a row hold the same input";
@@ -642,7 +715,7 @@ std::string ReplayProblem(const TReplay& r)
 std::string WriteReplay(const TReplay& r)
 {
     TLineWriter out;
-    out.Word(Magic).Number(ReplayFormatVersion).End();
+    out.Word(Magic).Number(FormatVersion(r.start.options)).End();
     out.Word("game").Word(r.gameVersion).End();
     out.Word("date").Word(r.date).End();
     out.Word("name");
@@ -671,11 +744,11 @@ bool ParseReplay(std::string_view text, TReplay& replay, std::string& error)
     try {
         if (text.size() > MaxReplayBytes)
             throw TParseError{"the file is larger than " + std::to_string(MaxReplayBytes >> 20) + " MiB"};
-        CheckMagic(text);
+        const int version = CheckMagic(text);
         TLineReader in(CheckedBody(text));
         in.Record(Magic, 1);
         ParseHeader(in, replay);
-        ParseStart(in, replay.start);
+        ParseStart(in, replay.start, version);
         ParseInputs(in, replay);
         ParseChecks(in, replay);
         in.ExpectEnd();

@@ -9,7 +9,11 @@
 // checksum line at the end. Exactly one text stands for each replay, so a text the parser
 // accepts is byte for byte what the writer makes of the result.
 
-constexpr int ReplayFormatVersion = 1;
+// Version 2 carries the play's options and the controls they add. A play with every option at
+// its default is written in version 1, byte for byte as before there were options, and a
+// version 1 file reads as such a play.
+constexpr int ReplayFormatVersion = 2;
+constexpr int ReplayDefaultsFormatVersion = 1;
 constexpr size_t ReplayTokensPerLine = 48;
 
 // The whole file, checksum line included. Only for a replay without problems (ReplayProblem).

@@ -61,10 +61,13 @@ void SlowDown(game& g)
 
 void game::Rules()
 {
+    if (scanDepth_++ == 0)
+        chain_ = 0;
     if (maxdown < 1.0f)
         maxdown = 1.0f;
-    if (downwait < 30.0f)
-        downwait = 30.0f;
+    const float fastest = PaceRule(options.pace).fastestWait;
+    if (downwait < fastest)
+        downwait = fastest;
 
     TRowMarks marks(*this);
     int verdict = 0;
@@ -73,10 +76,13 @@ void game::Rules()
         if (marks.Full(r)) {
             verdict = 1;
             points += 25;
+            ++figures.rows;
             int flips = 0;
             bool collapse = false;
             for (const auto& b : blocks) {
                 if (b->y == r) {
+                    if (b->kind >= BlockSlowDown && b->kind <= BlockFlip)
+                        ++figures.powerUps[static_cast<size_t>(b->kind)];
                     switch (b->kind) {
                     case BlockSlowDown:
                         verdict = verdict == 1 ? -1 : verdict - 1;
@@ -130,6 +136,8 @@ void game::Rules()
         effects.flash += 0.4489f;
     }
     lost = marks.Lost() ? 1 : 0;
+    if (--scanDepth_ == 0)
+        figures.longestChain = std::max(figures.longestChain, chain_);
 }
 
 void game::Explode(int ex, int ey)
@@ -137,6 +145,7 @@ void game::Explode(int ex, int ey)
     if (effects.glow < 0.746f)
         effects.glow -= 0.21f;
     PlaySoundEffect(AssetName(TAsset::Explode));
+    ++chain_;
 
     for (const auto& b : blocks) {
         if (b->x == ex && b->y == ey) {
@@ -153,6 +162,9 @@ void game::Explode(int ex, int ey)
         // Cells are whole numbers, so a distance of at most 3.4 means dx² + dy² <= 11.
         if (dx * dx + dy * dy > 11)
             continue;
+        if (b->kind == BlockSlowDown || b->kind == BlockBlast ||
+            (b->y == ey && (b->kind == BlockCollapse || b->kind == BlockFlip)))
+            ++figures.powerUps[static_cast<size_t>(b->kind)];
         if (b->kind == BlockSlowDown)
             SlowDown(*this);
         if (b->kind == BlockBlast)

@@ -35,6 +35,7 @@ TRerunOutcome RerunReplay(const TReplay& replay)
     // The start state was taken from a new play, so it goes back after one is made.
     auto play = NewPlay();
     RestoreReplayStart(replay.start);
+    play->SetOptions(replay.start.options);
     TReplayChecker checker(replay, play->points);
     play->NewPiece();
     TReplayInputs inputs(replay.inputs);

@@ -79,7 +79,8 @@ TFrameInput FrameInput(const TControls& c)
 {
     return static_cast<TFrameInput>((c.keyrotleft ? InputRotLeft : 0) | (c.keyrotright ? InputRotRight : 0) |
                                     (c.keyleft ? InputLeft : 0) | (c.keyright ? InputRight : 0) |
-                                    (c.keyfast ? InputFast : 0));
+                                    (c.keyfast ? InputFast : 0) | (c.keyharddrop ? InputHardDrop : 0) |
+                                    (c.keyhold ? InputHold : 0));
 }
 
 TControls FrameControls(TFrameInput input)
@@ -90,11 +91,24 @@ TControls FrameControls(TFrameInput input)
     c.keyleft = (input & InputLeft) != 0;
     c.keyright = (input & InputRight) != 0;
     c.keyfast = (input & InputFast) != 0;
+    c.keyharddrop = (input & InputHardDrop) != 0;
+    c.keyhold = (input & InputHold) != 0;
     return c;
 }
 
+namespace {
+
+TReplayStart PlayStart(const game& play)
+{
+    TReplayStart start = CaptureReplayStart();
+    start.options = play.options;
+    return start;
+}
+
+} // namespace
+
 TPlayRecording::TPlayRecording(const game& play)
-    : recorder_(CaptureReplayStart(), play.points, BoardHash(play)), lastShown_(FramesShown())
+    : recorder_(PlayStart(play), play.points, BoardHash(play)), lastShown_(FramesShown())
 {
 }
 

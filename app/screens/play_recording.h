@@ -17,7 +17,8 @@ void RestoreReplayStart(const TReplayStart& start);
 TFrameInput FrameInput(const TControls& controls);
 TControls FrameControls(TFrameInput input);
 
-// Records the play running in the window. Made just before the first piece; told of every play
+// Records the play running in the window, options and all. Made just before the first piece,
+// once the play's options are set; told of every play
 // frame after it was shown, it counts the frames shown in between (the pause screen) as pause
 // frames.
 class TPlayRecording {

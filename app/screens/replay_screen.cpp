@@ -26,6 +26,7 @@ void WatchReplay(const TReplay& replay, TReplayViewing viewing)
     const int32_t playerSeed = RandomSeedValue();
     auto play = NewPlay();
     RestoreReplayStart(replay.start);
+    play->SetOptions(replay.start.options);
     play->NewPiece();
     TReplayInputs inputs(replay.inputs);
     bool fast = false;

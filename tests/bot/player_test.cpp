@@ -91,6 +91,49 @@ TEST_F(PlayerTest, DropsTheBarIntoTheWellForFourRows)
     EXPECT_EQ(Picture(*g), OverSky(9, "#.........\n"));
 }
 
+TEST_F(PlayerTest, WithHardDropLandsTheBarInTheWellOnceItIsAboveIt)
+{
+    auto g = BoardGame(OverSky(5, "#.........\n"
+                                  "#########.\n"
+                                  "#########.\n"
+                                  "#########.\n"
+                                  "#########.\n"));
+    TPlayOptions options;
+    options.hardDrop = true;
+    g->SetOptions(options);
+    SpawnPiece(*g, PieceBar);
+    const auto piece = g->place.First();
+    int frames = 0;
+    for (; frames < kLandingFrames && g->place.Contains(piece.get()); ++frames) {
+        const TControls controls = player.Decide(*g);
+        const bool turnsOrMoves = controls.keyrotleft + controls.keyrotright + controls.keyleft + controls.keyright > 0;
+        EXPECT_FALSE(controls.keyharddrop && turnsOrMoves) << "the hard drop only once in place";
+        g->DoPiece(controls);
+        g->Rules();
+        if (controls.keyharddrop) {
+            EXPECT_FALSE(g->place.Contains(piece.get())) << "landed in the frame of the hard drop";
+        }
+    }
+    EXPECT_EQ(g->points, 100);
+    EXPECT_EQ(Picture(*g), OverSky(9, "#.........\n"));
+    // Without the hard drop the same bar takes many frames longer to fall.
+    auto slow = BoardGame(OverSky(5, "#.........\n"
+                                     "#########.\n"
+                                     "#########.\n"
+                                     "#########.\n"
+                                     "#########.\n"));
+    SpawnPiece(*slow, PieceBar);
+    const auto slowPiece = slow->place.First();
+    int slowFrames = 0;
+    for (; slowFrames < kLandingFrames && slow->place.Contains(slowPiece.get()); ++slowFrames) {
+        const TControls controls = player.Decide(*slow);
+        EXPECT_EQ(controls.keyharddrop, 0);
+        slow->DoPiece(controls);
+        slow->Rules();
+    }
+    EXPECT_LT(frames, slowFrames);
+}
+
 TEST_F(PlayerTest, FillsTheGapThatCompletesARow)
 {
     auto g = BoardGame(OverSky(7, "#.........\n"

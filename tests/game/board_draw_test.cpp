@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "game/game.h"
 #include "game/pictures.h"
 #include "game/settings.h"
+#include "game/shape.h"
 #include "recording_driver.h"
 
 namespace {
@@ -273,3 +275,151 @@ TEST_F(BoardDrawTest, MissingPicturesDrawNothingAndChangeNothingElse)
 }
 
 } // namespace
+
+namespace {
+
+TStampedPiece SmallPiece(uint8_t shade, int kind = BlockPlain)
+{
+    TStampedPiece piece;
+    piece.ptype = PieceS;
+    for (auto [x, y] : {std::pair{9, -3}, {10, -3}, {10, -2}, {11, -2}}) {
+        block b;
+        b.x = x, b.y = y, b.r = shade, b.g = shade, b.b = shade;
+        piece.blocks.push_back(b);
+    }
+    piece.blocks[0].kind = kind;
+    return piece;
+}
+
+} // namespace
+
+TEST_F(BoardDrawTest, StateOfTheOptionsDrawsNothingWhileTheyAreOff)
+{
+    AddBlock(*board, 3, 30);
+    Place(9, 5);
+    Place(10, 5);
+    board->Draw();
+    const auto plain = CallsAfterScore();
+    driver.calls.clear();
+    board->coming = {SmallPiece(50), SmallPiece(60)};
+    board->holdslot.full = true;
+    board->holdslot.piece = SmallPiece(70);
+    board->figures.rows = 12;
+    board->figures.pieces = 40;
+    board->figures.frames = 3600;
+    effects.glow = 0; // as the first drawing found it
+    board->Draw();
+    EXPECT_EQ(CallsAfterScore(), plain);
+    for (const auto& c : driver.calls)
+        EXPECT_TRUE(c.op != "DrawLine" && c.op != "DrawRect") << c.op;
+}
+
+TEST_F(BoardDrawTest, ComingPiecesStandInTheRightColumnNextOneOnTop)
+{
+    TPlayOptions o;
+    o.nextPieces = 2;
+    board->SetOptions(o);
+    board->coming = {SmallPiece(50, BlockFlip), SmallPiece(60)};
+    board->Draw();
+    std::vector<TRecordedCall> small;
+    for (const auto& c : driver.Images())
+        if (c.scaleX == 0.5f)
+            small.push_back(c);
+    ASSERT_EQ(small.size(), 8u);
+    // Stamp cells (0,0), (1,0), (1,1), (2,1) at 8 pixels each from (432, 28), then 40 lower.
+    EXPECT_TRUE(DrawnAt(small[0], "powerup4", 432, 28, 0));
+    EXPECT_EQ(small[0].r + small[0].g + small[0].b, 3 * 255);
+    EXPECT_TRUE(DrawnAt(small[1], "block", 440, 28, 0));
+    EXPECT_TRUE(DrawnAt(small[3], "block", 448, 36, 0));
+    EXPECT_EQ(small[1].r, 50);
+    EXPECT_TRUE(DrawnAt(small[4], "block", 432, 68, 0));
+    EXPECT_EQ(small[4].r, 60);
+    for (const auto& c : small)
+        EXPECT_GE(c.x, 416);
+    const TDraw2DGraphics* g = TDraw2DGraphics::Current();
+    EXPECT_EQ(g->tform_scale_x, 1);
+    EXPECT_EQ(g->color_alpha, 1);
+}
+
+TEST_F(BoardDrawTest, HoldBoxUnderTheScoreShowsTheHeldPieceDimmedOnceUsed)
+{
+    TPlayOptions o;
+    o.hold = true;
+    board->SetOptions(o);
+    board->Draw();
+    int lines = 0;
+    for (const auto& c : driver.calls)
+        if (c.op == "DrawLine") {
+            ++lines;
+            // The ends relative to the translation in the last two arguments.
+            for (float v : {c.args[0] + c.args[4], c.args[2] + c.args[4]})
+                EXPECT_TRUE(v >= 0 && v < BoardLeft) << v;
+            for (float v : {c.args[1] + c.args[5], c.args[3] + c.args[5]})
+                EXPECT_GT(v, 48) << "under the score";
+        }
+    EXPECT_EQ(lines, 4);
+    EXPECT_TRUE(driver.Images("block").empty()) << "an empty box";
+
+    board->holdslot.full = true;
+    board->holdslot.piece = SmallPiece(90);
+    driver.calls.clear();
+    board->Draw();
+    auto held = driver.Images("block");
+    ASSERT_EQ(held.size(), 4u);
+    EXPECT_TRUE(DrawnAt(held[0], "block", 20, 64, 0));
+    EXPECT_EQ(held[0].alpha, 1);
+    board->holdslot.used = true;
+    driver.calls.clear();
+    board->Draw();
+    held = driver.Images("block");
+    ASSERT_EQ(held.size(), 4u);
+    EXPECT_LT(held[0].alpha, 1);
+}
+
+TEST_F(BoardDrawTest, LandingShadowIsDrawnFaintlyInThePiecesColoursBeforeThePiece)
+{
+    TPlayOptions o;
+    o.landingShadow = true;
+    board->SetOptions(o);
+    AddBlock(*board, 9, 31);
+    auto p = Place(9, 5);
+    p->r = 200;
+    Place(9, 6, BlockSlowDown);
+    board->Draw();
+    const auto images = BoardImages();
+    ASSERT_GE(images.size(), 5u);
+    EXPECT_TRUE(DrawnAt(images[0], "block", 96 + 9 * 16, 31 * 16, 0)) << "the settled blocks first";
+    EXPECT_EQ(images[0].alpha, 1);
+    // The piece lands on the block in row 31: rows 29 and 30.
+    EXPECT_TRUE(DrawnAt(images[1], "block", 96 + 9 * 16, 29 * 16, 0));
+    EXPECT_EQ(images[1].r, 200);
+    EXPECT_FLOAT_EQ(images[1].alpha, 0.3f);
+    EXPECT_TRUE(DrawnAt(images[2], "powerup1", 96 + 9 * 16, 30 * 16, 0));
+    EXPECT_TRUE(DrawnAt(images[3], "block", 96 + 9 * 16, 5 * 16, 0)) << "then the piece over it";
+    EXPECT_EQ(images[3].alpha, 1);
+
+    settings.visibility = 0;
+    driver.calls.clear();
+    board->Draw();
+    EXPECT_FLOAT_EQ(BoardImages()[1].alpha, 0.5f);
+}
+
+TEST_F(BoardDrawTest, FiguresUnderTheScoreInItsGlyphs)
+{
+    TPlayOptions o;
+    o.playFigures = true;
+    board->SetOptions(o);
+    board->figures.rows = 12;
+    board->figures.pieces = 105;
+    board->figures.frames = 125 * 60; // 2:05, 0.84 pieces a second
+    board->Draw();
+    std::map<float, std::string> lines; // the glyph frames drawn on each row under the score
+    for (const auto& c : driver.Images("points"))
+        if (c.y > 40)
+            lines[c.y] += c.frame == 16 ? ':' : static_cast<char>('0' + c.frame);
+    EXPECT_EQ(lines, (std::map<float, std::string>{{112, "12"}, {124, "105"}, {136, "02:05"}, {148, "084"}}));
+    int rects = 0;
+    for (const auto& c : driver.calls)
+        rects += c.op == "DrawRect";
+    EXPECT_EQ(rects, 6) << "the row sign, a T of two for pieces and for the rate, the decimal point";
+}

@@ -18,6 +18,7 @@
 #include "game/game.h"
 #include "game/pictures.h"
 #include "game/settings.h"
+#include "game/shape.h"
 #include "system/random.h"
 
 namespace {
@@ -183,6 +184,125 @@ TEST_F(BoardGLTest, LowVisibilityShadowsAreDarkerAndABlastFrameDarkensThemMore)
     const int low = Cell(8, 21).Sum();
     EXPECT_LT(blast, high);
     EXPECT_LT(low, blast);
+}
+
+
+// The square as stamped, in one colour.
+TStampedPiece ColouredPiece(uint8_t r, uint8_t g, uint8_t b)
+{
+    TStampedPiece piece;
+    piece.ptype = PieceSquare;
+    for (auto [x, y] : {std::pair{9, -3}, {9, -2}, {10, -3}, {10, -2}}) {
+        block k;
+        k.x = x, k.y = y, k.r = r, k.g = g, k.b = b;
+        piece.blocks.push_back(k);
+    }
+    return piece;
+}
+
+// A play with a stack, a falling piece high above it, coming pieces, a held piece and figures.
+void SetUpOptionPlay(game& g)
+{
+    for (int col = 0; col < 20; ++col)
+        if (col != 9)
+            AddBlock(g, col, 31)->r = 200;
+    AddBlock(g, 9, 31);
+    for (int row : {5, 6}) {
+        auto b = std::make_shared<block>();
+        b->x = 9, b->y = row, b->r = 60, b->g = 200, b->b = 80;
+        g.place.AddLast(b);
+    }
+    g.coming = {ColouredPiece(240, 60, 50), ColouredPiece(240, 60, 50), ColouredPiece(240, 60, 50)};
+    g.holdslot.full = true;
+    g.holdslot.piece = ColouredPiece(50, 70, 240);
+    g.figures.rows = 8;
+    g.figures.pieces = 88;
+    g.figures.frames = 3000;
+}
+
+TEST_F(BoardGLTest, OptionsDrawComingPiecesTheHoldBoxTheLandingShadowAndFiguresAtBothVisibilities)
+{
+    const int clear = 3 * 50;
+    for (int visibility : {1, 0}) {
+        SCOPED_TRACE(visibility);
+        settings.visibility = visibility;
+        board = StandardGame();
+        SetUpOptionPlay(*board);
+        board->SetOptions({MaxNextPieces, false, true, true, TPace::Classic, true});
+        effects.glow = 0;
+        Cls();
+        board->Draw();
+        const Rgb settledPlain = Cell(3, 31);
+        const Rgb stackTop = Cell(9, 31);
+
+        board->options.landingShadow = true;
+        effects.glow = 0;
+        Cls();
+        board->Draw();
+
+        // Coming pieces in the right column, one under the other, in their colours.
+        for (int k = 0; k < MaxNextPieces; ++k) {
+            const Rgb c = At(432 + 4, 28 + 40 * k + 4);
+            EXPECT_GT(c.r, c.g + 40) << k;
+        }
+        EXPECT_EQ(At(470, 28 + 4).Sum(), clear) << "the column is otherwise clear";
+        // The hold box's frame and the blue piece inside it.
+        EXPECT_GT(At(12, 80).Sum(), clear + 150);
+        const Rgb held = At(20 + 4, 64 + 4);
+        EXPECT_GT(held.b, held.r + 40);
+        // The landing shadow: the piece's green, faint, on the two cells above the stack.
+        const Rgb piece = Cell(9, 5);
+        for (int row : {29, 30}) {
+            const Rgb ghost = Cell(9, row);
+            EXPECT_GT(ghost.g, 50 + 15) << row;
+            EXPECT_GT(ghost.g, ghost.r + 10) << row;
+            EXPECT_LT(ghost.Sum(), piece.Sum() - 60) << row;
+        }
+        EXPECT_EQ(Cell(9, 28).Sum(), clear);
+        // It hides no settled block.
+        EXPECT_EQ(Cell(3, 31).Sum(), settledPlain.Sum());
+        EXPECT_EQ(Cell(9, 31).Sum(), stackTop.Sum());
+        // The figures: digits light the rows under the hold box.
+        for (int row = 0; row < 4; ++row) {
+            int lit = 0;
+            for (int x = 24; x < 64; ++x)
+                for (int y = 112 + 12 * row; y < 112 + 12 * row + 8; ++y)
+                    lit += At(x, y).Sum() > clear + 60;
+            EXPECT_GT(lit, 6) << "figure " << row;
+        }
+        if (visibility == 1)
+            SavePicture("board_options.png");
+    }
+}
+
+TEST_F(BoardGLTest, WithEveryOptionOffTheBoardIsDrawnAsBefore)
+{
+    SetUpOptionPlay(*board);
+    const auto state = [&](bool withOptionState) {
+        auto g = StandardGame();
+        SetUpOptionPlay(*g);
+        if (!withOptionState) {
+            g->coming.clear();
+            g->holdslot = {};
+            g->figures = {};
+        }
+        effects.glow = 0;
+        Cls();
+        g->Draw();
+        return GrabPixmap(0, 0, 512, 512);
+    };
+    const auto bare = state(false);
+    const auto full = state(true);
+    int differ = 0, outside = 0;
+    for (int y = 0; y < 512; ++y)
+        for (int x = 0; x < 512; ++x) {
+            differ += bare->ReadPixel(x, y) != full->ReadPixel(x, y);
+            // Beside the board nothing but the score is drawn.
+            const bool beside = x >= BoardLeft + BoardColumns * cellsize || (x < BoardLeft && y > 52);
+            outside += beside && (bare->ReadPixel(x, y) & 0xFFFFFF) != 0x323232;
+        }
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(outside, 0);
 }
 
 TEST_F(BoardGLTest, PictureOfAPlayForReview)

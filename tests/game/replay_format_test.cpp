@@ -48,6 +48,22 @@ TReplay RichReplay()
 
 std::string Text() { return WriteReplay(RichReplay()); }
 
+// The rich play with every option on, and inputs that use the hard drop and the hold, alone,
+// together and with the other controls.
+TReplay OptionsReplay()
+{
+    TReplay r = RichReplay();
+    r.start.options = {3, true, true, true, TPace::Rapid, true};
+    const TFrameInput extra[] = {InputHardDrop, InputHold, InputHardDrop | InputHold, InputHardDrop | InputFast,
+                                 InputHold | InputLeft | InputRotRight, InputHardDrop | InputControls};
+    for (size_t i = 0; i < r.inputs.size(); i += 3)
+        r.inputs[i].input = extra[(i / 3) % 6];
+    return r;
+}
+
+std::string OptionsText() { return WriteReplay(OptionsReplay()); }
+
+
 // The text up to its checksum line.
 std::string Body(const std::string& text) { return text.substr(0, text.rfind("checksum ")); }
 
@@ -62,6 +78,11 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 }
 
 std::string Edited(const std::string& from, const std::string& to) { return Signed(Replaced(Body(Text()), from, to)); }
+
+std::string OptionsEdited(const std::string& from, const std::string& to)
+{
+    return Signed(Replaced(Body(OptionsText()), from, to));
+}
 
 // The error for text, which must be refused with a single line.
 std::string Refusal(const std::string& text)
@@ -148,7 +169,10 @@ TEST(ReplayFormat, RefusesWhatIsNotAReplayOfThisVersion)
 {
     EXPECT_REFUSED("", "not a Brimstrand replay");
     EXPECT_REFUSED("\x89PNG\r\n\x1a\n", "not a Brimstrand replay");
-    EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 2"), "version 2 is not supported");
+    EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 3"), "version 3 is not supported");
+    // A version 2 file carries its options before the seed.
+    EXPECT_REFUSED(Signed(Replaced(Body(Text()), "brimstrand-replay 1", "brimstrand-replay 2")),
+                   "expected \"options\", found \"seed\"");
     EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 0"), "version 0 is not supported");
     EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 01"), "format version");
     EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 99999999999"), "format version");
@@ -360,4 +384,172 @@ TEST(ReplayFormat, ProblemsKeepAReplayFromBeingWritten)
     EXPECT_NE(broken([](TReplay& r) { r.checks[1].frame = 0; }), "");
     EXPECT_NE(broken([](TReplay& r) { r.score = 80; }), "");
     EXPECT_NE(broken([](TReplay& r) { r.start.booms.assign(MaxReplayBooms + 1, {}); }), "");
+}
+
+TEST(ReplayFormat, OptionsAndTheirControlsRoundTripInVersionTwo)
+{
+    const TReplay original = OptionsReplay();
+    ASSERT_EQ(ReplayProblem(original), "");
+    const std::string text = WriteReplay(original);
+    EXPECT_EQ(text.substr(0, 20), "brimstrand-replay 2\n");
+    EXPECT_NE(text.find("\noptions next=3 shadow=1 harddrop=1 hold=1 pace=rapid figures=1\nseed "), std::string::npos);
+    TReplay read;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+    EXPECT_EQ(read, original);
+    EXPECT_EQ(WriteReplay(read), text);
+
+    // Each option on its own is enough for version 2.
+    void (*const switches[])(TPlayOptions&) = {
+        [](TPlayOptions& o) { o.nextPieces = 1; }, [](TPlayOptions& o) { o.landingShadow = true; },
+        [](TPlayOptions& o) { o.hardDrop = true; }, [](TPlayOptions& o) { o.hold = true; },
+        [](TPlayOptions& o) { o.pace = TPace::Brisk; }, [](TPlayOptions& o) { o.playFigures = true; }};
+    for (int i = 0; i < 6; ++i) {
+        TReplay one = RichReplay();
+        switches[i](one.start.options);
+        const std::string written = WriteReplay(one);
+        EXPECT_EQ(written.substr(0, 20), "brimstrand-replay 2\n") << i;
+        ASSERT_TRUE(ParseReplay(written, read, error)) << i << ": " << error;
+        EXPECT_EQ(read, one) << i;
+    }
+}
+
+TEST(ReplayFormat, DefaultOptionsAreWrittenAndReadAsVersionOne)
+{
+    const std::string text = Text();
+    EXPECT_EQ(text.substr(0, 20), "brimstrand-replay 1\n");
+    EXPECT_EQ(text.find("options"), std::string::npos);
+    TReplay read;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+    EXPECT_TRUE(read.start.options.AllDefault());
+}
+
+TEST(ReplayFormat, ReadsTheDocumentedInputsOfTheOptionControls)
+{
+    const std::string body = "brimstrand-replay 2\n"
+                             "game 1.0\n"
+                             "date 2024-02-29T23:59:59Z\n"
+                             "name\n"
+                             "score 0\n"
+                             "frames 20\n"
+                             "board 00000000000000ff\n"
+                             "options next=2 shadow=0 harddrop=1 hold=1 pace=brisk figures=0\n"
+                             "seed 1234\n"
+                             "effects tint=250 wobble=0 wobblev=0 flash=0 glow=0\n"
+                             "visibility 1\n"
+                             "background timer=0 index=0 prev=0 fade=0 angle=0\n"
+                             "fireworks 0\n"
+                             "booms 0\n"
+                             "inputs 6\n"
+                             "input 0 10!-^a*s4s!s2-\n"
+                             "checks 0\n";
+    TReplay r;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(Signed(body), r, error)) << error;
+    EXPECT_EQ(r.start.options, (TPlayOptions{2, false, true, true, TPace::Brisk, false}));
+    const std::vector<TInputRun> runs = {{0, 10},
+                                         {InputHardDrop, 1},
+                                         {InputHold | InputLeft, 1},
+                                         {InputHardDrop | InputHold | InputFast, 1},
+                                         {InputFast, 4},
+                                         {InputHardDrop | InputFast, 1},
+                                         {0, 2}};
+    EXPECT_EQ(r.inputs, runs);
+}
+
+TEST(ReplayFormat, RefusesBadOptionValues)
+{
+    EXPECT_REFUSED(OptionsEdited("next=3", "next=4"), "options next: expected a whole number from 0 to 3");
+    EXPECT_REFUSED(OptionsEdited("next=3", "next=-1"), "options next");
+    EXPECT_REFUSED(OptionsEdited("next=3", "next=03"), "options next");
+    EXPECT_REFUSED(OptionsEdited("shadow=1", "shadow=2"), "options shadow: expected 0 or 1");
+    EXPECT_REFUSED(OptionsEdited("harddrop=1", "harddrop=yes"), "options harddrop: expected 0 or 1");
+    EXPECT_REFUSED(OptionsEdited("hold=1", "hold="), "options hold: expected 0 or 1");
+    EXPECT_REFUSED(OptionsEdited("hold=1", "held=1"), "expected hold=");
+    EXPECT_REFUSED(OptionsEdited("pace=rapid", "pace=slow"), "options pace: expected classic, brisk or rapid");
+    EXPECT_REFUSED(OptionsEdited("pace=rapid", "pace=Rapid"), "options pace");
+    EXPECT_REFUSED(OptionsEdited("figures=1", "figures=1 extra=1"), "\"options\" needs 6 values");
+    EXPECT_REFUSED(OptionsEdited("shadow=1 harddrop=1", "harddrop=1 shadow=1"), "expected shadow=");
+    // Every option at its default is version 1's, so version 2 may not spell it.
+    TReplay plain = RichReplay();
+    const std::string defaults = Signed(Replaced(Replaced(Body(WriteReplay(plain)), "brimstrand-replay 1", "brimstrand-replay 2"),
+                                                 "\nseed ", "\noptions next=0 shadow=0 harddrop=0 hold=0 pace=classic figures=0\nseed "));
+    EXPECT_REFUSED(defaults, "every option is at its default");
+}
+
+TEST(ReplayFormat, RefusesControlsTheOptionsLeaveOff)
+{
+    // Version 1 plays have neither control.
+    const std::string version1 = "brimstrand-replay 1\n"
+                                 "game 1.0\n"
+                                 "date 2024-02-29T23:59:59Z\n"
+                                 "name\n"
+                                 "score 0\n"
+                                 "frames 12\n"
+                                 "board 00000000000000ff\n"
+                                 "seed 1234\n"
+                                 "effects tint=250 wobble=0 wobblev=0 flash=0 glow=0\n"
+                                 "visibility 1\n"
+                                 "background timer=0 index=0 prev=0 fade=0 angle=0\n"
+                                 "fireworks 0\n"
+                                 "booms 0\n"
+                                 "inputs 2\n"
+                                 "input 0 10a-\n"
+                                 "checks 0\n";
+    TReplay r;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(Signed(version1), r, error)) << error;
+    EXPECT_REFUSED(Signed(Replaced(version1, "10a", "10!a")), "a control the play's options leave off");
+    EXPECT_REFUSED(Signed(Replaced(version1, "10a", "10^a")), "a control the play's options leave off");
+    // A play with only the hold has no hard drop.
+    EXPECT_REFUSED(OptionsEdited("harddrop=1", "harddrop=0"), "a control the play's options leave off");
+    EXPECT_REFUSED(OptionsEdited("input 0 ", "input 0 !p"), "unknown input symbol");
+    // A mark must be followed by an input of the five controls.
+    EXPECT_REFUSED(Signed(Replaced(version1, "10a-", "10a!")), "has no input symbol");
+    EXPECT_REFUSED(Signed(Replaced(version1, "10a-", "10a!!")), "unknown input symbol");
+}
+
+TEST(ReplayFormat, OptionProblemsKeepAReplayFromBeingWritten)
+{
+    auto broken = [](auto edit) {
+        TReplay r = OptionsReplay();
+        edit(r);
+        return ReplayProblem(r);
+    };
+    EXPECT_EQ(broken([](TReplay&) {}), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.options.nextPieces = MaxNextPieces + 1; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.options.pace = static_cast<TPace>(PaceCount); }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.options.hardDrop = false; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.start.options.hold = false; }), "");
+    EXPECT_NE(broken([](TReplay& r) { r.inputs[1].input = InputPaused | InputHold; }), "");
+}
+
+TEST(ReplayFormat, MutatedOptionTextsAreRefusedOnOneLineOrReadExactly)
+{
+    std::mt19937 rng(23);
+    const std::string body = Body(OptionsText());
+    const size_t optionsAt = body.find("options");
+    for (int i = 0; i < 2000; ++i) {
+        std::string text = body;
+        for (int edits = 1 + static_cast<int>(rng() % 3); edits > 0; --edits) {
+            // Half the edits fall on the options line.
+            const size_t at = i % 2 ? optionsAt + rng() % 60 : rng() % text.size();
+            switch (rng() % 3) {
+            case 0: text[at] = static_cast<char>(" -0123456789!^*pqeadsx=\n"[rng() % 24]); break;
+            case 1: text.erase(at, 1 + rng() % 4); break;
+            default: text.insert(at, text.substr(rng() % text.size(), 1 + rng() % 4)); break;
+            }
+        }
+        text = Signed(text);
+        TReplay r;
+        std::string error;
+        if (ParseReplay(text, r, error)) {
+            ASSERT_EQ(ReplayProblem(r), "");
+            ASSERT_EQ(WriteReplay(r), text);
+        } else {
+            ASSERT_FALSE(error.empty());
+            ASSERT_EQ(error.find('\n'), std::string::npos) << error;
+        }
+    }
 }

@@ -62,6 +62,24 @@ TEST(ReplayRecorder, PauseFramesKeepTheLastScoreAndBoard)
     EXPECT_EQ(r.board, 7u);
 }
 
+TEST(ReplayRecorder, KeepsOnlyTheControlsThePlaysOptionsHave)
+{
+    TReplayRecorder plain({}, 0, EmptyBoard);
+    plain.AddFrame(InputHardDrop | InputLeft, 0, EmptyBoard);
+    plain.AddFrame(InputHold, 0, EmptyBoard);
+    EXPECT_EQ(plain.Finish("1.0", "2026-12-08T20:44:33Z", "").inputs,
+              (std::vector<TInputRun>{{InputLeft, 1}, {0, 1}}));
+
+    TReplayStart start;
+    start.options.hold = true;
+    TReplayRecorder holding(start, 0, EmptyBoard);
+    holding.AddFrame(InputHardDrop | InputHold, 0, EmptyBoard);
+    const TReplay r = holding.Finish("1.0", "2026-12-08T20:44:33Z", "");
+    EXPECT_EQ(r.inputs, (std::vector<TInputRun>{{InputHold, 1}}));
+    EXPECT_EQ(r.start.options, start.options);
+    EXPECT_EQ(ReplayProblem(r), "");
+}
+
 TEST(ReplayRecorder, StopsAtADayOfFrames)
 {
     TReplayRecorder recorder({}, 0, EmptyBoard);

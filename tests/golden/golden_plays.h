@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <ctime>
 
+#include "game/play_options.h"
+
 // The golden plays: what record_golden records and the golden test verifies.
 struct TGoldenPlay {
     const char* file;
@@ -9,11 +11,13 @@ struct TGoldenPlay {
     uint32_t titleFrames;  // title frames before the play
     uint32_t playerSeed;   // the scripted player's choices
     uint32_t recklessFrom; // frame from which the player only drops
+    TPlayOptions options{};
 };
 
 // Together they clear rows holding every power-up (record_golden says which each one uses).
 // The long one is about ten minutes: the benchmark reruns it, its size is the one quoted. The
-// short one only drops, so it ends soon: the end-to-end test watches it to its end.
+// short one only drops, so it ends soon: the end-to-end test watches it to its end. The last one
+// has every option on (version 2 of the format).
 inline constexpr TGoldenPlay GoldenPlays[] = {
     {"play1.replay", 7007, 900, 77, 4500},
     {"play2.replay", 11011, 900, 121, 4500},
@@ -21,6 +25,7 @@ inline constexpr TGoldenPlay GoldenPlays[] = {
     {"play4.replay", 6006, 120, 66, 4500},
     {"long.replay", 9009, 300, 99, 36000},
     {"short.replay", 1234, 60, 12, 0},
+    {"options.replay", 4004, 200, 44, 4500, {MaxNextPieces, true, true, true, TPace::Brisk, true}},
 };
 
 // The lines --verify prints for them, one per play, in this order.

@@ -66,6 +66,7 @@ int main(int argc, char** argv)
 
         TScriptedPlayer player(golden.playerSeed, golden.recklessFrom);
         auto play = NewPlay();
+        play->SetOptions(golden.options);
         TPlayRecording recording(*play);
         play->NewPiece();
         int used[PowerUpKinds + 1] = {};

@@ -118,6 +118,12 @@ void TScriptedPlayer::Plan(const game& play)
     for (int i = 0; i < std::abs(bestDx); ++i)
         presses_.push_back(slide);
     std::reverse(presses_.begin(), presses_.end());
+    // Where the play has the hold, now and then the piece is put aside first.
+    if (play.options.hold && !play.holdslot.used && rng_() % 5 == 0) {
+        TControls hold;
+        hold.keyhold = 1;
+        presses_.push_back(hold);
+    }
     pauseDue_ = rng_() % 12 == 0;
 }
 
@@ -150,5 +156,7 @@ TControls TScriptedPlayer::Next(const game& play)
     }
     TControls fast;
     fast.keyfast = 1;
+    // Where the play has the hard drop, the piece above its place lands at once.
+    fast.keyharddrop = play.options.hardDrop ? 1 : 0;
     return fast;
 }

@@ -9,8 +9,9 @@ class game;
 
 // A player for recording test plays: it places each piece where a simple board evaluation likes
 // it best (fewer holes, lower stack, cleared rows), pressing the keys a few frames apart as a
-// person would, then holds the fast key; now and then it pauses. From frame recklessFrom on it
-// only drops, so the play soon ends. Its choices depend only on its seed and the board, so the
+// person would, then holds the fast key (or hard-drops, and now and then holds a piece, where the
+// play has those options); now and then it pauses. From frame recklessFrom on it only drops, so
+// the play soon ends. Its choices depend only on its seed and the board, so the
 // same seed and game give the same play.
 class TScriptedPlayer {
 public:
