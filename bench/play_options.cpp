@@ -14,7 +14,7 @@
 
 #include "draw2d/draw2d.h"
 #include "draw2d/nulldraw2d.h"
-#include "app/screens.h"
+#include "app/screens/play_frames.h"
 #include "bot/player.h"
 #include "game/boom.h"
 #include "game/effects.h"

@@ -16,6 +16,18 @@ constexpr int32_t MenuItemHeight = 40;
 constexpr int32_t MenuPictureDrop = 14;
 enum : int32_t { MenuPlay = 0, MenuHighScores = 1, MenuOptions = 2 };
 
+// The rows of the settings screens: the label centred on SettingLabelCentre, the value from
+// SettingValueLeft, where it is clicked.
+constexpr int32_t SettingLabelCentre = 250;
+constexpr int32_t SettingValueLeft = 320;
+constexpr int32_t SettingRowHeight = 17;
+
+// The options screen's "Play" row, which opens the play options.
+constexpr int32_t PlayRowY = 290;
+// The play options screen: its rows from the top, one every PlayOptionsPitch.
+constexpr int32_t PlayOptionsTop = 180;
+constexpr int32_t PlayOptionsPitch = 22;
+
 // The "Return" item of the table and options screens.
 constexpr int32_t ReturnLeft = 330;
 constexpr int32_t ReturnTop = 490;

@@ -28,6 +28,16 @@ void ItemColour(int32_t hovered)
         SetColor(210, 210, 210);
 }
 
+int32_t SettingRow(const TMenuFocus& focus, const char* label, const std::string& value, int32_t y, int32_t item,
+                   int32_t width)
+{
+    const int32_t hover = MouseInRect(SettingValueLeft, y, width, SettingRowHeight);
+    ItemColour(focus.Shows(item, hover));
+    DrawFontText(label, SettingLabelCentre, y, 1, 0);
+    DrawFontText(value, SettingValueLeft, y, 0, 0);
+    return hover;
+}
+
 bool ReturnClicked(int32_t click, const TMenuFocus& focus, int32_t item)
 {
     const int32_t hover = MouseInRect(ReturnLeft, ReturnTop, ReturnWidth, ReturnHeight);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "app/screens/menu_input.h"
 
@@ -12,6 +13,11 @@ int32_t MouseInRect(int32_t x, int32_t y, int32_t width, int32_t height);
 int32_t HoverItem(int32_t x, int32_t y, int32_t width, int32_t height);
 // Sets the colour of a text item: darker when shown as hovered (by the mouse or the key highlight).
 void ItemColour(int32_t hovered);
+// A row of a settings screen, item number `item` of its focus: the label centred on x = 250 (its
+// trailing spaces push the words left of the value column at x = 320) and the value; returns
+// whether the mouse is over the value, width pixels wide.
+int32_t SettingRow(const TMenuFocus& focus, const char* label, const std::string& value, int32_t y, int32_t item,
+                   int32_t width);
 // The "Return" item of the table and options screens, item number `item` of their focus; true
 // (after the blip) when clicked or activated.
 bool ReturnClicked(int32_t click, const TMenuFocus& focus, int32_t item);

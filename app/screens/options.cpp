@@ -7,8 +7,11 @@
 #include "app/screens/backdrop.h"
 #include "app/screens/frame.h"
 #include "app/screens/menu_input.h"
+#include "app/screens/layout.h"
 #include "app/screens/menu_items.h"
 #include "app/screens/notice.h"
+#include "app/screens/play_options_screen.h"
+#include "app/settings/play_settings.h"
 #include "app/settings/registry.h"
 #include "app/settings/settings_file.h"
 #include "app/shell/sound.h"
@@ -50,6 +53,10 @@ const char* const MusicLabel = "Music Volume:          ";
 const char* const SoundLabel = "Sound Volume:          ";
 const char* const VisibilityLabel = "Visibility:          ";
 const char* const FlashesLabel = "Flashes:       ";
+const char* const PlayLabel = "Play:       ";
+
+// The Play row shows the handling, and opens the play options.
+std::string PlayValue() { return HandlingName(HandlingOf(CurrentSettings())); }
 
 // The value columns' hit boxes; the Flashes row's is wide enough for "Reduced".
 constexpr int32_t ValueWidth = 55;
@@ -57,7 +64,8 @@ constexpr int32_t FlashesValueWidth = 84;
 constexpr int32_t FlashesRowY = 260;
 
 // The options screen's items for the key highlight, top to bottom.
-enum : int32_t { OptionMusic, OptionSound, OptionVisibility, OptionFlashes, OptionReturn, OptionCount };
+// The Play row comes after Return, so the keys reach Return as they always did.
+enum : int32_t { OptionMusic, OptionSound, OptionVisibility, OptionFlashes, OptionReturn, OptionPlay, OptionCount };
 
 // One level up or down the five-step scale, for Left and Right.
 float SteppedVolume(float volume, int32_t step)
@@ -69,18 +77,9 @@ float SteppedVolume(float volume, int32_t step)
 
 void OptionsScreen()
 {
-    // Label and value of a row: the label is centred on x = 250, its trailing spaces pushing
-    // the words left of the value column at x = 320.
     TMenuFocus focus(OptionCount);
-    // Returns whether the mouse is over the row's value.
     const auto row = [&focus](const char* label, const std::string& value, int32_t y, int32_t item,
-                              int32_t width = ValueWidth) {
-        const int32_t hover = MouseInRect(320, y, width, 17);
-        ItemColour(focus.Shows(item, hover));
-        DrawFontText(label, 250, y, 1, 0);
-        DrawFontText(value, 320, y, 0, 0);
-        return hover;
-    };
+                              int32_t width = ValueWidth) { return SettingRow(focus, label, value, y, item, width); };
     const auto visibilityText = [] { return settings.visibility != 0 ? "High" : "Low"; };
     // The screen as it stands, under the notice of a failed save.
     const auto still = [&] {
@@ -89,6 +88,7 @@ void OptionsScreen()
         row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound);
         row(VisibilityLabel, visibilityText(), 240, OptionVisibility);
         row(FlashesLabel, FlashesName(CurrentSettings().On(SettingReducedFlashes)), FlashesRowY, OptionFlashes, FlashesValueWidth);
+        row(PlayLabel, PlayValue(), PlayRowY, OptionPlay, FlashesValueWidth);
         ReturnClicked(0, focus, OptionReturn);
     };
     // Flashes live in a file of their own, written only when changed here.
@@ -130,6 +130,13 @@ void OptionsScreen()
         if (focus.Chosen(OptionFlashes, click != 0, flashesHover)) {
             sound::Play(gamesounds.blipsound);
             CurrentSettings().SetNumber(SettingReducedFlashes, CurrentSettings().On(SettingReducedFlashes) ? 0 : 1);
+        }
+        const int32_t playHover = row(PlayLabel, PlayValue(), PlayRowY, OptionPlay, FlashesValueWidth);
+        if (focus.Chosen(OptionPlay, click != 0, playHover)) {
+            sound::Play(gamesounds.blipsound);
+            FinishFrame();
+            PlayOptionsScreen();
+            continue;
         }
         if (ReturnClicked(click, focus, OptionReturn)) {
             save();

@@ -6,6 +6,7 @@
 #include "app/screens/pause.h"
 #include "app/screens/play_frames.h"
 #include "app/screens/play_recording.h"
+#include "app/settings/play_settings.h"
 #include "app/shell/key.h"
 #include "game/game.h"
 #include "system/input.h"
@@ -14,6 +15,7 @@
 void PlayScreen()
 {
     auto play = NewPlay();
+    play->SetOptions(PlayOptionsFrom(CurrentSettings()));
     TPlayRecording recording(*play);
     play->NewPiece();
     key::Reset();

@@ -9,11 +9,21 @@
 // lines with SDL's key names. Held left and right may also repeat on their own, which they do not
 // unless the file asks for it, so the game plays as it always has.
 
-enum TPlayAction : int32_t { ActionMoveLeft, ActionMoveRight, ActionTurnLeft, ActionTurnRight, ActionDropFast };
-constexpr int32_t PlayActionCount = 5;
+// Hard drop and hold act only when their play options are on.
+enum TPlayAction : int32_t {
+    ActionMoveLeft,
+    ActionMoveRight,
+    ActionTurnLeft,
+    ActionTurnRight,
+    ActionDropFast,
+    ActionHardDrop,
+    ActionHold
+};
+constexpr int32_t PlayActionCount = 7;
 // The setting that holds each action's keys, in TPlayAction order.
-constexpr std::array<TSettingId, PlayActionCount> ActionSettings = {SettingMoveLeft, SettingMoveRight, SettingTurnLeft,
-                                                                    SettingTurnRight, SettingDropFast};
+constexpr std::array<TSettingId, PlayActionCount> ActionSettings = {
+    SettingMoveLeft, SettingMoveRight, SettingTurnLeft, SettingTurnRight, SettingDropFast, SettingHardDropKeys,
+    SettingHoldKeys};
 
 struct TKeyBindings {
     std::array<std::vector<int32_t>, PlayActionCount> keys; // key codes (VK_...) per action

@@ -56,6 +56,10 @@ TControls key::Update()
     controls.keyright = MoveHits(ActionMoveRight, PadRight, PadStickRight, g_heldframes[1]);
     g_fasthits = Hits(ActionDropFast) + TakePadHits(PadDown) + TakePadHits(PadStickDown);
     controls.keyfast = Held(ActionDropFast) || IsPadDown(PadDown) || IsPadDown(PadStickDown) ? 1 : 0;
+    // Taken in every frame, so presses never pile up; the rules use them only when the options are on.
+    controls.keyharddrop = Hits(ActionHardDrop) + TakePadHits(PadUp) + TakePadHits(PadY) != 0 ? 1 : 0;
+    controls.keyhold =
+        Hits(ActionHold) + TakePadHits(PadLeftShoulder) + TakePadHits(PadRightShoulder) != 0 ? 1 : 0;
     return controls;
 }
 
