@@ -10,6 +10,8 @@ const char Controls[] =
     "  A / D, Left / Right   move the piece left / right\n"
     "  Q / E, Up             turn counter-clockwise / clockwise (Up: clockwise)\n"
     "  S, Down (hold)        drop fast\n"
+    "  Space, W              hard drop, when the play option is on\n"
+    "  C, Left Shift         hold the piece, when the play option is on\n"
     "  Escape                pause during play (again on the pause screen: quit);\n"
     "                        back from a menu screen; quit from the title\n"
     "  Tab                   switch Visibility between High and Low\n"
