@@ -41,7 +41,7 @@ struct TOptionRow {
 
 // Rows after Handling, in order from RowNextPieces.
 const TOptionRow OptionRows[] = {
-    {"Next pieces:       ", SettingNextPieces}, {"Landing shadow:       ", SettingLandingShadow},
+    {"Next pieces:       ", SettingNextPieces}, {"Shadow:       ", SettingLandingShadow},
     {"Hard drop:       ", SettingHardDrop},     {"Hold:       ", SettingHold},
     {"Pace:       ", SettingPace},              {"Figures:       ", SettingPlayFigures},
 };
