@@ -25,6 +25,20 @@ std::string LowerAscii(std::string text)
     return text;
 }
 
+// The text's lines without their "\n"; a last line without one counts too.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
 } // namespace
 
 std::string ConfigWarning(const std::string& path, int line, const std::string& what)
@@ -52,12 +66,7 @@ TConfigFile ReadConfigFile(const std::string& path)
     file.found = true;
     const std::string text(read.bytes.begin(), read.bytes.end());
     int number = 0;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
+    for (std::string line : Lines(text)) {
         ++number;
         line = Trimmed(line.substr(0, line.find('#')));
         if (line.empty())
@@ -98,12 +107,7 @@ bool SaveConfigChanges(const std::string& path, const std::vector<std::string>& 
     }
     std::string saved;
     std::vector<bool> placed(changes.size(), false);
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
+    for (std::string line : Lines(text)) {
         const size_t comment = line.find('#');
         const size_t equals = line.find('=');
         if (equals != std::string::npos && equals < comment) {
