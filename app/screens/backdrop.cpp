@@ -1,5 +1,6 @@
 #include "app/screens/backdrop.h"
 
+#include "app/shell/canvas.h"
 #include "app/shell/flash_limit.h"
 #include "app/shell/shell_state.h"
 #include "app/shell/sound.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-int32_t HalfWidth() { return GraphicsWidth() / 2; }
-int32_t HalfHeight() { return GraphicsHeight() / 2; }
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/screens/backdrop.h"
+#include "app/shell/canvas.h"
 #include "app/shell/shell_state.h"
 #include "draw2d/draw2d.h"
 #include "game/boom.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-int32_t HalfWidth() { return GraphicsWidth() / 2; }
-int32_t HalfHeight() { return GraphicsHeight() / 2; }
 
 // The frame picture sways after a blast: wobble swings between -1 and 1 degrees and dies away.
 void UpdateWobble()

@@ -26,8 +26,6 @@ namespace {
 
 float titlefade = 0; // fade of the title intro and menu, 0 to 1
 
-int32_t HalfWidth() { return GraphicsWidth() / 2; }
-int32_t HalfHeight() { return GraphicsHeight() / 2; }
 
 static_assert(MenuItemCount == AssetCount(TAsset::Menu), "one picture per menu item");
 int32_t MenuItemLeft() { return HalfWidth() - MenuItemWidth / 2; }
