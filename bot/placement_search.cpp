@@ -38,15 +38,6 @@ std::vector<std::tuple<int, int, int>> ReadingOrder(const TPieceModel& piece, in
     return cells;
 }
 
-// True when a settled block stands above row 1, which loses the play.
-bool StandsInTopRow(const game& g)
-{
-    for (const auto& b : g.blocks)
-        if (b->y < 1)
-            return true;
-    return false;
-}
-
 bool Better(const TPlacement& a, const TPlacement& b)
 {
     if (a.score != b.score)
@@ -59,17 +50,17 @@ bool Better(const TPlacement& a, const TPlacement& b)
 
 } // namespace
 
-TPlacementSearch::TPlacementSearch(const game& g, const TScoreWeights& weights)
-    : weights_(weights), board_(TOccupancy::Of(g)), game_(g), stackBefore_(MeasureBoard(board_).maxHeight),
-      lostAlready_(StandsInTopRow(g))
+TPlacementSearch::TPlacementSearch(const game& g, const TScoreWeights& weights, TBoardMemo& memo)
+    : weights_(weights), memo_(memo), game_(g)
 {
+    memo_.Use(g);
 }
 
 bool TPlacementSearch::Turn(TPieceModel& piece, TStep turn, int px, int py) const
 {
     TPieceModel turned = piece.Turned(turn == TStep::TurnRight);
     // The square's blocks trade corners without any test, as in the rules.
-    if (!piece.Square() && !board_.Fits(turned, px, py))
+    if (!piece.Square() && !Board().Fits(turned, px, py))
         return false;
     piece = turned;
     return true;
@@ -80,7 +71,7 @@ bool TPlacementSearch::Turn(TPieceModel& piece, TStep turn, int px, int py) cons
 void TPlacementSearch::Reach(const TPieceModel& piece, int px, int py, const TStep* turns, int turnCount,
                              int orientation, std::vector<TWay>& ways) const
 {
-    const int w = board_.Width();
+    const int w = Board().Width();
     auto record = [&](int column, int steps, TStep first) {
         if (column < -w || column >= 2 * w)
             return;
@@ -96,14 +87,14 @@ void TPlacementSearch::Reach(const TPieceModel& piece, int px, int py, const TSt
     if (turnedInPlace) {
         record(px, turnCount, turns[0]);
         for (const int dir : {-1, 1}) {
-            for (int k = 1; board_.Fits(turned, px + k * dir, py); ++k)
+            for (int k = 1; Board().Fits(turned, px + k * dir, py); ++k)
                 record(px + k * dir, turnCount + k, turnCount > 0 ? turns[0] : dir < 0 ? TStep::Left : TStep::Right);
         }
     }
     if (turnCount == 0)
         return;
     for (const int dir : {-1, 1}) {
-        for (int k = 1; board_.Fits(piece, px + k * dir, py); ++k) {
+        for (int k = 1; Board().Fits(piece, px + k * dir, py); ++k) {
             TPieceModel moved = piece;
             bool ok = true;
             for (int t = 0; t < turnCount && ok; ++t)
@@ -116,7 +107,7 @@ void TPlacementSearch::Reach(const TPieceModel& piece, int px, int py, const TSt
 
 TPlacement TPlacementSearch::Best(const TPieceModel& piece, int px, int py) const
 {
-    const int w = board_.Width();
+    const int w = Board().Width();
     std::vector<TWay> ways(static_cast<size_t>(kOrientations) * 3 * w);
     std::array<TPieceModel, kOrientations> turned{piece, piece.Turned(true), piece.Turned(true).Turned(true),
                                                   piece.Turned(false)};
@@ -133,12 +124,12 @@ TPlacement TPlacementSearch::Best(const TPieceModel& piece, int px, int py) cons
             TPlacement candidate;
             candidate.piece = turned[o];
             candidate.px = column;
-            candidate.py = py;
-            while (board_.Fits(candidate.piece, column, candidate.py + 1))
-                ++candidate.py;
+            candidate.py = memo_.Drop(candidate.piece, column, py);
             candidate.steps = way.steps;
             candidate.first = way.first;
-            candidate.score = ScorePlacement(Land(candidate.piece, column, candidate.py), weights_);
+            candidate.score = memo_.Score(candidate.piece, column, candidate.py, [&] {
+                return ScorePlacement(Land(candidate.piece, column, candidate.py), weights_);
+            });
             if (!found || Better(candidate, best))
                 best = candidate;
             found = true;
@@ -155,8 +146,8 @@ TPlacement TPlacementSearch::Best(const TPieceModel& piece, int px, int py) cons
 
 TPlacementResult TPlacementSearch::Land(const TPieceModel& piece, int px, int py) const
 {
-    TPlacementResult result{board_};
-    result.stackBefore = stackBefore_;
+    TPlacementResult result{memo_.Board()};
+    result.stackBefore = memo_.StackHeight();
     int minY = py, maxY = py;
     bool fills = false;
     for (int i = 0; i < piece.Count(); ++i) {
@@ -166,12 +157,12 @@ TPlacementResult TPlacementSearch::Land(const TPieceModel& piece, int px, int py
         result.board.Fill(x, y);
         result.lost = result.lost || y < 1;
     }
-    const int h = board_.Height();
+    const int h = memo_.Board().Height();
     result.landingHeight = h - (minY + maxY) / 2.0;
     for (int y = std::max(0, minY); y <= std::min(h - 1, maxY); ++y)
         fills = fills || result.board.Row(y) == result.board.FullRow();
     if (!fills) {
-        result.lost = result.lost || lostAlready_;
+        result.lost = result.lost || memo_.LostAlready();
         return result;
     }
 

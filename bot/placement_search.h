@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "bot/board_score.h"
+#include "bot/board_memo.h"
 #include "bot/occupancy.h"
 #include "bot/piece_model.h"
 
@@ -23,16 +24,17 @@ struct TPlacement {
 // Tries every placement the falling piece reaches from where it is: turning in place, moving
 // sideways, and dropping straight down, in either order of turns and moves. Each placement that
 // fills a row is played out by the rules on a copy of the board, power-ups and all, and scored.
+// What it works out about the board is kept in memo, which must only ever see the same weights.
 class TPlacementSearch {
 public:
-    TPlacementSearch(const game& g, const TScoreWeights& weights);
+    TPlacementSearch(const game& g, const TScoreWeights& weights, TBoardMemo& memo);
 
     // The best placement of the piece with its pivot at (px, py), which must fit there.
     // Equal scores go to the placement whose cells come first in reading order, then to the
     // shorter way, so the choice never depends on the order the placements were tried in.
     TPlacement Best(const TPieceModel& piece, int px, int py) const;
 
-    const TOccupancy& Board() const { return board_; }
+    const TOccupancy& Board() const { return memo_.Board(); }
 
     // The outcome of the piece landing with its pivot at (px, py).
     TPlacementResult Land(const TPieceModel& piece, int px, int py) const;
@@ -48,8 +50,6 @@ private:
                std::vector<TWay>& ways) const;
 
     const TScoreWeights& weights_;
-    TOccupancy board_;
+    TBoardMemo& memo_;
     const game& game_;  // its settled blocks are copied for every placement that fills a row
-    int stackBefore_;
-    bool lostAlready_;
 };

@@ -42,7 +42,7 @@ TControls TPlayer::Decide(const game& g) const
 
     // The gravity step of this frame comes before the controls are read. When it lands the
     // piece, the controls would act on the next piece, which nobody has seen yet.
-    TPlacementSearch search(g, weights_);
+    TPlacementSearch search(g, weights_, memo_);
     int py = g.py;
     if (g.nextdown - 1 < 1) {
         if (!search.Board().Fits(piece, g.px, g.py + 1))

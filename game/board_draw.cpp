@@ -134,14 +134,44 @@ std::string Digits(int64_t value, int width = 1)
     return text.size() < static_cast<size_t>(width) ? std::string(width - text.size(), '0') + text : text;
 }
 
+// The numbers the figures show, and the strip's texts for them.
+struct TFigureValues {
+    int64_t rows = 0;
+    int64_t pieces = 0;
+    int64_t seconds = 0;
+    int64_t hundredths = 0; // pieces a second, in hundredths
+    bool operator==(const TFigureValues&) const = default;
+};
+
+struct TFigureTexts {
+    std::optional<TFigureValues> values;
+    std::string rows;
+    std::string pieces;
+    std::string time;
+    std::string rate;
+};
+
+// Most frames show the numbers of the frame before, so the texts are made only when one changes.
+TFigureTexts g_figureTexts;
+
+const TFigureTexts& FigureTexts(const TPlayFigures& f)
+{
+    const TFigureValues values{f.rows, f.pieces, f.frames / FramesPerSecond, std::llround(f.PiecesPerSecond() * 100)};
+    TFigureTexts& texts = g_figureTexts;
+    if (texts.values == values)
+        return texts;
+    texts.values = values;
+    texts.rows = Digits(values.rows);
+    texts.pieces = Digits(values.pieces);
+    texts.time = Digits(values.seconds / 60, 2) + ":" + Digits(values.seconds % 60, 2);
+    // The strip has no decimal point: a gap is left for it and a dot drawn there.
+    texts.rate = Digits(values.hundredths / 100) + " " + Digits(values.hundredths % 100, 2);
+    return texts;
+}
+
 void DrawFigures(const game& g)
 {
-    const TPlayFigures& f = g.figures;
-    const int64_t seconds = f.frames / FramesPerSecond;
-    const std::string time = Digits(seconds / 60, 2) + ":" + Digits(seconds % 60, 2);
-    const int64_t hundredths = std::llround(f.PiecesPerSecond() * 100);
-    // The strip has no decimal point: a gap is left for it and a dot drawn there.
-    const std::string rate = Digits(hundredths / 100) + " " + Digits(hundredths % 100, 2);
+    const TFigureTexts& texts = FigureTexts(g.figures);
     const int rows[] = {FiguresTop, FiguresTop + FigurePitch, FiguresTop + 2 * FigurePitch, FiguresTop + 3 * FigurePitch};
 
     SetColor(LabelRed, LabelGreen, LabelBlue);
@@ -149,12 +179,12 @@ void DrawFigures(const game& g)
     DrawPieceSign(PointsLeft, rows[1]);
     DrawPieceSign(PointsLeft, rows[3]);
     SetColor(255, 255, 255);
-    DrawStripText(FigureValueLeft, rows[0], Digits(f.rows));
-    DrawStripText(FigureValueLeft, rows[1], Digits(f.pieces));
-    DrawStripText(FigureValueLeft, rows[2], time);
-    DrawStripText(FigureValueLeft, rows[3], rate);
+    DrawStripText(FigureValueLeft, rows[0], texts.rows);
+    DrawStripText(FigureValueLeft, rows[1], texts.pieces);
+    DrawStripText(FigureValueLeft, rows[2], texts.time);
+    DrawStripText(FigureValueLeft, rows[3], texts.rate);
     SetColor(DigitRed, DigitGreen, DigitBlue);
-    const int point = FigureValueLeft + GlyphPitch * static_cast<int>(rate.find(' '));
+    const int point = FigureValueLeft + GlyphPitch * static_cast<int>(texts.rate.find(' '));
     DrawRect(static_cast<float>(point + 2), static_cast<float>(rows[3] + 5), 2, 2);
 }
 

@@ -185,6 +185,7 @@ void game::Hold()
 
 TLandingFall::TLandingFall(const game& g) : rows_(INT_MAX)
 {
+    cells_.reserve(g.place.Count());
     for (const auto& b : g.place) {
         // Outside the walls nothing fits, so the piece cannot fall at all.
         if (b->x < 0 || b->x > g.w - 1)

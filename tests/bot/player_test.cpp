@@ -238,3 +238,25 @@ TEST_F(PlayerTest, BoardsWiderThanTheSearchGetNoControls)
     g->w = 0;
     EXPECT_EQ(player.Decide(*g), TControls{});
 }
+
+// What the player keeps between frames never changes a choice: frame after frame of seeded
+// plays, with the options off and with every one on, a player that has followed the play
+// presses what a player seeing it for the first time presses.
+TEST_F(PlayerTest, KeepingWhatItWorkedOutChangesNoChoice)
+{
+    constexpr int64_t kFrames = 1500;
+    for (const TPlayOptions& options : {TPlayOptions{}, TPlayOptions{MaxNextPieces, true, true, true, TPace::Rapid, true}}) {
+        int64_t checked = 0;
+        const TPlayRecord record = PlayHeadless(
+            player, 5, kFrames,
+            [&](const game& play) {
+                if (!HasFailure()) {
+                    ASSERT_EQ(player.Decide(play), TPlayer().Decide(play)) << "frame " << checked;
+                }
+                ++checked;
+            },
+            options);
+        EXPECT_EQ(checked, record.frames);
+        EXPECT_GT(record.frames, 0);
+    }
+}
