@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -27,7 +28,16 @@
 #include <vector>
 #include <unistd.h>
 
+#include <GL/gl.h>
+#include <SDL.h>
+
 #include "app/storage/paths.h"
+#include "draw2d/draw2d.h"
+#include "draw2d/glcontext.h"
+#include "draw2d/gldriver.h"
+#include "draw2d/graphics.h"
+#include "draw2d/image.h"
+#include "draw2d/imagedraw.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -215,7 +225,61 @@ void MeasureFrames(benchmark::State& state, Child& child)
     state.counters["VmHWM MiB"] = PeakMemoryMiB(child.pid);
 }
 
+
 bool CanDriveWindows() { return std::getenv("DISPLAY") && std::system("command -v xdotool >/dev/null") == 0; }
+
+// The CPU time (every thread, llvmpipe's among them, as the frame trace counts) of one layer over
+// the whole drawing at each scale: the game's first background, turned as the title turns it.
+// Measured in this process before the screens, so each screen's frame reads as so many layers.
+double g_layerCpuMs[4] = {};
+
+double ProcessCpuMs()
+{
+    timespec cpu{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    return static_cast<double>(cpu.tv_sec) * 1000 + static_cast<double>(cpu.tv_nsec) / 1e6;
+}
+
+// Argument: the window's scale.
+void BM_FullWindowLayerCpu(benchmark::State& state)
+{
+    const int scale = static_cast<int>(state.range(0));
+    SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
+    if (GameFolder().empty() || !OpenGraphics(512, 512, 0, 0, GraphicsScalable)) {
+        state.SkipWithError("needs the game and a window");
+        return;
+    }
+    SDL_SetWindowSize(GLContextCurrent()->window, 512 * scale, 512 * scale);
+    Flip(0);
+    const auto back = LoadImageFile((GameFolder() / "gfx" / "back1.png").string());
+    CentreImageHandle(back);
+    SetRotation(17);
+    DrawImage(back, 256, 256); // the texture's upload is no part of a layer
+    glFinish();
+    constexpr int kLayers = 120;
+    for (auto _ : state) {
+        const double start = ProcessCpuMs();
+        for (int i = 0; i < kLayers; ++i) {
+            Cls();
+            DrawImage(back, 256, 256);
+            glFinish();
+            Flip(0);
+        }
+        const double perLayer = (ProcessCpuMs() - start) / kLayers;
+        state.SetIterationTime(perLayer / 1000);
+        g_layerCpuMs[scale] = perLayer;
+        state.counters["cpu ms/layer"] = perLayer;
+    }
+    SetRotation(0);
+    CloseOpenedGraphics();
+}
+BENCHMARK(BM_FullWindowLayerCpu)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+// A screen's frame as so many full-window layers of the same scale, when BM_FullWindowLayerCpu ran.
+void CountLayers(benchmark::State& state, int scale)
+{
+    if (g_layerCpuMs[scale] > 0 && state.counters.count("cpu ms/frame"))
+        state.counters["layers/frame"] = state.counters["cpu ms/frame"] / g_layerCpuMs[scale];
+}
 
 // Argument: the window's scale (512 by 512 times it).
 void BM_FrameCpuTitleMenu(benchmark::State& state)
@@ -237,29 +301,44 @@ void BM_FrameCpuTitleMenu(benchmark::State& state)
         MeasureFrames(state, child);
         Stop(child);
     }
+    CountLayers(state, scale);
 }
 BENCHMARK(BM_FrameCpuTitleMenu)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_FrameCpuPlay(benchmark::State& state)
+// The screens BM_FrameCpuScreen reaches from the title menu, and the menu item each one starts from.
+enum TBenchScreen : int { ScreenPlay, ScreenPause, ScreenTable, ScreenOptions };
+constexpr int kScreenItemY[] = {246, 246, 306, 366}; // the middle of Play, Play, High scores, Options
+
+// Arguments: the screen (above), then the window's scale.
+void BM_FrameCpuScreen(benchmark::State& state)
 {
     if (GameFolder().empty() || !CanDriveWindows()) {
         state.SkipWithError("needs the game, an X display and xdotool");
         return;
     }
-    const int scale = static_cast<int>(state.range(0));
+    const auto screen = static_cast<TBenchScreen>(state.range(0));
+    const int scale = static_cast<int>(state.range(1));
     for (auto _ : state) {
         Child child = Spawn(false, scale);
         const std::string id = WindowOf(child.pid);
         std::system(("timeout 30 xdotool windowfocus --sync " + id + " key space").c_str());
         std::this_thread::sleep_for(5s);
-        const std::string play = std::to_string(256 * scale) + " " + std::to_string(246 * scale);
-        std::system(("timeout 30 xdotool mousemove --window " + id + " " + play + " sleep 0.1 click 1").c_str());
+        const std::string item = std::to_string(256 * scale) + " " + std::to_string(kScreenItemY[screen] * scale);
+        std::system(("timeout 30 xdotool mousemove --window " + id + " " + item + " sleep 0.1 click 1").c_str());
         std::this_thread::sleep_for(2s);
+        if (screen == ScreenPause)
+            std::system("timeout 30 xdotool key Escape");
+        std::this_thread::sleep_for(1s);
         MeasureFrames(state, child);
         Stop(child);
     }
+    CountLayers(state, scale);
 }
-BENCHMARK(BM_FrameCpuPlay)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameCpuScreen)
+    ->ArgsProduct({{ScreenPlay, ScreenPause, ScreenTable, ScreenOptions}, {1, 2, 3}})
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Resident memory of the title screen left running (default 30 minutes, BRIM_TITLE_MINUTES to
 // change): the background changes every 6700 frames (about 112 s) and each of the ten pictures

@@ -49,6 +49,8 @@ void GLContextFlip(int32_t sync);
 // Display modes of more than 16 bits per pixel, at most capacity of them; returns the count.
 int32_t GLContextEnumModes(TGraphicsMode* buffer, int32_t capacity);
 void SetSwapInterval(int32_t interval);
+// The refresh rate of the display the current context's window is on; 0 when unknown.
+int32_t GLContextDisplayHertz();
 
 class TGLGraphics : public TGraphics {
 public:
@@ -70,6 +72,7 @@ public:
                                               int32_t hertz, int32_t flags) override;
     void SetGraphics(const std::shared_ptr<TGraphics>& graphics) override;
     void Flip(int32_t sync) override;
+    int32_t DisplayHertz() override;
 };
 
 // The one GL graphics driver, made on first call; none when the platform has no video.

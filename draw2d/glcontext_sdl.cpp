@@ -365,6 +365,17 @@ int32_t GLContextEnumModes(TGraphicsMode* buffer, int32_t capacity)
     return count;
 }
 
+int32_t GLContextDisplayHertz()
+{
+    if (!current_)
+        return 0;
+    const int display = SDL_GetWindowDisplayIndex(current_->window);
+    SDL_DisplayMode mode;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0)
+        return 0;
+    return mode.refresh_rate;
+}
+
 void SetSwapInterval(int32_t interval)
 {
     // Without swap control this fails quietly; soft pacing still holds the frame rate.
@@ -419,6 +430,8 @@ void TGLGraphicsDriver::SetGraphics(const std::shared_ptr<TGraphics>& graphics)
 }
 
 void TGLGraphicsDriver::Flip(int32_t sync) { GLContextFlip(sync); }
+
+int32_t TGLGraphicsDriver::DisplayHertz() { return GLContextDisplayHertz(); }
 
 TGLGraphicsDriver* GLGraphicsDriver()
 {

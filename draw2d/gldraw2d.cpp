@@ -360,6 +360,8 @@ void TGLDraw2DDriver::SetGraphics(const std::shared_ptr<TGraphics>& graphics)
     g->MakeCurrent();
 }
 
+int32_t TGLDraw2DDriver::DisplayHertz() { return gl_driver_->DisplayHertz(); }
+
 void TGLDraw2DDriver::Flip(int32_t sync)
 {
     gl_driver_->Flip(sync);

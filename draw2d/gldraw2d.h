@@ -49,6 +49,7 @@ public:
                                               int32_t hertz, int32_t flags) override;
     void SetGraphics(const std::shared_ptr<TGraphics>& graphics) override;
     void Flip(int32_t sync) override;
+    int32_t DisplayHertz() override;
     std::string ToString() const override { return "OpenGL"; }
 
     // Forgets the GL state caches and sets up a pixel-for-pixel projection for g.

@@ -27,14 +27,9 @@ int32_t seq_ = 1;
 
 bool soft_pacing_ = false;
 bool vsync_ = false;
-int32_t pace_hertz_ = 0;
-int32_t pace_ms_ = 0;      // whole milliseconds per frame
-int32_t pace_rem_ = 0;     // the rest of a frame, in 1/hertz milliseconds
-int32_t pace_acc_ = 0;
-int32_t next_frame_ = 0;
+TFramePacer pacer_;
 
-TPacingClock clock_ = ElapsedMillis;
-TPacingSleep sleep_ = SleepMillis;
+TPacingTimer timer_{ElapsedMillis, SleepMillis};
 
 std::string& Title()
 {
@@ -213,13 +208,8 @@ std::shared_ptr<TGraphics> OpenGraphics(int32_t width, int32_t height, int32_t d
         vsync_ = false;
         soft_pacing_ = hertz > 0; // a negative rate paces nothing rather than garbage
     }
-    if (soft_pacing_) {
-        pace_hertz_ = hertz;
-        pace_ms_ = 1000 / hertz;
-        pace_rem_ = 1000 - pace_ms_ * hertz;
-        pace_acc_ = 0;
-        next_frame_ = clock_();
-    }
+    if (soft_pacing_)
+        pacer_.Start(hertz, timer_.now());
 
     StartInputPolling(nullptr);
     opened_ = graphics;
@@ -243,19 +233,11 @@ void Flip(int32_t sync)
         driver_->Flip(1);
         return;
     }
-    if (soft_pacing_) {
-        next_frame_ = WrapAdd(next_frame_, pace_ms_);
-        pace_acc_ += pace_rem_;
-        if (pace_acc_ >= pace_hertz_) {
-            pace_acc_ -= pace_hertz_;
-            next_frame_ = WrapAdd(next_frame_, 1);
-        }
-        const int32_t now = clock_();
-        const int32_t wait = static_cast<int32_t>(static_cast<uint32_t>(next_frame_) - static_cast<uint32_t>(now));
-        if (wait > 0)
-            sleep_(wait);
-        else
-            next_frame_ = now; // a late frame restarts the schedule; missed frames are not made up
+    if (soft_pacing_ && ShowsFramesOnRetrace(pacer_.Hertz(), driver_->DisplayHertz())) {
+        driver_->Flip(1);
+        pacer_.GuardSwap(timer_);
+    } else if (soft_pacing_) {
+        pacer_.WaitForFrame(timer_);
         driver_->Flip(0);
     } else {
         driver_->Flip(vsync_ ? 1 : 0);
@@ -287,6 +269,5 @@ const std::shared_ptr<TPixmap>& AppIcon() { return Icon(); }
 
 void SetPacingTimer(TPacingClock clock, TPacingSleep sleep)
 {
-    clock_ = clock ? clock : ElapsedMillis;
-    sleep_ = sleep ? sleep : SleepMillis;
+    timer_ = {clock ? clock : ElapsedMillis, sleep ? sleep : SleepMillis};
 }

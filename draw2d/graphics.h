@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "draw2d/frame_pacer.h"
+
 // Surface flags passed to OpenGraphics and stored per graphics; they select the pixel format.
 enum : int32_t {
     GraphicsBackBuffer = 2,
@@ -47,6 +49,8 @@ public:
     virtual void SetGraphics(const std::shared_ptr<TGraphics>& graphics) = 0;
     // 0 swaps at once, 1 waits for the vertical retrace.
     virtual void Flip(int32_t sync) = 0;
+    // The refresh rate of the display showing the current graphics; 0 when unknown.
+    virtual int32_t DisplayHertz() { return 0; }
     virtual std::string ToString() const { return {}; }
 };
 
@@ -84,7 +88,9 @@ std::shared_ptr<TGraphics> OpenGraphics(int32_t width, int32_t height, int32_t d
 // Also runs at program exit.
 void CloseOpenedGraphics();
 
-// -1 paces the frames to the hertz given to OpenGraphics; 0 swaps at once; 1 waits for retrace.
+// -1 paces the frames to the hertz given to OpenGraphics (a window at 60 Hz on a 60 Hz display swaps
+// on the retrace, the timer guarding against a swap that does not wait); 0 swaps at once; 1 waits
+// for retrace.
 void Flip(int32_t sync = -1);
 
 // Changes whenever graphics are opened, closed or the driver changes; never 0.
@@ -103,6 +109,4 @@ void SetAppIcon(std::shared_ptr<TPixmap> icon);
 const std::shared_ptr<TPixmap>& AppIcon();
 
 // The clock and sleep behind Flip(-1); tests put their own in. None restores ElapsedMillis / SleepMillis.
-using TPacingClock = int32_t (*)();
-using TPacingSleep = void (*)(int32_t ms);
 void SetPacingTimer(TPacingClock clock, TPacingSleep sleep);

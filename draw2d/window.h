@@ -38,6 +38,8 @@ std::string WindowOpenFailure();
 // The current graphics' window. Without one, or for graphics that are not scalable, the queries
 // give zero sizes and false, and the changes do nothing.
 bool IsDesktopFullscreen();
+// The window is minimised or hidden: nobody sees what is drawn.
+bool IsWindowHidden();
 // Leaving fullscreen brings back the size the window had before it.
 void SetDesktopFullscreen(bool on);
 TWindowSize WindowClientSize();

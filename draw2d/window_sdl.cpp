@@ -82,6 +82,12 @@ bool IsDesktopFullscreen()
     return context && GLContextIsDesktopFullscreen(context);
 }
 
+bool IsWindowHidden()
+{
+    const TGLContext* context = GLContextCurrent();
+    return context && (SDL_GetWindowFlags(context->window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0;
+}
+
 void SetDesktopFullscreen(bool on)
 {
     if (TGLContext* context = GLContextCurrent())

@@ -84,12 +84,13 @@ TIdleWatch::TIdleWatch() : idleMillis_(IdleMillisFromEnvironment()) { Restart();
 void TIdleWatch::Restart()
 {
     activity_ = InputActivity();
+    timesHidden_ = TimesHidden();
     since_ = ElapsedMillis();
 }
 
 bool TIdleWatch::Expired()
 {
-    if (InputActivity() != activity_)
+    if (InputActivity() != activity_ || TimesHidden() != timesHidden_)
         Restart();
     return ElapsedMillis() - since_ >= idleMillis_;
 }

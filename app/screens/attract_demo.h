@@ -6,13 +6,15 @@
 class TIdleWatch {
 public:
     TIdleWatch();
-    // True once no input has come for the idle time; any input starts the wait again.
+    // True once no input has come for the idle time; any input, or the window being hidden,
+    // starts the wait again.
     bool Expired();
     void Restart();
 
 private:
     int32_t idleMillis_;
     uint32_t activity_ = 0;
+    uint32_t timesHidden_ = 0;
     int32_t since_ = 0;
 };
 

@@ -6,13 +6,32 @@
 #include "app/shell/display.h"
 #include "app/shell/sound.h"
 #include "draw2d/draw2d.h"
+#include "draw2d/window.h"
 #include "game/boom.h"
+#include "system/clock.h"
 #include "system/input.h"
 #include "system/keycodes.h"
 
 namespace {
 
+// Long enough to cost nothing, short enough that a restored window shows its frames at once.
+constexpr int32_t HiddenNapMillis = 50;
+
 uint64_t g_framesshown = 0;
+uint32_t g_timeshidden = 0;
+
+void WaitWhileHidden()
+{
+    if (!IsWindowHidden())
+        return;
+    ++g_timeshidden;
+    do {
+        if (TakeTerminateRequest())
+            EndProgram();
+        sound::Update();
+        SleepMillis(HiddenNapMillis);
+    } while (IsWindowHidden());
+}
 
 } // namespace
 
@@ -44,7 +63,10 @@ void EndFrame()
     ++g_framesshown;
     sound::Update();
     Flip(-1);
+    WaitWhileHidden();
 }
+
+uint32_t TimesHidden() { return g_timeshidden; }
 
 uint64_t FramesShown() { return g_framesshown; }
 

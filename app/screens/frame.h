@@ -7,6 +7,9 @@
 void EndFrame();
 // The flash overlay and the blast flashes, then EndFrame.
 void FinishFrame();
+// Times the window was minimised or hidden since the program started: a play pauses and the
+// attract demo's wait starts again on a change. While hidden, EndFrame sleeps and nothing is drawn.
+uint32_t TimesHidden();
 // Frames shown since the program started; the frames between two of a play's are pause frames.
 uint64_t FramesShown();
 // At the end of a table or options frame: the close box ends the program, Escape (true) leaves

@@ -19,6 +19,7 @@ void PlayScreen()
     TPlayRecording recording(*play);
     play->NewPiece();
     key::Reset();
+    uint32_t timesHidden = TimesHidden();
     for (;;) {
         const TControls controls = key::Update();
         PlayFrame(*play, controls);
@@ -38,10 +39,12 @@ void PlayScreen()
         }
         if (TakeTerminateRequest())
             EndProgram();
-        if (key::PauseRequested()) {
+        // A hidden window pauses the play as a lost focus does.
+        if (key::PauseRequested() || TimesHidden() != timesHidden) {
             // A held Escape must not also end the program from the pause screen.
             ResetKeyState();
             PauseScreen();
+            timesHidden = TimesHidden();
         }
     }
 }

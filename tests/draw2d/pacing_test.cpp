@@ -25,15 +25,33 @@ void FakeSleep(int32_t ms)
 
 int32_t Since(int32_t start) { return static_cast<int32_t>(static_cast<uint32_t>(now_ms) - static_cast<uint32_t>(start)); }
 
-// Notes the clock at every swap.
+// Notes the clock at every swap. On a display of displayHertz, a swap on the retrace with
+// retraceBlocks set waits for the display's next retrace, as a real one does.
 class TimedDriver : public TFakeGraphicsDriver {
 public:
     void Flip(int32_t sync) override
     {
         TFakeGraphicsDriver::Flip(sync);
+        if (sync == 1 && retraceBlocks)
+            WaitForRetrace();
         times.push_back(now_ms);
     }
+    int32_t DisplayHertz() override { return displayHertz; }
+
+    void WaitForRetrace()
+    {
+        // Retrace n is at n * 1000 / displayHertz ms from the clock's start; the clock shows whole ms.
+        const int64_t since = static_cast<uint32_t>(now_ms) - static_cast<uint32_t>(retraceOrigin);
+        const int64_t next = since * displayHertz / 1000 + 1;
+        retraces.push_back(next);
+        Advance(static_cast<int32_t>((next * 1000 + displayHertz - 1) / displayHertz - since));
+    }
+
     std::vector<int32_t> times;
+    std::vector<int64_t> retraces; // the retrace each swap was shown on
+    int32_t displayHertz = 0;
+    bool retraceBlocks = false;
+    int32_t retraceOrigin = 0;
 };
 
 class Pacing : public ::testing::Test {
@@ -168,6 +186,82 @@ TEST_F(Pacing, GraphicsOtherThanTheOpenedOnesFlipOnRetrace)
     Flip(-1);
     EXPECT_TRUE(sleeps.empty());
     EXPECT_EQ(driver.flips, std::vector<int32_t>{1});
+}
+
+TEST_F(Pacing, OnASixtyHertzDisplayFramesSwapOnTheRetraceAndTheTimerGuardsASwapThatDoesNotWait)
+{
+    driver.displayHertz = 60; // the swaps return at once, as under a virtual display
+    ASSERT_TRUE(OpenGraphics(512, 512, 0, 60, 0));
+    std::vector<int32_t> frameStarts;
+    for (int i = 0; i < 60; ++i) {
+        Advance(3); // drawing the frame
+        Flip(-1);
+        frameStarts.push_back(now_ms);
+    }
+    EXPECT_EQ(driver.flips, std::vector<int32_t>(60, 1));
+    driver.times = frameStarts;
+    ExpectSixtyHertzSchedule(Steps(5000));
+}
+
+TEST_F(Pacing, SwapsThatWaitForTheRetraceAreNeverHeldBackNorShownTwiceAtFiftyNineToSixtyOneHertz)
+{
+    for (int32_t hertz : {59, 60, 61}) {
+        Start(5000);
+        driver.times.clear();
+        driver.retraces.clear();
+        driver.displayHertz = hertz;
+        driver.retraceBlocks = true;
+        driver.retraceOrigin = 4997;
+        ASSERT_TRUE(OpenGraphics(512, 512, 0, 60, 0));
+        for (int i = 0; i < 600; ++i) {
+            Advance(i % 7 + 2); // drawing times vary, always within a refresh
+            Flip(-1);
+        }
+        EXPECT_TRUE(sleeps.empty()) << hertz << " Hz: the timer held back a swap that waited";
+        for (size_t i = 1; i < driver.retraces.size(); ++i)
+            ASSERT_EQ(driver.retraces[i], driver.retraces[i - 1] + 1) << hertz << " Hz, frame " << i;
+    }
+}
+
+TEST_F(Pacing, ALateFrameOnTheRetraceRestartsTheGuardFromNow)
+{
+    driver.displayHertz = 60;
+    ASSERT_TRUE(OpenGraphics(512, 512, 0, 60, 0));
+    Flip(-1); // due at 5016: the guard sleeps there
+    Advance(40);
+    Flip(-1); // at 5056, late for 5033
+    EXPECT_EQ(sleeps.size(), 1u);
+    Flip(-1); // 17 ms after the late frame
+    EXPECT_EQ(driver.times[2], 5056);
+    EXPECT_EQ(now_ms, 5073);
+}
+
+TEST_F(Pacing, FramesThatNearlyFillTheirTimeOnASwapThatDoesNotWaitComeNoFasterThanOnASixtyOneHertzDisplay)
+{
+    driver.displayHertz = 61;
+    ASSERT_TRUE(OpenGraphics(512, 512, 0, 60, 0));
+    constexpr int32_t kFrames = 610;
+    for (int i = 0; i < kFrames; ++i) {
+        Advance(15); // within the guard's margin of the 16.7 ms frame
+        Flip(-1);
+    }
+    // A schedule following a display one millisecond every three frames allows 61.2 a second.
+    EXPECT_GE(Since(5000), kFrames * 1000 / 61.5);
+}
+
+TEST_F(Pacing, DisplaysFarFromSixtyHertzArePacedByTheTimer)
+{
+    for (int32_t hertz : {0, 50, 75, 144}) {
+        Start(5000);
+        driver.times.clear();
+        driver.flips.clear();
+        driver.displayHertz = hertz;
+        ASSERT_TRUE(OpenGraphics(512, 512, 0, 60, 0));
+        for (int i = 0; i < 60; ++i)
+            Flip(-1);
+        EXPECT_EQ(driver.flips, std::vector<int32_t>(60, 0)) << hertz << " Hz";
+        ExpectSixtyHertzSchedule(Steps(5000));
+    }
 }
 
 TEST_F(Pacing, EveryFlipRunsTheFlipHookFirst)
