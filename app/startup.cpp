@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/storage/asset_folder.h"
+#include "app/storage/challenge_tables.h"
 #include "app/screens/attract_demo.h"
 #include "app/settings/controls_file.h"
 #include "app/settings/settings_file.h"
@@ -200,7 +201,10 @@ void StartUp(TOpening opening, const TReplay* watch)
         g_preloader = nullptr;
     }
     TraceStartup("assets loaded");
-    RemoveDataLeftovers({PreferencesFile(), HighScoreFile()});
+    std::vector<std::string> dataFiles = {PreferencesFile(), HighScoreFile()};
+    for (const TChallenge c : {TChallenge::Sprint, TChallenge::Ultra, TChallenge::Daily, TChallenge::Race})
+        dataFiles.push_back(ChallengeTableFile(c));
+    RemoveDataLeftovers(dataFiles);
     RemoveReplayLeftovers();
     LoadPrefs();
     LoadControls();
