@@ -28,6 +28,7 @@ bool GoalReached(TChallenge challenge, const TPlayFigures& figures);
 struct TChallengeResult {
     bool achieved = false;
     int64_t value = 0;
+    bool operator==(const TChallengeResult&) const = default;
 };
 TChallengeResult ResultOf(TChallenge challenge, const TPlayFigures& figures, int32_t points);
 // Sprint times are better lower, the others higher; a result is better than none.
