@@ -9,6 +9,8 @@
 #include "app/settings/play_settings.h"
 #include "bot/player.h"
 #include "game/game.h"
+#include "game/race.h"
+#include "app/storage/replay_store.h"
 #include "system/random.h"
 #include "golden/golden_plays.h"
 
@@ -124,4 +126,41 @@ TEST(ChallengePlay, ADailyPlayDealsTheDaysPiecesWhateverElseDraws)
     EXPECT_FALSE(RerunReplay(run.replay).differs);
     run.replay.start.day = "2026-12-10";
     EXPECT_TRUE(RerunReplay(run.replay).differs);
+}
+
+// The race line comes from the recording's checks alone; a play raced against its own recording
+// is level on every frame, and one point more is ahead from the frame it was scored.
+TEST(ChallengePlay, AReplayRacedAgainstItselfIsLevelAllTheWay)
+{
+    PrepareHeadlessPlay();
+    TReplay best;
+    std::string error;
+    ASSERT_TRUE(LoadReplay(std::string(BRIM_GOLDEN_DIR) + "/play1.replay", best, error)) << error;
+    const TRace race(best);
+    auto play = NewPlay();
+    RestoreReplayStart(best.start);
+    play->SetOptions(best.start.options);
+    play->NewPiece();
+    TReplayInputs inputs(best.inputs);
+    int64_t playFrame = 0, levelFrames = 0, firstPoints = -1;
+    TRace ahead(best);
+    while (!inputs.Done()) {
+        const TFrameInput input = inputs.Next();
+        if (input == InputPaused) {
+            PauseFrame();
+            continue;
+        }
+        PlayFrame(*play, FrameControls(input));
+        levelFrames += race.Lead(playFrame, play->points) == 0;
+        if (firstPoints < 0 && play->points > 0)
+            firstPoints = playFrame;
+        ahead.Update(playFrame, play->points + (play->points > 0 ? 1 : 0));
+        ++playFrame;
+    }
+    EXPECT_EQ(levelFrames, playFrame);
+    EXPECT_EQ(race.BestScoreAt(playFrame + 1000), best.score);
+    EXPECT_EQ(race.Lead(0, 0), 0);
+    EXPECT_LT(race.Lead(playFrame, 0), 0);
+    ASSERT_GE(firstPoints, 0);
+    EXPECT_EQ(ahead.PassedAt(), firstPoints);
 }
