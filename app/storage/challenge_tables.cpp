@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <iterator>
 #include <limits>
 
 #include "app/storage/datafile.h"
 #include "app/storage/signed_text.h"
 #include "system/filelock.h"
-#include "system/quarantine.h"
-#include "system/stream.h"
 
 namespace {
 
@@ -75,27 +72,15 @@ void Trim(TChallengeTable& table)
 bool ReadLocked(TChallenge challenge, TChallengeTable& table)
 {
     table = TChallengeTable{challenge, {}};
-    const std::string path = ChallengeTableFile(challenge);
-    const DataFileRead file = ReadTextDataFile(path, MaxTableBytes);
-    switch (file.state) {
-    case DataFileState::Missing:
-        return true;
-    case DataFileState::Unreadable:
-        ReportUnreadable(path, file.reason);
-        return false;
-    case DataFileState::Damaged:
-    case DataFileState::Valid:
-        break;
-    }
-    std::string error = "it is larger than 64 KiB";
-    if (file.state == DataFileState::Valid &&
-        ParseChallengeTable({reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()}, challenge, table, error))
-        return true;
-    table = TChallengeTable{challenge, {}};
-    MoveAside(path);
-    std::fprintf(stderr, "%s is damaged (%s): moved aside as %s.bad, the table starts again\n",
-                 NativePath(path).c_str(), error.c_str(), NativePath(path).c_str());
-    return true;
+    return ReadOwnTextFile(
+        ChallengeTableFile(challenge), MaxTableBytes,
+        [&](std::string_view text, std::string& error) {
+            if (ParseChallengeTable(text, challenge, table, error))
+                return true;
+            table = TChallengeTable{challenge, {}};
+            return false;
+        },
+        "the table starts again");
 }
 
 } // namespace

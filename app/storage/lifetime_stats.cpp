@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <limits>
 #include <vector>
 
 #include "app/storage/datafile.h"
 #include "app/storage/signed_text.h"
 #include "system/filelock.h"
-#include "system/quarantine.h"
-#include "system/stream.h"
 
 namespace {
 
@@ -43,23 +40,15 @@ bool ReadPair(std::string_view word, std::string_view key, int64_t& value)
 bool ReadLocked(TLifetimeStats& stats)
 {
     stats = {};
-    const std::string path = StatisticsFile();
-    const DataFileRead file = ReadTextDataFile(path, MaxStatisticsBytes);
-    if (file.state == DataFileState::Missing)
-        return true;
-    if (file.state == DataFileState::Unreadable) {
-        ReportUnreadable(path, file.reason);
-        return false;
-    }
-    std::string error = "it is larger than 16 KiB";
-    if (file.state == DataFileState::Valid &&
-        ParseStatistics({reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()}, stats, error))
-        return true;
-    stats = {};
-    MoveAside(path);
-    std::fprintf(stderr, "%s is damaged (%s): moved aside as %s.bad, the statistics start again\n",
-                 NativePath(path).c_str(), error.c_str(), NativePath(path).c_str());
-    return true;
+    return ReadOwnTextFile(
+        StatisticsFile(), MaxStatisticsBytes,
+        [&](std::string_view text, std::string& error) {
+            if (ParseStatistics(text, stats, error))
+                return true;
+            stats = {};
+            return false;
+        },
+        "the statistics start again");
 }
 
 } // namespace
