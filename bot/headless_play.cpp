@@ -5,8 +5,10 @@
 #include "game/shape.h"
 #include "system/random.h"
 
-TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit, const TFrameWatch& watch,
-                         const TPlayOptions& options)
+namespace {
+
+TPlayRecord PlayOne(const TPlayer& player, int32_t seed, int64_t frameLimit, const TFrameWatch& watch,
+                    const TPlayOptions& options, TChallenge challenge, const std::string& day)
 {
     if (shapecount == 0)
         shape::Init();
@@ -14,11 +16,12 @@ TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit
     game play;
     StartPlay(play);
     play.SetOptions(options);
+    play.SetChallenge(challenge, day);
     play.NewPiece();
 
     TPlayRecord record;
     record.seed = seed;
-    while (record.frames < frameLimit && !play.lost) {
+    while (record.frames < frameLimit && !play.Over()) {
         play.DoPiece(player.Decide(play));
         play.Rules();
         booms.Clear();
@@ -28,7 +31,23 @@ TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit
     }
     record.points = play.points;
     record.lost = play.lost != 0;
+    record.rows = play.figures.rows;
+    record.result = ResultOf(challenge, play.figures, play.points);
     return record;
+}
+
+} // namespace
+
+TPlayRecord PlayHeadless(const TPlayer& player, int32_t seed, int64_t frameLimit, const TFrameWatch& watch,
+                         const TPlayOptions& options)
+{
+    return PlayOne(player, seed, frameLimit, watch, options, TChallenge::None, {});
+}
+
+TPlayRecord PlayHeadlessChallenge(const TPlayer& player, int32_t seed, TChallenge challenge, const std::string& day,
+                                  const TPlayOptions& options, int64_t frameLimit)
+{
+    return PlayOne(player, seed, frameLimit, {}, options, challenge, day);
 }
 
 std::vector<TPlayRecord> PlayHeadlessSession(const TPlayer& player, int32_t firstSeed, int64_t frames,

@@ -46,20 +46,31 @@ void game::SetOptions(const TPlayOptions& playOptions)
     downwait = PaceRule(options.pace).startWait;
 }
 
+void game::SetChallenge(TChallenge playChallenge, const std::string& playDay)
+{
+    challenge = playChallenge;
+    day = challenge == TChallenge::Daily ? playDay : std::string();
+    if (challenge == TChallenge::Daily)
+        pieceRandom.emplace(DailySeed(day));
+    else
+        pieceRandom.reset();
+}
+
 TStampedPiece game::MakePiece()
 {
+    TRandom& random = pieceRandom ? *pieceRandom : GlobalRandom();
     TStampedPiece piece;
-    piece.ptype = RandomInt(0, shapecount - 1);
+    piece.ptype = random.Int(0, shapecount - 1);
     ForEachStampCell(piece.ptype, w, [&](const shape& s, int bx, int by) {
         block b;
         // The draws are made in this order: red, green, blue, then the power-up roll.
-        b.r = static_cast<uint8_t>(s.r + RandomInt(-3, 3));
-        b.g = static_cast<uint8_t>(s.g + RandomInt(-2, 2));
-        b.b = static_cast<uint8_t>(s.b + RandomInt(-4, 4));
+        b.r = static_cast<uint8_t>(s.r + random.Int(-3, 3));
+        b.g = static_cast<uint8_t>(s.g + random.Int(-2, 2));
+        b.b = static_cast<uint8_t>(s.b + random.Int(-4, 4));
         b.x = bx;
         b.y = by;
-        if (RandomInt(0, 39) == 0)
-            b.kind = RandomInt(BlockSlowDown, BlockFlip);
+        if (random.Int(0, 39) == 0)
+            b.kind = random.Int(BlockSlowDown, BlockFlip);
         piece.blocks.push_back(b);
     });
     return piece;

@@ -1,14 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "game/block.h"
+#include "game/challenge.h"
 #include "game/controls.h"
 #include "game/play_figures.h"
 #include "game/play_options.h"
 #include "system/list.h"
+#include "system/random.h"
 
 constexpr int cellsize = 16; // pixels per board cell, across and down
 
@@ -93,9 +97,19 @@ public:
     // the built-in player makes a game for every landing it rehearses.
     std::vector<TStampedPiece> coming;
     THoldSlot holdslot;
+    TChallenge challenge = TChallenge::None; // set by SetChallenge, before the first piece
+    std::string day;                         // a daily play's day
+    // A daily play's pieces come from a generator of their own, seeded from the date, so every
+    // copy gets the same pieces whatever the effects and pauses draw; others use the global one.
+    std::optional<TRandom> pieceRandom;
+
+    // Lost, or the challenge's goal met: either ends the play.
+    bool Over() const { return lost != 0 || GoalReached(challenge, figures); }
 
     // The options of this play and the pace they start it at; before the first piece.
     void SetOptions(const TPlayOptions& playOptions);
+    // The challenge of this play; a daily one draws its pieces from the day's own seed.
+    void SetChallenge(TChallenge playChallenge, const std::string& playDay);
     // Replaces the falling piece with the next one: stamped from a random template now, or,
     // with coming pieces shown, the first of them while a new one is made at the end.
     void NewPiece();

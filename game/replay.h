@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "game/challenge.h"
 #include "game/play_options.h"
 
 // A recorded play: where it started, what the rules were told each frame, and what the board
@@ -52,6 +53,8 @@ struct TReplayBoom {
 // in flight.
 struct TReplayStart {
     TPlayOptions options;
+    TChallenge challenge = TChallenge::None;
+    std::string day; // a daily play's day, "YYYY-MM-DD"; its pieces come from DailySeed(day)
     int32_t seed = 0x1234; // the generator's state; this one is where an unseeded generator starts
     float tint = 250, wobble = 0, wobblev = 0, flash = 0, glow = 0;
     int32_t visibility = 1;
@@ -86,6 +89,9 @@ struct TReplay {
     int32_t score = 0;
     uint32_t frames = 0;
     uint64_t board = 0; // fingerprint of the final board
+    // A challenge play's result: a Sprint's time in play frames, the points of the others;
+    // 0 for a play without a challenge and for a Sprint that did not clear its rows.
+    int64_t result = 0;
     TReplayStart start;
     std::vector<TInputRun> inputs;
     std::vector<TReplayCheck> checks;

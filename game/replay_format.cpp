@@ -26,6 +26,7 @@ constexpr int32_t MaxBackgroundCounter = 1000000;
 constexpr int32_t MaxBackgroundPicture = 255;
 constexpr int32_t MaxBoomTime = 255;
 constexpr int32_t MaxSeed = 0x7FFFFFFE; // the generator never holds 0 or 2^31 - 1
+constexpr int64_t MaxChallengeResult = std::numeric_limits<int32_t>::max(); // points, or a Sprint's frames
 
 // ---- Values shared by the writer, the parser and the checks ------------------------------
 
@@ -88,9 +89,11 @@ bool ValidInput(TFrameInput input, const TPlayOptions& options)
     return input == InputPaused || (input & ~EnabledInputs(options)) == 0;
 }
 
-int FormatVersion(const TPlayOptions& options)
+int FormatVersion(const TReplayStart& start)
 {
-    return options.AllDefault() ? ReplayDefaultsFormatVersion : ReplayFormatVersion;
+    if (start.challenge != TChallenge::None)
+        return ReplayFormatVersion;
+    return start.options.AllDefault() ? ReplayDefaultsFormatVersion : ReplayOptionsFormatVersion;
 }
 
 std::string FormatFloat(float v)
@@ -244,10 +247,25 @@ void WriteOptions(TLineWriter& out, const TPlayOptions& o)
         .End();
 }
 
-void WriteStart(TLineWriter& out, const TReplayStart& s)
+// A day stands in a word of its own; "-" for a play that is not a daily one.
+constexpr std::string_view NoDay = "-";
+
+void WriteChallenge(TLineWriter& out, const TReplay& r)
 {
-    if (FormatVersion(s.options) != ReplayDefaultsFormatVersion)
+    out.Word("challenge")
+        .Pair("kind", std::string(ChallengeName(r.start.challenge)))
+        .Pair("day", r.start.day.empty() ? std::string(NoDay) : r.start.day)
+        .Pair("result", std::to_string(r.result))
+        .End();
+}
+
+void WriteStart(TLineWriter& out, const TReplay& r)
+{
+    const TReplayStart& s = r.start;
+    if (FormatVersion(s) != ReplayDefaultsFormatVersion)
         WriteOptions(out, s.options);
+    if (FormatVersion(s) == ReplayFormatVersion)
+        WriteChallenge(out, r);
     out.Word("seed").Number(s.seed).End();
     out.Word("effects")
         .Pair("tint", FormatFloat(s.tint))
@@ -449,7 +467,7 @@ bool ParseFlag(const TLineReader& in, std::string_view word, std::string_view ke
     return v == "1";
 }
 
-void ParseOptions(TLineReader& in, TPlayOptions& o)
+void ParseOptions(TLineReader& in, TPlayOptions& o, int version)
 {
     const auto w = in.Record("options", 6);
     o.nextPieces = static_cast<int>(in.Integer(in.Value(w[1], "next"), "options next", MinNextPieces, MaxNextPieces));
@@ -460,15 +478,33 @@ void ParseOptions(TLineReader& in, TPlayOptions& o)
     if (!PaceFromName(pace, o.pace))
         in.Fail("options pace: expected classic, brisk or rapid, found " + Quoted(pace));
     o.playFigures = ParseFlag(in, w[6], "figures");
-    if (o.AllDefault())
+    if (o.AllDefault() && version == ReplayOptionsFormatVersion)
         in.Fail("options: every option is at its default, which is written as format version " +
                 std::to_string(ReplayDefaultsFormatVersion));
 }
 
-void ParseStart(TLineReader& in, TReplayStart& s, int version)
+void ParseChallenge(TLineReader& in, TReplay& r)
 {
+    TReplayStart& s = r.start;
+    const auto w = in.Record("challenge", 3);
+    const std::string_view kind = in.Value(w[1], "kind");
+    if (!ChallengeFromName(kind, s.challenge) || s.challenge == TChallenge::None)
+        in.Fail("challenge kind: expected sprint, ultra, daily or race, found " + Quoted(kind));
+    const std::string_view day = in.Value(w[2], "day");
+    if (s.challenge == TChallenge::Daily ? !ValidDay(day) : day != NoDay)
+        in.Fail("challenge day: expected " + std::string(s.challenge == TChallenge::Daily ? "a date like 2026-12-09" : "\"-\"") +
+                ", found " + Quoted(day));
+    s.day = s.challenge == TChallenge::Daily ? std::string(day) : std::string();
+    r.result = in.Integer(in.Value(w[3], "result"), "challenge result", 0, MaxChallengeResult);
+}
+
+void ParseStart(TLineReader& in, TReplay& r, int version)
+{
+    TReplayStart& s = r.start;
     if (version != ReplayDefaultsFormatVersion)
-        ParseOptions(in, s.options);
+        ParseOptions(in, s.options, version);
+    if (version == ReplayFormatVersion)
+        ParseChallenge(in, r);
     s.seed = static_cast<int32_t>(in.Integer(in.Record("seed", 1)[1], "seed", 1, MaxSeed));
     const auto e = in.Record("effects", 5);
     s.tint = in.Real(in.Value(e[1], "tint"), "tint");
@@ -675,6 +711,10 @@ std::string ReplayProblem(const TReplay& r)
     const TReplayStart& s = r.start;
     if (!s.options.Valid())
         return "an option is out of range";
+    if (s.challenge == TChallenge::Daily ? !ValidDay(s.day) : !s.day.empty())
+        return "a daily play has no valid day, or another play has one";
+    if (!InRange(r.result, 0, MaxChallengeResult) || (s.challenge == TChallenge::None && r.result != 0))
+        return "the challenge result is out of range";
     if (!InRange(s.seed, 1, MaxSeed) || !InRange(s.visibility, 0, 1) || !InRange(s.backtimer, 0, MaxBackgroundCounter) ||
         !InRange(s.backindex, 0, MaxBackgroundPicture) || !InRange(s.backprev, 0, MaxBackgroundPicture))
         return "a start value is out of range";
@@ -715,7 +755,7 @@ std::string ReplayProblem(const TReplay& r)
 std::string WriteReplay(const TReplay& r)
 {
     TLineWriter out;
-    out.Word(Magic).Number(FormatVersion(r.start.options)).End();
+    out.Word(Magic).Number(FormatVersion(r.start)).End();
     out.Word("game").Word(r.gameVersion).End();
     out.Word("date").Word(r.date).End();
     out.Word("name");
@@ -725,7 +765,7 @@ std::string WriteReplay(const TReplay& r)
     out.Word("score").Number(r.score).End();
     out.Word("frames").Number(r.frames).End();
     out.Word("board").Word(FormatHex(r.board)).End();
-    WriteStart(out, r.start);
+    WriteStart(out, r);
     WriteInputs(out, r.inputs);
     out.Word("checks").Number(static_cast<int64_t>(r.checks.size())).End();
     for (const auto& c : r.checks)
@@ -748,7 +788,7 @@ bool ParseReplay(std::string_view text, TReplay& replay, std::string& error)
         TLineReader in(CheckedBody(text));
         in.Record(Magic, 1);
         ParseHeader(in, replay);
-        ParseStart(in, replay.start, version);
+        ParseStart(in, replay, version);
         ParseInputs(in, replay);
         ParseChecks(in, replay);
         in.ExpectEnd();

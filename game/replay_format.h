@@ -9,10 +9,12 @@
 // checksum line at the end. Exactly one text stands for each replay, so a text the parser
 // accepts is byte for byte what the writer makes of the result.
 
-// Version 2 carries the play's options and the controls they add. A play with every option at
-// its default is written in version 1, byte for byte as before there were options, and a
-// version 1 file reads as such a play.
-constexpr int ReplayFormatVersion = 2;
+// Version 2 carries the play's options and the controls they add, version 3 also a challenge
+// and its result. A play with every option at its default and no challenge is written in
+// version 1, byte for byte as before there were options, and a version 1 file reads as such a
+// play; a play with options and no challenge is written in version 2, as before challenges.
+constexpr int ReplayFormatVersion = 3;
+constexpr int ReplayOptionsFormatVersion = 2;
 constexpr int ReplayDefaultsFormatVersion = 1;
 constexpr size_t ReplayTokensPerLine = 48;
 

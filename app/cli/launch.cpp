@@ -6,6 +6,7 @@
 #include "app/storage/asset_folder.h"
 #include "app/shell/build_info.h"
 #include "app/settings/command_line.h"
+#include "app/settings/play_settings.h"
 #include "app/storage/data_folder.h"
 #include "app/shell/display.h"
 #include "app/cli/headless_bot.h"
@@ -88,6 +89,8 @@ int Launch(const std::vector<std::string>& arguments)
             std::fprintf(stderr, "brimstrand: --headless needs --bot\n%s", OptionsUsage().c_str());
             return ExitUsage;
         }
+        if (!parsed.options.challenge.empty())
+            return RunHeadlessChallenge(parsed.options.challenge, ChallengePlayOptions(), stdout);
         return RunHeadlessBot(parsed.options.frames, stdout);
     }
     const TGameFolders folders = LocateFolders(parsed.options);

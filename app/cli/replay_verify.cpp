@@ -30,12 +30,26 @@ void PrepareHeadlessPlay()
         shape::Init();
 }
 
+std::string ChallengeSummary(const TReplay& replay)
+{
+    const TChallenge c = replay.start.challenge;
+    if (c == TChallenge::None)
+        return {};
+    std::string text = ", " + std::string(ChallengeName(c));
+    if (c == TChallenge::Daily)
+        text += " " + replay.start.day;
+    if (c == TChallenge::Sprint && replay.result == 0)
+        return text + " not finished";
+    return text + " " + FormatResult(c, replay.result);
+}
+
 TRerunOutcome RerunReplay(const TReplay& replay)
 {
     // The start state was taken from a new play, so it goes back after one is made.
     auto play = NewPlay();
     RestoreReplayStart(replay.start);
     play->SetOptions(replay.start.options);
+    play->SetChallenge(replay.start.challenge, replay.start.day);
     TReplayChecker checker(replay, play->points);
     play->NewPiece();
     TReplayInputs inputs(replay.inputs);
@@ -52,15 +66,22 @@ TRerunOutcome RerunReplay(const TReplay& replay)
             PlayFrame(*play, FrameControls(input));
         outcome.frames = frame + 1;
         const uint64_t board = checker.BoardChecked(frame) ? BoardHash(*play) : 0;
-        // A play ends with its loss: one lost before the recording ends has gone another way.
-        const bool lostEarly = play->lost != 0 && !inputs.Done();
-        if (!checker.Check(frame, play->points, board) || lostEarly) {
+        // A play ends with its loss or its goal: one over before the recording ends has gone
+        // another way.
+        const bool overEarly = play->Over() && !inputs.Done();
+        if (!checker.Check(frame, play->points, board) || overEarly) {
             outcome.differs = true;
             outcome.firstDifference = frame;
             break;
         }
     }
+    // The result is the rerun's own; a recorded one that differs was not earned by this play.
+    if (!outcome.differs && !outcome.interrupted && RecordedResult(*play) != replay.result) {
+        outcome.differs = true;
+        outcome.firstDifference = outcome.frames == 0 ? 0 : outcome.frames - 1;
+    }
     outcome.score = play->points;
+    outcome.result = RecordedResult(*play);
     return outcome;
 }
 
@@ -91,7 +112,8 @@ int VerifyReplayFiles(const std::vector<std::string>& files)
             if (exitCode == ExitMatch)
                 exitCode = ExitDiffers;
         } else {
-            std::printf("%s: score %d, frames %u: ok\n", file.c_str(), replay.score, replay.frames);
+            std::printf("%s: score %d, frames %u%s: ok\n", file.c_str(), replay.score, replay.frames,
+                        ChallengeSummary(replay).c_str());
         }
         std::fflush(stdout);
     }

@@ -75,6 +75,14 @@ void RestoreReplayStart(const TReplayStart& start)
     }
 }
 
+int64_t RecordedResult(const game& play)
+{
+    if (play.challenge == TChallenge::None)
+        return 0;
+    const TChallengeResult result = ResultOf(play.challenge, play.figures, play.points);
+    return result.achieved ? result.value : 0;
+}
+
 TFrameInput FrameInput(const TControls& c)
 {
     return static_cast<TFrameInput>((c.keyrotleft ? InputRotLeft : 0) | (c.keyrotright ? InputRotRight : 0) |
@@ -102,6 +110,8 @@ TReplayStart PlayStart(const game& play)
 {
     TReplayStart start = CaptureReplayStart();
     start.options = play.options;
+    start.challenge = play.challenge;
+    start.day = play.day;
     return start;
 }
 
@@ -118,11 +128,14 @@ void TPlayRecording::AddPlayFrame(const TControls& controls, const game& play)
     recorder_.AddPauseFrames(shown - lastShown_ - 1);
     lastShown_ = shown;
     recorder_.AddFrame(FrameInput(controls), play.points, BoardHash(play));
+    result_ = RecordedResult(play);
 }
 
 TReplay TPlayRecording::Finished(const std::string& name, std::time_t when) const
 {
-    return recorder_.Finish(GameVersion(), ReplayDate(when), name);
+    TReplay replay = recorder_.Finish(GameVersion(), ReplayDate(when), name);
+    replay.result = result_;
+    return replay;
 }
 
 void TPlayRecording::Save(const std::string& name)

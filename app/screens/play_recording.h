@@ -14,6 +14,10 @@ TReplayStart CaptureReplayStart();
 // Puts that state back, so that the frames after it draw the same random numbers again.
 void RestoreReplayStart(const TReplayStart& start);
 
+// The result a replay of this play records: 0 for a play without a challenge and for a
+// challenge not achieved.
+int64_t RecordedResult(const game& play);
+
 TFrameInput FrameInput(const TControls& controls);
 TControls FrameControls(TFrameInput input);
 
@@ -37,4 +41,5 @@ private:
     uint64_t lastShown_;
     std::time_t ended_ = 0;    // when the play was first saved; 0 before
     std::string saved_;        // the file saved last, "" when none
+    int64_t result_ = 0;       // the challenge result as of the last frame
 };

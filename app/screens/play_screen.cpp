@@ -7,6 +7,7 @@
 #include "app/screens/play_frames.h"
 #include "app/screens/play_recording.h"
 #include "app/settings/play_settings.h"
+#include "app/storage/lifetime_stats.h"
 #include "app/shell/key.h"
 #include "game/game.h"
 #include "system/input.h"
@@ -30,6 +31,7 @@ void PlayScreen()
             // its replay at once, then the name and the table entry with the letters shown.
             const TTerminationDeferral deferral;
             recording.Save({});
+            RecordPlayStatistics(play->figures, play->challenge, ResultOf(play->challenge, play->figures, play->points));
             ShowGameOver(play->points, [&] {
                 DrawPlayBackdrop();
                 play->Draw();

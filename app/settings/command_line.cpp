@@ -24,6 +24,8 @@ const std::array options = {
             TSwitchTarget{&TCommandLine::headless}},
     TOption{"--frames", "N", "with --headless --bot: frames to play (default 216000, an hour)",
             TNumberTarget{&TCommandLine::frames, 1, 2147483647}},
+    TOption{"--challenge", "NAME", "with --headless --bot: play one challenge (sprint, ultra, daily) and print the result",
+            TTextTarget{&TCommandLine::challenge}},
     TOption{"--replay", "FILE", "show a recorded play (Space: four times the speed, Escape: leave)",
             TTextTarget{&TCommandLine::replay}},
     TOption{"--verify", "FILE...", "play recordings again without a window and say whether each repeats exactly",

@@ -58,6 +58,14 @@ const char* HandlingName(THandling handling)
     return "";
 }
 
+TPlayOptions ChallengePlayOptions(const TSettingValues& values)
+{
+    TSettingValues chosen = values;
+    SetHandling(chosen, values.Number(SettingChallengeHandling) == 1 ? THandling::Modern : THandling::Classic);
+    chosen.SetNumber(SettingPace, static_cast<int32_t>(TPace::Classic));
+    return PlayOptionsFrom(chosen);
+}
+
 const std::vector<TSettingId>& PlayOptionSettings()
 {
     static const std::vector<TSettingId> ids = {SettingNextPieces, SettingLandingShadow, SettingHardDrop,

@@ -16,5 +16,9 @@ THandling HandlingOf(const TSettingValues& values);
 void SetHandling(TSettingValues& values, THandling handling);
 const char* HandlingName(THandling handling);
 
+// The options of a challenge play: Classic or Modern as challenge_handling says, at the classic
+// pace, so every result in a challenge's table was played at one speed.
+TPlayOptions ChallengePlayOptions(const TSettingValues& values = CurrentSettings());
+
 // The settings.cfg entries of the play options, for saving them together.
 const std::vector<TSettingId>& PlayOptionSettings();

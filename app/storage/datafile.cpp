@@ -10,6 +10,7 @@
 
 #include "app/storage/data_folder.h"
 #include "system/filelock.h"
+#include "system/quarantine.h"
 #include "system/replacefile.h"
 #include "system/stream.h"
 
@@ -76,6 +77,27 @@ DataFileRead ReadTextDataFile(const std::string& path, size_t limit)
     if (result.state == DataFileState::Valid && result.bytes.size() > limit)
         result.state = DataFileState::Damaged;
     return result;
+}
+
+bool ReadOwnTextFile(const std::string& path, size_t limit,
+                     const std::function<bool(std::string_view text, std::string& error)>& parse,
+                     const std::string& instead)
+{
+    const DataFileRead file = ReadTextDataFile(path, limit);
+    if (file.state == DataFileState::Missing)
+        return true;
+    if (file.state == DataFileState::Unreadable) {
+        ReportUnreadable(path, file.reason);
+        return false;
+    }
+    std::string error = "it is larger than " + std::to_string(limit / 1024) + " KiB";
+    if (file.state == DataFileState::Valid &&
+        parse({reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()}, error))
+        return true;
+    MoveAside(path);
+    std::fprintf(stderr, "%s is damaged (%s): moved aside as %s.bad, %s\n", NativePath(path).c_str(), error.c_str(),
+                 NativePath(path).c_str(), instead.c_str());
+    return true;
 }
 
 void ReportUnreadable(const std::string& path, const std::string& reason)

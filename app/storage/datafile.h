@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The game's data files (preferences and high scores) as more than one copy of the game may
@@ -29,6 +31,14 @@ DataFileRead ReadDataFile(const std::string& path, size_t size);
 // Reads a text file of the game's own whole: Valid, Missing, Unreadable, or Damaged when it holds
 // more than limit bytes.
 DataFileRead ReadTextDataFile(const std::string& path, size_t limit);
+
+// Reads a text file of the game's own, up to limit bytes, under the lock the caller holds, and
+// hands its text to parse, which says what is wrong when it refuses it. Missing: true, nothing
+// parsed. Unreadable: reported, false. Too large or refused: moved aside with one line on stderr
+// ending in what happens instead, then true as if missing.
+bool ReadOwnTextFile(const std::string& path, size_t limit,
+                     const std::function<bool(std::string_view text, std::string& error)>& parse,
+                     const std::string& instead);
 
 // Says once per file on stderr that it could not be read and is left as it is.
 void ReportUnreadable(const std::string& path, const std::string& reason);

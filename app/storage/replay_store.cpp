@@ -78,6 +78,11 @@ std::string ReplayDate(std::time_t when)
     return text;
 }
 
+std::string ReplayDay(std::time_t when)
+{
+    return ReplayDate(when).substr(0, 10);
+}
+
 std::string ReplayFileName(const TReplay& replay)
 {
     std::string file = Stamp(replay.date) + "_" + std::to_string(replay.score);

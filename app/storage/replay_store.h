@@ -14,6 +14,8 @@ constexpr size_t KeptRecentReplays = 10;
 
 // "2026-12-08T20:44:33Z": the moment in UTC, as replays record it.
 std::string ReplayDate(std::time_t when);
+// The UTC day of that moment, "2026-12-08": the day of a daily play.
+std::string ReplayDay(std::time_t when);
 
 // "20261208-204433_1250_ABC.replay": date, score and name (without a name, no "_ABC"). Name
 // characters other than letters, digits and "-" become "_", so the name never leaves the folder.

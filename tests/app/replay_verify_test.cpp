@@ -85,7 +85,7 @@ TEST(GoldenPlays, RunAgainExactlyAsRecorded)
         EXPECT_EQ(outcome.frames, replay.frames) << golden.file;
         EXPECT_EQ(outcome.score, replay.score) << golden.file;
         lines += std::string(golden.file) + ": score " + std::to_string(replay.score) + ", frames " +
-                 std::to_string(replay.frames) + ": ok\n";
+                 std::to_string(replay.frames) + ChallengeSummary(replay) + ": ok\n";
     }
     EXPECT_EQ(lines, Text(GoldenDir / GoldenResultsFile)) << "the recorded results";
 }

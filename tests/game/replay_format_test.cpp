@@ -169,7 +169,7 @@ TEST(ReplayFormat, RefusesWhatIsNotAReplayOfThisVersion)
 {
     EXPECT_REFUSED("", "not a Brimstrand replay");
     EXPECT_REFUSED("\x89PNG\r\n\x1a\n", "not a Brimstrand replay");
-    EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 3"), "version 3 is not supported");
+    EXPECT_REFUSED(Replaced(Text(), "brimstrand-replay 1", "brimstrand-replay 4"), "version 4 is not supported");
     // A version 2 file carries its options before the seed.
     EXPECT_REFUSED(Signed(Replaced(Body(Text()), "brimstrand-replay 1", "brimstrand-replay 2")),
                    "expected \"options\", found \"seed\"");
@@ -552,4 +552,67 @@ TEST(ReplayFormat, MutatedOptionTextsAreRefusedOnOneLineOrReadExactly)
             ASSERT_EQ(error.find('\n'), std::string::npos) << error;
         }
     }
+}
+
+namespace {
+
+TReplay ChallengeReplay(TChallenge challenge)
+{
+    TReplay r = RichReplay();
+    r.start.challenge = challenge;
+    r.start.day = challenge == TChallenge::Daily ? "2024-02-29" : "";
+    r.result = challenge == TChallenge::Sprint ? 2345 : r.score;
+    return r;
+}
+
+std::string ChallengeEdited(const std::string& from, const std::string& to)
+{
+    return Signed(Replaced(Body(WriteReplay(ChallengeReplay(TChallenge::Daily))), from, to));
+}
+
+} // namespace
+
+TEST(ReplayFormat, ChallengesRoundTripInVersionThreeAndOthersKeepTheirVersion)
+{
+    for (TChallenge c : {TChallenge::Sprint, TChallenge::Ultra, TChallenge::Daily, TChallenge::Race}) {
+        const TReplay original = ChallengeReplay(c);
+        ASSERT_EQ(ReplayProblem(original), "") << ChallengeName(c);
+        const std::string text = WriteReplay(original);
+        EXPECT_EQ(text.substr(0, 20), "brimstrand-replay 3\n");
+        TReplay read;
+        std::string error;
+        ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+        EXPECT_EQ(read, original);
+        EXPECT_EQ(WriteReplay(read), text);
+    }
+    // Version 3 always writes the options, defaults included, then the challenge.
+    const std::string daily = WriteReplay(ChallengeReplay(TChallenge::Daily));
+    EXPECT_NE(daily.find("\noptions next=0 shadow=0 harddrop=0 hold=0 pace=classic figures=0\n"
+                         "challenge kind=daily day=2024-02-29 result=75\nseed "),
+              std::string::npos);
+    EXPECT_NE(WriteReplay(ChallengeReplay(TChallenge::Sprint)).find("\nchallenge kind=sprint day=- result=2345\n"),
+              std::string::npos);
+    // Plays without a challenge are written as before challenges existed.
+    EXPECT_EQ(WriteReplay(OptionsReplay()).substr(0, 20), "brimstrand-replay 2\n");
+    EXPECT_EQ(Text().substr(0, 20), "brimstrand-replay 1\n");
+}
+
+TEST(ReplayFormat, RefusesBadChallengeValues)
+{
+    EXPECT_REFUSED(ChallengeEdited("kind=daily", "kind=none"), "challenge kind: expected sprint, ultra, daily or race");
+    EXPECT_REFUSED(ChallengeEdited("kind=daily", "kind=marathon"), "challenge kind");
+    EXPECT_REFUSED(ChallengeEdited("day=2024-02-29", "day=2023-02-29"), "challenge day: expected a date like");
+    EXPECT_REFUSED(ChallengeEdited("day=2024-02-29", "day=-"), "challenge day");
+    EXPECT_REFUSED(ChallengeEdited("kind=daily day=2024-02-29", "kind=sprint day=2024-02-29"), "challenge day: expected \"-\"");
+    EXPECT_REFUSED(ChallengeEdited("result=75", "result=-1"), "challenge result");
+    EXPECT_REFUSED(ChallengeEdited("result=75", "result=99999999999"), "challenge result");
+    EXPECT_REFUSED(ChallengeEdited("result=75", "result=75 more=1"), "\"challenge\" needs 3 values");
+    EXPECT_REFUSED(ChallengeEdited("\nchallenge kind=daily day=2024-02-29 result=75\n", "\n"), "expected \"challenge\"");
+
+    TReplay noDay = ChallengeReplay(TChallenge::Daily);
+    noDay.start.day = "";
+    EXPECT_NE(ReplayProblem(noDay), "");
+    TReplay stray = RichReplay();
+    stray.result = 5;
+    EXPECT_NE(ReplayProblem(stray), "");
 }

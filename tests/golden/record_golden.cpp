@@ -67,10 +67,11 @@ int main(int argc, char** argv)
         TScriptedPlayer player(golden.playerSeed, golden.recklessFrom);
         auto play = NewPlay();
         play->SetOptions(golden.options);
+        play->SetChallenge(golden.challenge, golden.day);
         TPlayRecording recording(*play);
         play->NewPiece();
         int used[PowerUpKinds + 1] = {};
-        while (!play->lost) {
+        while (!play->Over()) {
             for (uint32_t pause = player.PauseFrames(); pause > 0; --pause) {
                 PauseFrame();
                 EndFrame();
@@ -86,7 +87,8 @@ int main(int argc, char** argv)
         }
         const TReplay replay = recording.Finished("BOT", GoldenDate);
         std::ofstream(std::string(argv[1]) + "/" + golden.file) << WriteReplay(replay);
-        results << golden.file << ": score " << replay.score << ", frames " << replay.frames << ": ok\n";
+        results << golden.file << ": score " << replay.score << ", frames " << replay.frames << ChallengeSummary(replay)
+                << ": ok\n";
         std::printf("%s: score %d, frames %u, pause frames %u, power-ups used: slow-down %d, blast %d, "
                     "collapse %d, flip %d\n",
                     golden.file, replay.score, replay.frames,
