@@ -4,6 +4,7 @@
 
 #include "app/screens/backdrop.h"
 #include "app/shell/display.h"
+#include "app/shell/passing_notice.h"
 #include "app/shell/sound.h"
 #include "draw2d/draw2d.h"
 #include "game/boom.h"
@@ -41,6 +42,7 @@ void FinishFrame()
 
 void EndFrame()
 {
+    DrawPassingNotices();
     ++g_framesshown;
     sound::Update();
     Flip(-1);

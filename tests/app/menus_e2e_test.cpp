@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <thread>
 
 #include "app/screens/layout.h"
 #include "draw2d/pixmap.h"
@@ -145,6 +147,34 @@ double PauseHintContrast(const fs::path& screenshot)
 }
 bool ShowsPauseHint(const fs::path& screenshot) { return PauseHintContrast(screenshot) >= 3.0; }
 
+// The board's columns (16 pixels from x = 96) with a block in the top rows: where the falling
+// piece is at the start of a play, the only blocks there.
+std::vector<int> PieceColumns(const fs::path& screenshot)
+{
+    std::vector<int> columns;
+    const auto pixmap = Window(screenshot);
+    if (!pixmap)
+        return columns;
+    for (int column = 0; column < 20; ++column) {
+        bool block = false;
+        for (int y = 8; y < 160 && !block; y += 16) {
+            block = true;
+            for (const auto& [dx, dy] : {std::pair{0, 0}, {-4, -4}, {4, -4}, {-4, 4}, {4, 4}})
+                block = block && Luminance(pixmap->ReadPixel(96 + 16 * column + 8 + dx, y + dy)) > 0.08;
+        }
+        if (block)
+            columns.push_back(column);
+    }
+    return columns;
+}
+
+// A passing notice: light words on the line near the bottom, across the board.
+bool ShowsNotice(const fs::path& screenshot)
+{
+    const auto pixmap = Window(screenshot);
+    return pixmap && TextContrast(*pixmap, {96, 472, 416, 490}) >= 3.0;
+}
+
 class MenusEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
@@ -275,6 +305,56 @@ TEST_F(MenusEndToEnd, TheFocusMarkerShowsWhereTheKeysAre)
     EXPECT_EQ(MarkerContrast(byMouse, 150, 512), 0) << "no marker anywhere for a mouse player";
     game.Press("Escape");
     ASSERT_TRUE(WaitForScreen(game, "menus_title_last", ShowsTitleMenu));
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// Tab in play says what Visibility became and spends no other key: Left pressed with it still
+// moves the piece. The notice fades by itself.
+TEST_F(MenusEndToEnd, ANoticeShowsOverThePlayAndTakesNoKey)
+{
+    GameRun game(folder_);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    game.Press("Return");
+    ASSERT_TRUE(WaitForScreen(game, "notice_play", [](const fs::path& shot) {
+        return ShowsPlay(shot) && !PieceColumns(shot).empty();
+    }));
+    const std::vector<int> before = PieceColumns(game.Screenshot("notice_play"));
+    EXPECT_FALSE(ShowsNotice(game.Screenshot("notice_play")));
+    Tool("xdotool keydown Tab keydown Left");
+    std::this_thread::sleep_for(100ms); // held as a person holds a key
+    Tool("xdotool keyup Left keyup Tab");
+    ASSERT_TRUE(WaitForScreen(game, "notice_visibility", ShowsNotice)) << "Tab in play shows a notice";
+    const std::vector<int> after = PieceColumns(game.Screenshot("notice_visibility"));
+    ASSERT_FALSE(before.empty());
+    ASSERT_FALSE(after.empty());
+    EXPECT_EQ(after.front(), before.front() - 1) << "Left, pressed with Tab, moved the piece";
+    EXPECT_TRUE(WaitFor([&] { return !ShowsNotice(game.Screenshot("notice_gone")); }, 60s)) << "it fades by itself";
+    game.Press("Escape");
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// A settings file with a bad line is named on screen at the start (the line itself on stderr),
+// and F12 names the screenshot it saved.
+TEST_F(MenusEndToEnd, BadSettingsLinesAndScreenshotsAreNamedOnScreen)
+{
+    fs::create_directories(folder_ / "data");
+    std::ofstream(folder_ / "data" / "settings.cfg") << "flashes = sometimes\n";
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    // Over the intro, before any play could put blocks there.
+    ASSERT_TRUE(WaitFor([&] { return ShowsNotice(game.Screenshot("notice_bad_settings")); }, 30s));
+    ASSERT_NE(game.Out(), "") << "the intro shows";
+    EXPECT_NE(game.Err().find("settings.cfg:1:"), std::string::npos) << game.Err();
+    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 60s)) << game.Out();
+    game.Press("space");
+    ASSERT_TRUE(WaitForScreen(game, "notice_title", [](const fs::path& shot) {
+        return ShowsTitleMenu(shot) && !ShowsNotice(shot);
+    }));
+    game.Press("F12");
+    ASSERT_TRUE(WaitFor([&] { return game.Out().find("Screenshot: ") != std::string::npos; }, 60s));
+    EXPECT_TRUE(WaitForScreen(game, "notice_screenshot", ShowsNotice)) << "the screenshot's name shows";
     game.Press("Escape");
     ExpectCleanExit(game);
 }
