@@ -59,6 +59,10 @@ constexpr int32_t TableRowWidth = 160;
 constexpr int32_t TableRowHeight = 20;
 constexpr int32_t TableMarkerSize = 8;
 
+// The line of keys under a replay watched from the table and under the built-in player's play,
+// below the board's middle, clear of the notices.
+constexpr int32_t WatchHintY = 492;
+
 // The pause screen's hint line, centred under "PAUSED", drawn at HintScale.
 constexpr int32_t PauseHintY = 326;
 constexpr float HintScale = 0.75f;

@@ -61,7 +61,7 @@ bool ShowTableReplays(const TTableReplays& replays, const std::vector<size_t>& e
         SetColor(255, 255, 255);
         if (focus.Chosen(focusItem, click != 0, mouseOver)) {
             sound::Play(gamesounds.blipsound);
-            WatchReplayFile(replays[i]);
+            WatchReplayFile(replays[i], TReplayViewing::Captioned);
             ResetMouseState();
             return true;
         }

@@ -175,6 +175,13 @@ bool ShowsNotice(const fs::path& screenshot)
     return pixmap && TextContrast(*pixmap, {96, 472, 416, 490}) >= 3.0;
 }
 
+// The line of keys under a watched play, at the foot of the window.
+bool ShowsWatchHint(const fs::path& screenshot)
+{
+    const auto pixmap = Window(screenshot);
+    return pixmap && TextContrast(*pixmap, {96, WatchHintY - 2, 416, WatchHintY + 14}) >= 3.0;
+}
+
 class MenusEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override
@@ -355,6 +362,53 @@ TEST_F(MenusEndToEnd, BadSettingsLinesAndScreenshotsAreNamedOnScreen)
     game.Press("F12");
     ASSERT_TRUE(WaitFor([&] { return game.Out().find("Screenshot: ") != std::string::npos; }, 60s));
     EXPECT_TRUE(WaitForScreen(game, "notice_screenshot", ShowsNotice)) << "the screenshot's name shows";
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// The table by keyboard: the first entry with a replay is focused as it opens, Return watches it
+// under its caption and keys line, Escape leads back to the table.
+TEST_F(MenusEndToEnd, TheTableOpensAReplayByKeyboard)
+{
+    fs::create_directories(folder_ / "data" / "replays");
+    fs::copy_file(fs::path(BRIM_GOLDEN_DIR) / "short.replay", folder_ / "data" / "replays" / "20261208-204433_150_BOT.replay");
+    std::vector<std::pair<int32_t, std::string>> entries = {{150, "BOT"}};
+    for (int i = 1; i < 10; ++i)
+        entries.emplace_back(100 - i, "DEF");
+    {
+        std::ofstream out(folder_ / "data" / "highscores.dat", std::ios::binary);
+        const auto bytes = TableBytes(entries);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    GameRun game(folder_);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    game.Press("Down", 50ms);
+    game.Press("Down", 50ms);
+    game.Press("Return", 50ms);
+    const auto firstEntryMarked = [](const fs::path& shot) {
+        return MarkerContrast(shot, TableTop - 2, TableTop + TableRowHeight) >= 3.0;
+    };
+    ASSERT_TRUE(WaitForScreen(game, "menus_table_by_key", firstEntryMarked));
+    game.Press("Return");
+    ASSERT_TRUE(WaitForScreen(game, "menus_replay_by_key", [](const fs::path& shot) {
+        return ShowsPlay(shot) && ShowsWatchHint(shot);
+    }));
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_table_after_replay", firstEntryMarked));
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_title_after_table", ShowsTitleMenu));
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// --bot says what it is and how to leave it, at the foot of the window.
+TEST_F(MenusEndToEnd, TheBuiltInPlayerShowsItsCaption)
+{
+    GameLaunch launch = GameRun::Beside(folder_);
+    launch.arguments = {"--bot"};
+    GameRun game(launch);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    EXPECT_TRUE(WaitForScreen(game, "menus_bot", [](const fs::path& shot) { return ShowsPlay(shot) && ShowsWatchHint(shot); }));
     game.Press("Escape");
     ExpectCleanExit(game);
 }
