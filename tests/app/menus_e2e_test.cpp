@@ -222,6 +222,13 @@ protected:
         ASSERT_TRUE(WaitForScreen(game, "menus_title", ShowsTitleMenu));
     }
 
+    // The pointer inside the window off the items: the title's Return then plays, whatever the
+    // test before left under the pointer.
+    static void RestPointerOffTheItems(GameRun& game)
+    {
+        Tool("xdotool mousemove --window " + std::to_string(game.Window()) + " 40 460");
+    }
+
     static void ExpectCleanExit(GameRun& game)
     {
         const auto status = game.WaitExit(60s);
@@ -242,7 +249,7 @@ TEST_F(MenusEndToEnd, ReturnOnAFreshTitleMenuPlaysAndThePauseTellsItsKeys)
 {
     GameRun game(folder_);
     ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
-    Tool("xdotool mousemove --window " + std::to_string(game.Window()) + " 40 460");
+    RestPointerOffTheItems(game);
     game.Press("Return");
     ASSERT_TRUE(WaitForScreen(game, "menus_play_by_return", ShowsPlay)) << "Return with nothing highlighted is Play";
 
@@ -322,6 +329,7 @@ TEST_F(MenusEndToEnd, ANoticeShowsOverThePlayAndTakesNoKey)
 {
     GameRun game(folder_);
     ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    RestPointerOffTheItems(game);
     game.Press("Return");
     ASSERT_TRUE(WaitForScreen(game, "notice_play", [](const fs::path& shot) {
         return ShowsPlay(shot) && !PieceColumns(shot).empty();
