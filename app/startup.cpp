@@ -14,6 +14,7 @@
 #include "app/storage/datafile.h"
 #include "app/shell/display.h"
 #include "app/shell/frame_trace.h"
+#include "app/shell/passing_notice.h"
 #include "app/shell/startup_trace.h"
 #include "app/screens/layout.h"
 #include "app/shell/preload.h"
@@ -208,8 +209,11 @@ void StartUp(TOpening opening, const TReplay* watch)
     RemoveDataLeftovers(dataFiles);
     RemoveReplayLeftovers();
     LoadPrefs();
-    LoadControls();
-    LoadSettings(TSettingFile::Game);
+    // A player started from the desktop sees no stderr: the game names the files it says more about.
+    if (!LoadControls().warnings.empty())
+        NoteBadSettingsFile(FileDeclaration(TSettingFile::Controls).name);
+    if (!LoadSettings(TSettingFile::Game).warnings.empty())
+        NoteBadSettingsFile(FileDeclaration(TSettingFile::Game).name);
     ResetMouseState();
     ResetKeyState();
     if (watch) {

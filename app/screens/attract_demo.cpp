@@ -11,6 +11,7 @@
 #include "app/shell/text.h"
 #include "app/screens/caption.h"
 #include "app/screens/frame.h"
+#include "app/screens/hint.h"
 #include "app/screens/play_frames.h"
 #include "bot/player.h"
 #include "draw2d/draw2d.h"
@@ -52,6 +53,9 @@ bool ShowBestReplay()
 
 enum class TWatching { Demo, BotPlay };
 
+// What --bot shows, at the foot of the window: the top is the demo's.
+const char* const BotCaption = "Built-in player - Escape: end";
+
 // One play with the built-in player at the controls, until it is lost or, in a demo, until
 // somebody touches an input; returns true in that case.
 bool WatchPlay(TWatching watching)
@@ -72,6 +76,8 @@ bool WatchPlay(TWatching watching)
         PlayFrame(play, player.Decide(play));
         if (watching == TWatching::Demo)
             DrawDemoCaption();
+        else
+            DrawHint(BotCaption, WatchHintY, false);
         EndFrame();
     }
     return false;

@@ -2,6 +2,7 @@
 
 #include "app/shell/canvas.h"
 #include "app/shell/flash_limit.h"
+#include "app/shell/passing_notice.h"
 #include "app/shell/shell_state.h"
 #include "app/shell/sound.h"
 #include "audio/sound.h"
@@ -23,8 +24,10 @@ void DrawLogo() { DrawImage(shellpictures.logoimage, HalfWidth(), HalfHeight() -
 
 void ToggleVisibilityOnTab()
 {
-    if (TakeKeyHits(VK_TAB))
-        settings.visibility = settings.visibility != 0 ? 0 : 1;
+    if (!TakeKeyHits(VK_TAB))
+        return;
+    settings.visibility = settings.visibility != 0 ? 0 : 1;
+    PostNotice(TNoticeKind::Visibility, settings.visibility != 0 ? "Visibility: High" : "Visibility: Low");
 }
 
 void DrawBackground()

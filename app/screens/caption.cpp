@@ -11,10 +11,12 @@ constexpr int32_t CaptionY = 4;
 
 } // namespace
 
-void DrawDemoCaption()
+void DrawCaption(const std::string& text)
 {
     SetColor(210, 210, 210);
     SetAlpha(1);
-    DrawFontText("Demo", WindowWidth / 2, CaptionY, 1, 0);
+    DrawFontText(text, WindowWidth / 2, CaptionY, 1, 0);
     SetColor(255, 255, 255);
 }
+
+void DrawDemoCaption() { DrawCaption("Demo"); }

@@ -4,6 +4,7 @@
 
 #include "app/screens/backdrop.h"
 #include "app/shell/display.h"
+#include "app/shell/passing_notice.h"
 #include "app/shell/sound.h"
 #include "draw2d/draw2d.h"
 #include "draw2d/window.h"
@@ -60,6 +61,7 @@ void FinishFrame()
 
 void EndFrame()
 {
+    DrawPassingNotices();
     ++g_framesshown;
     sound::Update();
     Flip(-1);

@@ -28,6 +28,20 @@ constexpr int32_t PlayRowY = 290;
 constexpr int32_t PlayOptionsTop = 180;
 constexpr int32_t PlayOptionsPitch = 22;
 
+// The marker of the key focus, left of an item's text: a bar of the fill colour in a rim of the
+// dark one, readable on the light and the dark backgrounds alike. Its top is FocusMarkerDrop
+// below the text's.
+struct TMarkerColour {
+    int32_t r, g, b;
+};
+constexpr TMarkerColour FocusMarkerFill = {255, 214, 64};
+constexpr TMarkerColour FocusMarkerRim = {20, 20, 20};
+constexpr int32_t FocusMarkerGap = 6;
+constexpr int32_t FocusMarkerWidth = 5;
+constexpr int32_t FocusMarkerHeight = 12;
+constexpr int32_t FocusMarkerDrop = 2;
+constexpr int32_t FocusMarkerRimWidth = 1;
+
 // The "Return" item of the table and options screens.
 constexpr int32_t ReturnLeft = 330;
 constexpr int32_t ReturnTop = 490;
@@ -44,3 +58,11 @@ constexpr int32_t TableRowLeft = 150;
 constexpr int32_t TableRowWidth = 160;
 constexpr int32_t TableRowHeight = 20;
 constexpr int32_t TableMarkerSize = 8;
+
+// The line of keys under a replay watched from the table and under the built-in player's play,
+// below the board's middle, clear of the notices.
+constexpr int32_t WatchHintY = 492;
+
+// The pause screen's hint line, centred under "PAUSED", drawn at HintScale.
+constexpr int32_t PauseHintY = 326;
+constexpr float HintScale = 0.75f;

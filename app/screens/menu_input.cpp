@@ -3,6 +3,8 @@
 #include "system/input.h"
 #include "system/keycodes.h"
 
+TMenuLead menulead;
+
 TMenuKeys TMenuKeys::Take()
 {
     TMenuKeys keys;
@@ -12,6 +14,8 @@ TMenuKeys TMenuKeys::Take()
     keys.right = TakeKeyHits(VK_RIGHT) + TakePadHits(PadRight) + TakePadHits(PadStickRight);
     keys.activate = TakeKeyHits(VK_RETURN) + TakeKeyHits(VK_SPACE) + TakePadHits(PadA);
     keys.back = TakePadHits(PadBack);
+    if (keys.Any())
+        menulead.keys = true;
     return keys;
 }
 
@@ -19,14 +23,21 @@ void TMenuFocus::Update()
 {
     keys_ = TMenuKeys::Take();
     const int32_t x = CursorX(), y = CursorY();
-    if (tracking_ && (x != lastX_ || y != lastY_))
+    if (tracking_ && (x != lastX_ || y != lastY_)) {
         item_ = -1;
+        entry_ = false;
+        menulead.keys = false;
+    }
+    // Keys pressed in the frame the mouse moved still lead.
+    if (keys_.Any())
+        menulead.keys = true;
     tracking_ = true;
     lastX_ = x;
     lastY_ = y;
     const int32_t moves = keys_.down - keys_.up;
     if (moves == 0 || count_ == 0)
         return;
+    entry_ = false;
     // The first press lands on the first (Down) or last (Up) item.
     if (item_ < 0)
         item_ = moves > 0 ? -1 : count_;
@@ -35,8 +46,8 @@ void TMenuFocus::Update()
 
 int32_t TMenuFocus::Shows(int32_t item, int32_t mouseOver) const
 {
-    if (item_ >= 0)
-        return item == item_ ? 1 : 0;
+    if (Highlighted() >= 0)
+        return item == Highlighted() ? 1 : 0;
     return mouseOver;
 }
 
@@ -44,12 +55,12 @@ bool TMenuFocus::Chosen(int32_t item, bool clicked, int32_t mouseOver) const
 {
     if (clicked && mouseOver)
         return true;
-    return item == item_ && keys_.activate != 0;
+    return Focuses(item) && keys_.activate != 0;
 }
 
 int32_t TMenuFocus::Step(int32_t item) const
 {
-    if (item != item_)
+    if (!Focuses(item))
         return 0;
     return keys_.right - keys_.left > 0 ? 1 : keys_.right - keys_.left < 0 ? -1 : 0;
 }

@@ -1,16 +1,29 @@
 #include "app/screens/pause.h"
 
+#include <string>
+
 #include "app/screens/frame.h"
+#include "app/screens/hint.h"
+#include "app/screens/layout.h"
 #include "app/screens/menu_input.h"
 #include "app/screens/play_frames.h"
 #include "system/input.h"
 #include "system/keycodes.h"
+
+namespace {
+
+// A second Escape ends the program: the line says so before it happens.
+const std::string PauseHint = "Enter or click: resume - Escape: quit";
+
+} // namespace
 
 void PauseScreen()
 {
     ResetMouseState();
     for (;;) {
         PauseFrame();
+        // Resuming is the pause screen's one item, focused for a keyboard or pad player.
+        DrawHint(PauseHint, PauseHintY, MenuKeysLead());
         EndFrame();
         const TMenuKeys keys = TMenuKeys::Take();
         if (TakeMouseHits(MouseLeft) || keys.activate || TakePadHits(PadStart)) {

@@ -9,6 +9,7 @@
 #include "app/shell/sound.h"
 #include "app/screens/caption.h"
 #include "app/screens/frame.h"
+#include "app/screens/hint.h"
 #include "app/screens/play_frames.h"
 #include "game/game.h"
 #include "system/input.h"
@@ -18,6 +19,11 @@
 namespace {
 
 constexpr int FastFramesPerShown = 4;
+// The font has no multiplication sign.
+const char* const NormalCaption = "Replay x1";
+const char* const FastCaption = "Replay x4";
+const char* const ReplayHint = "Space: faster - Escape: back";
+const char* const FastReplayHint = "Space: slower - Escape: back";
 
 } // namespace
 
@@ -42,6 +48,10 @@ void WatchReplay(const TReplay& replay, TReplayViewing viewing)
         }
         if (viewing == TReplayViewing::Demo)
             DrawDemoCaption();
+        if (viewing == TReplayViewing::Captioned) {
+            DrawCaption(fast ? FastCaption : NormalCaption);
+            DrawHint(fast ? FastReplayHint : ReplayHint, WatchHintY, false);
+        }
         EndFrame();
         if (TakeTerminateRequest())
             EndProgram();
@@ -55,7 +65,7 @@ void WatchReplay(const TReplay& replay, TReplayViewing viewing)
     SeedRandom(playerSeed);
 }
 
-bool WatchReplayFile(const std::string& path)
+bool WatchReplayFile(const std::string& path, TReplayViewing viewing)
 {
     TReplay replay;
     std::string error;
@@ -63,6 +73,6 @@ bool WatchReplayFile(const std::string& path)
         std::fprintf(stderr, "brimstrand: %s: %s\n", path.c_str(), error.c_str());
         return false;
     }
-    WatchReplay(replay);
+    WatchReplay(replay, viewing);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/screens/backdrop.h"
 #include "app/screens/frame.h"
@@ -31,22 +32,36 @@ TTableReplays FindTableReplays()
     return replays;
 }
 
-// A marker beside every entry with a replay, and a click on such an entry shows it. True when
-// a replay was shown (the frame is then over).
-bool ShowTableReplays(const TTableReplays& replays, int32_t click)
+// The entries with a replay, top to bottom: the items of the table's focus before "Return".
+std::vector<size_t> EntriesWithReplays(const TTableReplays& replays)
 {
-    for (size_t i = 0; i < replays.size(); ++i) {
-        if (replays[i].empty())
-            continue;
+    std::vector<size_t> entries;
+    for (size_t i = 0; i < replays.size(); ++i)
+        if (!replays[i].empty())
+            entries.push_back(i);
+    return entries;
+}
+
+// A marker beside every entry with a replay, and a click on such an entry, or Return on it, shows
+// it. True when a replay was shown (the frame is then over).
+bool ShowTableReplays(const TTableReplays& replays, const std::vector<size_t>& entries, const TMenuFocus& focus,
+                      int32_t click)
+{
+    for (size_t item = 0; item < entries.size(); ++item) {
+        const size_t i = entries[item];
+        const auto focusItem = static_cast<int32_t>(item);
         const int32_t top = TableTop + TableRowPitch * static_cast<int32_t>(i);
-        const int32_t hover = MouseInRect(TableRowLeft, top - 2, TableRowWidth, TableRowHeight);
+        const int32_t mouseOver = MouseInRect(TableRowLeft, top - 2, TableRowWidth, TableRowHeight);
+        const int32_t markerLeft = TableNameLeft - 2 * TableMarkerSize;
+        if (focus.Focuses(focusItem))
+            DrawFocusMarker(markerLeft, top);
+        const int32_t hover = focus.Shows(focusItem, mouseOver);
         SetColor(255, hover ? 250 : 200, hover ? 39 : 120);
-        DrawOval(TableNameLeft - 2 * TableMarkerSize, top + (TableRowHeight - TableMarkerSize) / 2 - 2,
-                 TableMarkerSize, TableMarkerSize);
+        DrawOval(markerLeft, top + (TableRowHeight - TableMarkerSize) / 2 - 2, TableMarkerSize, TableMarkerSize);
         SetColor(255, 255, 255);
-        if (hover && click) {
+        if (focus.Chosen(focusItem, click != 0, mouseOver)) {
             sound::Play(gamesounds.blipsound);
-            WatchReplayFile(replays[i]);
+            WatchReplayFile(replays[i], TReplayViewing::Captioned);
             ResetMouseState();
             return true;
         }
@@ -59,8 +74,11 @@ bool ShowTableReplays(const TTableReplays& replays, int32_t click)
 void ScoreScreen()
 {
     LoadScores();
-    TTableReplays replays = FindTableReplays();
-    TMenuFocus focus(1);
+    const TTableReplays replays = FindTableReplays();
+    // The entries with a replay, then "Return".
+    const std::vector<size_t> entries = EntriesWithReplays(replays);
+    const auto returnItem = static_cast<int32_t>(entries.size());
+    TMenuFocus focus(returnItem + 1);
     for (;;) {
         focus.Update();
         Cls();
@@ -70,9 +88,9 @@ void ScoreScreen()
             DrawFontText(highscores.names[i], TableNameLeft, TableTop + TableRowPitch * i, 0, 0);
             DrawFontText(std::to_string(highscores.scores[i]), TableScoreLeft, TableTop + TableRowPitch * i, 0, 0);
         }
-        if (ShowTableReplays(replays, click))
+        if (ShowTableReplays(replays, entries, focus, click))
             continue;
-        if (ReturnClicked(click, focus, 0))
+        if (ReturnClicked(click, focus, returnItem))
             break;
         FinishFrame();
         if (EscapeToMenu() || focus.Back())

@@ -34,6 +34,18 @@ int32_t MouseOnMenuItem(int item)
     return MouseInRect(MenuItemLeft(), MenuItemTop[item], MenuItemWidth, MenuItemHeight);
 }
 
+// The item Return, Enter, Space or pad A chooses while the arrows highlight nothing: the one
+// under the pointer, else Play; -1 when none of them was pressed.
+int32_t UnhighlightedChoice(const TMenuFocus& focus)
+{
+    if (!focus.Activated() || focus.Highlighted() >= 0)
+        return -1;
+    for (int item = 0; item < MenuItemCount; ++item)
+        if (MouseOnMenuItem(item))
+            return item;
+    return MenuPlay;
+}
+
 // The start of a title frame: the background under a white veil of the given opacity.
 void DrawVeiledBackground(float veil)
 {
@@ -81,7 +93,7 @@ void TitleIntro()
 [[noreturn]] void TitleMenu()
 {
     titlefade = 0;
-    TMenuFocus focus(MenuItemCount);
+    TMenuFocus focus(MenuItemCount, TFocusStart::Nothing);
     TIdleWatch idle;
     for (;;) {
         focus.Update();
@@ -116,16 +128,17 @@ void TitleIntro()
 
         // One click, tested against each item in turn with the cursor read afresh.
         const int32_t click = TakeMouseHits(MouseLeft);
-        if (focus.Chosen(MenuPlay, click, MouseOnMenuItem(MenuPlay))) {
+        const int32_t keyChoice = UnhighlightedChoice(focus);
+        if (focus.Chosen(MenuPlay, click, MouseOnMenuItem(MenuPlay)) || keyChoice == MenuPlay) {
             sound::Play(gamesounds.blipsound);
             PlayScreen();
         }
-        if (focus.Chosen(MenuHighScores, click, MouseOnMenuItem(MenuHighScores))) {
+        if (focus.Chosen(MenuHighScores, click, MouseOnMenuItem(MenuHighScores)) || keyChoice == MenuHighScores) {
             sound::Play(gamesounds.blipsound);
             ScoreScreen();
             titlefade = 0.98f; // the menu comes back almost faded in
         }
-        if (focus.Chosen(MenuOptions, click, MouseOnMenuItem(MenuOptions))) {
+        if (focus.Chosen(MenuOptions, click, MouseOnMenuItem(MenuOptions)) || keyChoice == MenuOptions) {
             sound::Play(gamesounds.blipsound);
             OptionsScreen();
             titlefade = 0.98f;

@@ -30,15 +30,16 @@ TKeyBindings BindingsFrom(const TSettingValues& values)
     return bindings;
 }
 
-void LoadControls()
+TSettingsRead LoadControls()
 {
     const std::string path = SettingsFilePath(TSettingFile::Controls);
     if (path.empty()) {
         CurrentSettings().ResetFile(TSettingFile::Controls);
-        return;
+        return {};
     }
     const TSettingsRead read = LoadSettings(TSettingFile::Controls);
     // Where nothing can be saved start-up has said so already; the defaults file is no loss.
     if (!read.found && read.warnings.empty() && CanWriteOrCreateFolder(ConfigFolder()))
         WriteDefaultSettings(TSettingFile::Controls, path);
+    return read;
 }

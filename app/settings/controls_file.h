@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/settings/registry.h"
+#include "app/settings/settings_file.h"
 
 // The play keys a player may change, in "controls.cfg" of the data folder: "action = Key, Key"
 // lines with SDL's key names. Held left and right may also repeat on their own, which they do not
@@ -38,5 +39,6 @@ TKeyBindings BindingsFrom(const TSettingValues& values);
 int32_t FramesForMillis(int32_t millis);
 
 // Reads the data folder's controls file into the running game's settings, reporting its warnings
-// on stderr; a missing file is written with the defaults so a player finds what to edit.
-void LoadControls();
+// on stderr; a missing file is written with the defaults so a player finds what to edit. Returns
+// what was read.
+TSettingsRead LoadControls();

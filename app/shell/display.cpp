@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include "app/settings/settings_file.h"
 #include "app/shell/canvas.h"
+#include "app/shell/passing_notice.h"
 #include "app/shell/screenshot.h"
 #include "draw2d/canvas_fit.h"
 #include "draw2d/graphics.h"
@@ -37,7 +39,8 @@ void* DisplayKeysHook(int32_t, void* data, void*)
         KeepDisplaySettings();
     }
     if (TakeKeyHits(VK_F12))
-        TakeScreenshot();
+        if (const std::string path = TakeScreenshot(); !path.empty())
+            PostNotice(TNoticeKind::Screenshot, "Screenshot saved: " + std::filesystem::path(path).filename().string());
     return data;
 }
 
@@ -77,6 +80,8 @@ void ChooseDisplay(const TCommandLine& options)
     const TDisplaySettingsRead read = ReadDisplaySettings(SettingsFilePath(TSettingFile::Display));
     for (const std::string& warning : read.warnings)
         std::fprintf(stderr, "%s\n", warning.c_str());
+    if (!read.warnings.empty())
+        NoteBadSettingsFile(FileDeclaration(TSettingFile::Display).name);
     g_display = {options, read.settings};
 }
 

@@ -95,6 +95,17 @@ int32_t FontCharLeft(const std::string& text, size_t index, int32_t x, int32_t c
     return LineLeft(text, x, centred, spacing, k) + static_cast<int32_t>(pos);
 }
 
+void DrawShadowedLine(const std::string& text, int32_t x, int32_t y, float scale)
+{
+    SetScale(scale, scale);
+    SetColor(0, 0, 0);
+    DrawFontText(text, x + 1, y + 1, 1, 0);
+    SetColor(235, 235, 235);
+    DrawFontText(text, x, y, 1, 0);
+    SetScale(1, 1);
+    SetColor(255, 255, 255);
+}
+
 void DrawCredit()
 {
     const std::string credit(CreditText);

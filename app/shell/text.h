@@ -14,6 +14,11 @@ void DrawFontText(const std::string& text, int32_t x, int32_t y, int32_t centred
 // in force, draws the character at index (past the end: where one more would go).
 int32_t FontCharLeft(const std::string& text, size_t index, int32_t x, int32_t centred, int32_t spacing);
 
+// A line centred on x at the given scale, light over a dark shadow a pixel down and right, so that
+// it reads on light and dark backgrounds alike; draws with the caller's alpha and leaves scale 1
+// and colour white.
+void DrawShadowedLine(const std::string& text, int32_t x, int32_t y, float scale);
+
 // The credit line near the bottom of the title screen, at half scale with a dark shadow; draws
 // with the caller's alpha and leaves scale 1 and colour white.
 void DrawCredit();

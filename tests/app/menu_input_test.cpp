@@ -1,5 +1,5 @@
 // The shared menu highlight through the real polled input: keys and a virtual gamepad move it,
-// the mouse takes it back, and what it shows is what the mouse hover shows.
+// the mouse takes it back, and a screen opened by key starts on its first item.
 #include "app/screens/menu_input.h"
 
 #include "system/sdl_events.h"
@@ -9,6 +9,11 @@ namespace {
 
 class MenuFocus : public SDLWindowTest {
 protected:
+    void SetUp() override
+    {
+        SDLWindowTest::SetUp();
+        menulead.Reset();
+    }
     void Tap(SDL_Scancode scancode)
     {
         Push(UsKeyEvent(true, scancode));
@@ -98,6 +103,49 @@ TEST_F(MenuFocus, LeftAndRightStepTheHighlightedItem)
     EXPECT_EQ(focus.Step(0), 1);
     focus.Update();
     EXPECT_EQ(focus.Step(0), 0);
+}
+
+TEST_F(MenuFocus, AScreenOpenedByKeyStartsOnItsFirstItemAndTheArrowsCountAsBefore)
+{
+    Push(MotionEvent(10, 10));
+    TMenuFocus byMouse(3);
+    byMouse.Update();
+    EXPECT_EQ(byMouse.Highlighted(), -1) << "no key pressed yet: the screen looks as it always did";
+
+    Tap(SDL_SCANCODE_RETURN);
+    byMouse.Update();
+    ASSERT_TRUE(MenuKeysLead());
+    TMenuFocus byKey(3);
+    byKey.Update();
+    EXPECT_TRUE(byKey.Focuses(0));
+    EXPECT_EQ(Shown(byKey, 3, 2), (std::vector<int32_t>{0})) << "the key focus leads the resting mouse";
+    Tap(SDL_SCANCODE_RIGHT);
+    Tap(SDL_SCANCODE_SPACE);
+    byKey.Update();
+    EXPECT_EQ(byKey.Step(0), 1);
+    EXPECT_TRUE(byKey.Chosen(0, false, 0));
+    Tap(SDL_SCANCODE_DOWN);
+    byKey.Update();
+    EXPECT_EQ(byKey.Highlighted(), 0) << "the first Down keeps the first item";
+    Tap(SDL_SCANCODE_DOWN);
+    byKey.Update();
+    EXPECT_EQ(byKey.Highlighted(), 1);
+
+    TMenuFocus fromTheBottom(3);
+    Tap(SDL_SCANCODE_UP);
+    fromTheBottom.Update();
+    EXPECT_EQ(fromTheBottom.Highlighted(), 2) << "the first Up still lands on the last item";
+
+    TMenuFocus title(3, TFocusStart::Nothing);
+    title.Update();
+    EXPECT_EQ(title.Highlighted(), -1) << "the title menu starts with nothing highlighted";
+
+    Push(MotionEvent(40, 10));
+    title.Update();
+    EXPECT_FALSE(MenuKeysLead()) << "the mouse moved: the next screen is the mouse's";
+    TMenuFocus afterTheMouse(3);
+    afterTheMouse.Update();
+    EXPECT_FALSE(afterTheMouse.Focuses(0));
 }
 
 TEST_F(MenuFocus, AGamepadNavigatesChoosesAndGoesBack)

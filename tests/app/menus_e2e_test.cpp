@@ -1,0 +1,424 @@
+// The menus as a keyboard player meets them, in the real game driven through the X server: the
+// focus marker and the hint lines, read from screenshots at both Visibility settings.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <thread>
+
+#include "app/screens/layout.h"
+#include "draw2d/pixmap.h"
+#include "game_run.h"
+
+using namespace game_run;
+
+namespace {
+
+// Contrast as readability guidelines count it: relative luminance, then (lighter + 0.05) over
+// (darker + 0.05).
+double Luminance(uint32_t argb)
+{
+    const auto channel = [](uint32_t value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel((argb >> 16) & 0xFF) + 0.7152 * channel((argb >> 8) & 0xFF) + 0.0722 * channel(argb & 0xFF);
+}
+
+double ContrastRatio(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+
+struct TBox {
+    int left, top, right, bottom; // right and bottom excluded
+};
+
+std::shared_ptr<TPixmap> Window(const fs::path& screenshot)
+{
+    auto pixmap = LoadPixmap(screenshot.string());
+    return pixmap && pixmap->width == WindowWidth && pixmap->height == WindowHeight ? pixmap : nullptr;
+}
+
+// Light strokes of text against the box they lie in: the brightest 3% of the box against its
+// median.
+double TextContrast(TPixmap& pixmap, TBox box)
+{
+    std::vector<double> lums;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            lums.push_back(Luminance(pixmap.ReadPixel(x, y)));
+    std::sort(lums.begin(), lums.end());
+    return ContrastRatio(lums[lums.size() * 97 / 100], lums[lums.size() / 2]);
+}
+
+bool IsMarkerFill(uint32_t argb)
+{
+    const auto near = [](uint32_t value, int32_t wanted) { return std::abs(static_cast<int32_t>(value) - wanted) <= 24; };
+    return near((argb >> 16) & 0xFF, FocusMarkerFill.r) && near((argb >> 8) & 0xFF, FocusMarkerFill.g) &&
+           near(argb & 0xFF, FocusMarkerFill.b);
+}
+
+// The focus marker in a band of rows left of the middle: its fill's contrast against the median
+// of what lies around it, beyond its rim; 0 when no marker is there.
+double MarkerContrast(const fs::path& screenshot, int top, int bottom)
+{
+    const auto pixmap = Window(screenshot);
+    if (!pixmap)
+        return 0;
+    TBox fill{WindowWidth, bottom, 0, top};
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < WindowWidth / 2; ++x)
+            if (IsMarkerFill(pixmap->ReadPixel(x, y))) {
+                fill = {std::min(fill.left, x), std::min(fill.top, y), std::max(fill.right, x + 1),
+                        std::max(fill.bottom, y + 1)};
+                ++count;
+            }
+    if (count < FocusMarkerWidth * FocusMarkerHeight / 2)
+        return 0;
+    std::vector<double> fillLums, around;
+    constexpr int Margin = FocusMarkerRimWidth + 1, Reach = 6;
+    for (int y = fill.top - Margin - Reach; y < fill.bottom + Margin + Reach; ++y)
+        for (int x = fill.left - Margin - Reach; x < fill.right + Margin + Reach; ++x) {
+            const bool inFill = x >= fill.left && x < fill.right && y >= fill.top && y < fill.bottom;
+            const bool beyondRim = x < fill.left - Margin || x >= fill.right + Margin || y < fill.top - Margin ||
+                                   y >= fill.bottom + Margin;
+            if (inFill)
+                fillLums.push_back(Luminance(pixmap->ReadPixel(x, y)));
+            else if (beyondRim)
+                around.push_back(Luminance(pixmap->ReadPixel(x, y)));
+        }
+    std::sort(fillLums.begin(), fillLums.end());
+    std::sort(around.begin(), around.end());
+    return ContrastRatio(fillLums[fillLums.size() / 2], around[around.size() / 2]);
+}
+
+// The rows of the options screen's Music row and the play options' first row.
+constexpr int MusicRowY = 200, SoundRowY = 220, HandlingRowY = PlayOptionsTop;
+bool MarkerOnRow(const fs::path& screenshot, int rowY) { return MarkerContrast(screenshot, rowY, rowY + SettingRowHeight) > 0; }
+
+// The options screen: the light words of its Music row, where the title menu has none.
+bool ShowsOptions(const fs::path& screenshot)
+{
+    const auto pixmap = Window(screenshot);
+    if (!pixmap)
+        return false;
+    int light = 0;
+    for (int y = MusicRowY; y < MusicRowY + SettingRowHeight; ++y)
+        for (int x = 130; x < 290; ++x)
+            light += Luminance(pixmap->ReadPixel(x, y)) > 0.45 ? 1 : 0;
+    return light > 100;
+}
+
+// The title menu, faded in: the window's edge is dark (the intro is a white veil) and the "Play"
+// picture is light.
+bool ShowsTitleMenu(const fs::path& screenshot)
+{
+    const auto pixmap = Window(screenshot);
+    if (!pixmap || Luminance(pixmap->ReadPixel(4, WindowHeight / 2)) > 0.3 || ShowsOptions(screenshot))
+        return false;
+    int light = 0;
+    for (int y = MenuItemTop[MenuPlay]; y < MenuItemTop[MenuPlay] + MenuItemHeight; ++y)
+        for (int x = WindowWidth / 2 - 60; x < WindowWidth / 2 + 60; ++x)
+            light += Luminance(pixmap->ReadPixel(x, y)) > 0.45 ? 1 : 0;
+    return light > 300;
+}
+
+// A play: no logo across the top (every menu screen and the pause have it) and the light
+// "POINTS" words in the box at the top left.
+bool ShowsPlay(const fs::path& screenshot)
+{
+    const auto pixmap = Window(screenshot);
+    if (!pixmap)
+        return false;
+    int logo = 0, points = 0;
+    for (int x = 40; x < WindowWidth - 40; ++x)
+        logo += Luminance(pixmap->ReadPixel(x, 66)) > 0.3 ? 1 : 0;
+    for (int y = 24; y < 38; ++y)
+        for (int x = 32; x < 96; ++x)
+            points += Luminance(pixmap->ReadPixel(x, y)) > 0.45 ? 1 : 0;
+    return logo < 10 && points > 20;
+}
+
+// The pause screen's hint line, the width of the board under "PAUSED".
+double PauseHintContrast(const fs::path& screenshot)
+{
+    const auto pixmap = Window(screenshot);
+    return pixmap ? TextContrast(*pixmap, {96, PauseHintY - 2, 416, PauseHintY + 14}) : 0;
+}
+bool ShowsPauseHint(const fs::path& screenshot) { return PauseHintContrast(screenshot) >= 3.0; }
+
+// The board's columns (16 pixels from x = 96) with a block in the top rows: where the falling
+// piece is at the start of a play, the only blocks there.
+std::vector<int> PieceColumns(const fs::path& screenshot)
+{
+    std::vector<int> columns;
+    const auto pixmap = Window(screenshot);
+    if (!pixmap)
+        return columns;
+    for (int column = 0; column < 20; ++column) {
+        bool block = false;
+        for (int y = 8; y < 160 && !block; y += 16) {
+            block = true;
+            for (const auto& [dx, dy] : {std::pair{0, 0}, {-4, -4}, {4, -4}, {-4, 4}, {4, 4}})
+                block = block && Luminance(pixmap->ReadPixel(96 + 16 * column + 8 + dx, y + dy)) > 0.08;
+        }
+        if (block)
+            columns.push_back(column);
+    }
+    return columns;
+}
+
+// A passing notice: light words on the line near the bottom, across the board.
+bool ShowsNotice(const fs::path& screenshot)
+{
+    const auto pixmap = Window(screenshot);
+    return pixmap && TextContrast(*pixmap, {96, 472, 416, 490}) >= 3.0;
+}
+
+// The line of keys under a watched play, at the foot of the window.
+bool ShowsWatchHint(const fs::path& screenshot)
+{
+    const auto pixmap = Window(screenshot);
+    return pixmap && TextContrast(*pixmap, {96, WatchHintY - 2, 416, WatchHintY + 14}) >= 3.0;
+}
+
+class MenusEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const std::string missing = CannotDriveTheGame(); !missing.empty())
+            GTEST_SKIP() << missing;
+        const char* bin = std::getenv("BRIM_BIN_DIR");
+        ASSERT_TRUE(x_.Open());
+        auto_repeat_ = x_.AutoRepeat();
+        x_.SetAutoRepeat(false);
+        temp_ = std::make_unique<TTempFolder>("brim_menus_e2e");
+        ASSERT_FALSE(temp_->Path().empty());
+        folder_ = temp_->Path();
+        // A copy of the game without its data/, so every run starts as a first run.
+        fs::copy_file(fs::path(bin) / "brimstrand", folder_ / "brimstrand");
+        fs::copy(fs::path(bin) / "gfx", folder_ / "gfx", fs::copy_options::recursive);
+        fs::copy(fs::path(bin) / "sfx", folder_ / "sfx", fs::copy_options::recursive);
+    }
+    void TearDown() override
+    {
+        x_.SetAutoRepeat(auto_repeat_);
+        temp_.reset();
+    }
+
+    // Polls screenshots of the window, each kept under the given name, until one shows what is
+    // wanted; generous, as the sanitizer build on a loaded machine is slow.
+    static bool WaitForScreen(GameRun& game, const std::string& name, const std::function<bool(const fs::path&)>& shows)
+    {
+        return WaitFor([&] { return shows(game.Screenshot(name)); }, 60s);
+    }
+
+    // From the start of a first run to the faded-in title menu: Space ends the intro.
+    static void OpenMenu(GameRun& game)
+    {
+        ASSERT_TRUE(game.FindWindow()) << game.Err();
+        ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 60s)) << game.Out();
+        game.Press("space");
+        ASSERT_TRUE(WaitForScreen(game, "menus_title", ShowsTitleMenu));
+    }
+
+    // The pointer inside the window off the items: the title's Return then plays, whatever the
+    // test before left under the pointer.
+    static void RestPointerOffTheItems(GameRun& game)
+    {
+        Tool("xdotool mousemove --window " + std::to_string(game.Window()) + " 40 460");
+    }
+
+    static void ExpectCleanExit(GameRun& game)
+    {
+        const auto status = game.WaitExit(60s);
+        ASSERT_TRUE(status.has_value()) << "the game did not end";
+        ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
+        EXPECT_EQ(WEXITSTATUS(*status), 0) << game.Err();
+    }
+
+    XDisplay x_;
+    bool auto_repeat_ = false;
+    std::unique_ptr<TTempFolder> temp_;
+    fs::path folder_;
+};
+
+// A new player's first keys: Return on the title menu plays, with the pointer resting in the
+// window off the items; the pause then tells what its keys do, readable at Low and High.
+TEST_F(MenusEndToEnd, ReturnOnAFreshTitleMenuPlaysAndThePauseTellsItsKeys)
+{
+    GameRun game(folder_);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    RestPointerOffTheItems(game);
+    game.Press("Return");
+    ASSERT_TRUE(WaitForScreen(game, "menus_play_by_return", ShowsPlay)) << "Return with nothing highlighted is Play";
+
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_pause_low", ShowsPauseHint));
+    const double low = PauseHintContrast(game.Screenshot("menus_pause_low"));
+    const double lowMarker = MarkerContrast(game.Screenshot("menus_pause_low"), PauseHintY - 4, PauseHintY + 16);
+    game.Press("Tab");
+    const auto high = [&] { return PauseHintContrast(game.Screenshot("menus_pause_high")); };
+    // Tab is seen on the next frame; the picture then stays as it is.
+    ASSERT_TRUE(WaitFor([&] { return high() != low; }, 60s));
+    const double highMarker = MarkerContrast(game.Screenshot("menus_pause_high"), PauseHintY - 4, PauseHintY + 16);
+    std::printf("pause hint contrast: Low %.2f, High %.2f; its marker: Low %.2f, High %.2f\n", low, high(), lowMarker,
+                highMarker);
+    EXPECT_GE(low, 3.0);
+    EXPECT_GE(high(), 3.0);
+    EXPECT_GE(lowMarker, 3.0) << "a keyboard player sees Return's item marked";
+    EXPECT_GE(highMarker, 3.0);
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// The options screen opened by key has its first row marked; the marker follows the arrows, reads
+// at both Visibility settings, and the Play page opened by key starts marked too. Opened by the
+// mouse, the screen shows no marker, as it always looked.
+TEST_F(MenusEndToEnd, TheFocusMarkerShowsWhereTheKeysAre)
+{
+    GameRun game(folder_);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    for (const char* key : {"Down", "Down", "Down", "Return"})
+        game.Press(key, 50ms);
+    const auto musicMarked = [](const fs::path& shot) { return MarkerOnRow(shot, MusicRowY); };
+    ASSERT_TRUE(WaitForScreen(game, "menus_options_by_key", musicMarked)) << "the first row is focused on entry";
+    const double low = MarkerContrast(game.Screenshot("menus_options_by_key"), MusicRowY, MusicRowY + SettingRowHeight);
+    game.Press("Tab");
+    ASSERT_TRUE(WaitFor([&] {
+        const double now = MarkerContrast(game.Screenshot("menus_options_high"), MusicRowY, MusicRowY + SettingRowHeight);
+        return now > 0 && now != low;
+    }, 60s));
+    const double high = MarkerContrast(game.Screenshot("menus_options_high"), MusicRowY, MusicRowY + SettingRowHeight);
+    std::printf("options marker contrast: Low %.2f, High %.2f\n", low, high);
+    EXPECT_GE(low, 3.0);
+    EXPECT_GE(high, 3.0);
+
+    game.Press("Down", 50ms);
+    game.Press("Down", 50ms);
+    ASSERT_TRUE(WaitForScreen(game, "menus_options_second_row", [](const fs::path& shot) {
+        return MarkerOnRow(shot, SoundRowY) && !MarkerOnRow(shot, MusicRowY);
+    })) << "the first Down keeps the first row, as the arrows always counted";
+    // Up past the top wraps to the Play row, the last; Return opens its page.
+    game.Press("Up", 50ms);
+    game.Press("Up", 50ms);
+    game.Press("Return", 50ms);
+    ASSERT_TRUE(WaitForScreen(game, "menus_play_options_by_key",
+                              [](const fs::path& shot) { return MarkerOnRow(shot, HandlingRowY); }));
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_options_again", [](const fs::path& shot) { return MarkerOnRow(shot, PlayRowY); }))
+        << "the options screen keeps its focus";
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_title_again", ShowsTitleMenu));
+
+    const int optionsY = MenuItemTop[MenuOptions] + MenuItemHeight / 2;
+    game.Click(WindowWidth / 2, optionsY);
+    ASSERT_TRUE(WaitForScreen(game, "menus_options_by_mouse", ShowsOptions));
+    const fs::path byMouse = game.Screenshot("menus_options_by_mouse");
+    EXPECT_FALSE(MarkerOnRow(byMouse, MusicRowY));
+    EXPECT_EQ(MarkerContrast(byMouse, 150, 512), 0) << "no marker anywhere for a mouse player";
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_title_last", ShowsTitleMenu));
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// Tab in play says what Visibility became and spends no other key: Left pressed with it still
+// moves the piece. The notice fades by itself.
+TEST_F(MenusEndToEnd, ANoticeShowsOverThePlayAndTakesNoKey)
+{
+    GameRun game(folder_);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    RestPointerOffTheItems(game);
+    game.Press("Return");
+    ASSERT_TRUE(WaitForScreen(game, "notice_play", [](const fs::path& shot) {
+        return ShowsPlay(shot) && !PieceColumns(shot).empty();
+    }));
+    const std::vector<int> before = PieceColumns(game.Screenshot("notice_play"));
+    EXPECT_FALSE(ShowsNotice(game.Screenshot("notice_play")));
+    Tool("xdotool keydown Tab keydown Left");
+    std::this_thread::sleep_for(100ms); // held as a person holds a key
+    Tool("xdotool keyup Left keyup Tab");
+    ASSERT_TRUE(WaitForScreen(game, "notice_visibility", ShowsNotice)) << "Tab in play shows a notice";
+    const std::vector<int> after = PieceColumns(game.Screenshot("notice_visibility"));
+    ASSERT_FALSE(before.empty());
+    ASSERT_FALSE(after.empty());
+    EXPECT_EQ(after.front(), before.front() - 1) << "Left, pressed with Tab, moved the piece";
+    EXPECT_TRUE(WaitFor([&] { return !ShowsNotice(game.Screenshot("notice_gone")); }, 60s)) << "it fades by itself";
+    game.Press("Escape");
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// A settings file with a bad line is named on screen at the start (the line itself on stderr),
+// and F12 names the screenshot it saved.
+TEST_F(MenusEndToEnd, BadSettingsLinesAndScreenshotsAreNamedOnScreen)
+{
+    fs::create_directories(folder_ / "data");
+    std::ofstream(folder_ / "data" / "settings.cfg") << "flashes = sometimes\n";
+    GameRun game(folder_);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    // Over the intro, before any play could put blocks there.
+    ASSERT_TRUE(WaitFor([&] { return ShowsNotice(game.Screenshot("notice_bad_settings")); }, 30s));
+    ASSERT_NE(game.Out(), "") << "the intro shows";
+    EXPECT_NE(game.Err().find("settings.cfg:1:"), std::string::npos) << game.Err();
+    ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 60s)) << game.Out();
+    game.Press("space");
+    ASSERT_TRUE(WaitForScreen(game, "notice_title", [](const fs::path& shot) {
+        return ShowsTitleMenu(shot) && !ShowsNotice(shot);
+    }));
+    game.Press("F12");
+    ASSERT_TRUE(WaitFor([&] { return game.Out().find("Screenshot: ") != std::string::npos; }, 60s));
+    EXPECT_TRUE(WaitForScreen(game, "notice_screenshot", ShowsNotice)) << "the screenshot's name shows";
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// The table by keyboard: the first entry with a replay is focused as it opens, Return watches it
+// under its caption and keys line, Escape leads back to the table.
+TEST_F(MenusEndToEnd, TheTableOpensAReplayByKeyboard)
+{
+    fs::create_directories(folder_ / "data" / "replays");
+    fs::copy_file(fs::path(BRIM_GOLDEN_DIR) / "short.replay", folder_ / "data" / "replays" / "20261208-204433_150_BOT.replay");
+    std::vector<std::pair<int32_t, std::string>> entries = {{150, "BOT"}};
+    for (int i = 1; i < 10; ++i)
+        entries.emplace_back(100 - i, "DEF");
+    {
+        std::ofstream out(folder_ / "data" / "highscores.dat", std::ios::binary);
+        const auto bytes = TableBytes(entries);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    GameRun game(folder_);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    game.Press("Down", 50ms);
+    game.Press("Down", 50ms);
+    game.Press("Return", 50ms);
+    const auto firstEntryMarked = [](const fs::path& shot) {
+        return MarkerContrast(shot, TableTop - 2, TableTop + TableRowHeight) >= 3.0;
+    };
+    ASSERT_TRUE(WaitForScreen(game, "menus_table_by_key", firstEntryMarked));
+    game.Press("Return");
+    ASSERT_TRUE(WaitForScreen(game, "menus_replay_by_key", [](const fs::path& shot) {
+        return ShowsPlay(shot) && ShowsWatchHint(shot);
+    }));
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_table_after_replay", firstEntryMarked));
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_title_after_table", ShowsTitleMenu));
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// --bot says what it is and how to leave it, at the foot of the window.
+TEST_F(MenusEndToEnd, TheBuiltInPlayerShowsItsCaption)
+{
+    GameLaunch launch = GameRun::Beside(folder_);
+    launch.arguments = {"--bot"};
+    GameRun game(launch);
+    ASSERT_TRUE(game.FindWindow()) << game.Err();
+    EXPECT_TRUE(WaitForScreen(game, "menus_bot", [](const fs::path& shot) { return ShowsPlay(shot) && ShowsWatchHint(shot); }));
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+} // namespace
