@@ -14,6 +14,7 @@
 namespace {
 
 constexpr std::string_view Magic = "brimstrand-replay";
+constexpr std::string_view ChecksumKey = "checksum ";
 constexpr size_t MaxLineLength = 512;
 constexpr size_t MaxVersionLength = 32;
 constexpr size_t MaxNameLength = 3;
@@ -372,10 +373,21 @@ public:
 
     float Real(std::string_view word, std::string_view what) const
     {
+        const std::string name(what);
         float v = 0;
         const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-        if (ec != std::errc() || end != word.data() + word.size() || !ValidEffect(v) || FormatFloat(v) != word)
-            Fail(std::string(what) + ": expected a number of at most 1e7 in its shortest form, found " + Quoted(word));
+        const bool whole = end == word.data() + word.size();
+        if (!whole || (ec != std::errc() && ec != std::errc::result_out_of_range) || std::isnan(v))
+            Fail(name + ": expected a number, found " + Quoted(word));
+        // A float that overflows or underflows reads as 0 here; its double tells which it was.
+        double wide = 0;
+        std::from_chars(word.data(), word.data() + word.size(), wide);
+        if (!(std::fabs(wide) <= MaxEffectMagnitude))
+            Fail(name + ": expected a finite number of at most 1e7 in size, found " + Quoted(word));
+        if (ec != std::errc())
+            Fail(name + ": " + Quoted(word) + " is too close to 0 for a 32-bit float");
+        if (const std::string shortest = FormatFloat(v); shortest != word)
+            Fail(name + ": " + Quoted(word) + " is not in its shortest form " + Quoted(shortest));
         return v;
     }
 
@@ -656,20 +668,42 @@ void ParseChecks(TLineReader& in, TReplay& r)
         in.Fail("the last check disagrees with the final score of the header");
 }
 
-// The last line, "checksum <16 hex digits>", over everything before it.
+bool IsChecksumLine(std::string_view line) { return line.substr(0, ChecksumKey.size()) == ChecksumKey; }
+
+// The body the checksum line covers. The checksum line is the first one that matches everything
+// before it; anything after it is refused, as nothing protects it.
 std::string_view CheckedBody(std::string_view text)
 {
-    constexpr std::string_view key = "checksum ";
-    const size_t lineStart = text.size() < 2 ? 0 : text.rfind('\n', text.size() - 2);
-    const size_t start = lineStart == std::string_view::npos || text.size() < 2 ? 0 : lineStart + 1;
-    const std::string_view last = text.substr(start);
-    if (text.empty() || text.back() != '\n' || last.substr(0, key.size()) != key)
+    THash64 hash;
+    size_t lastChecksumAt = std::string_view::npos;
+    int lineNumber = 0, lastChecksumLine = 0;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = text.find('\n', at);
+        if (end == std::string_view::npos)
+            break;
+        ++lineNumber;
+        const std::string_view line = text.substr(at, end - at);
+        if (IsChecksumLine(line)) {
+            lastChecksumAt = at;
+            lastChecksumLine = lineNumber;
+            if (line.substr(ChecksumKey.size()) == FormatHex(hash.Value())) {
+                if (end + 1 == text.size())
+                    return text.substr(0, at);
+                const std::string_view rest = text.substr(end + 1);
+                throw TParseError{"line " + std::to_string(lineNumber + 1) +
+                                  ": the file goes on after its checksum line, found " +
+                                  Quoted(rest.substr(0, rest.find('\n')))};
+            }
+        }
+        hash.AddText(text.substr(at, end + 1 - at));
+        at = end + 1;
+    }
+    if (lastChecksumAt == std::string_view::npos || text.back() != '\n')
         throw TParseError{"the file is incomplete: it does not end with its checksum line"};
-    const std::string_view value = last.substr(key.size(), last.size() - key.size() - 1);
-    const std::string_view body = text.substr(0, start);
-    if (value != FormatHex(ReplayChecksum(body)))
-        throw TParseError{"the checksum does not match: the file was changed or damaged"};
-    return body;
+    if (text.find('\n', lastChecksumAt) + 1 != text.size())
+        throw TParseError{"line " + std::to_string(lastChecksumLine) +
+                          ": the checksum does not match, and the file goes on after this checksum line"};
+    throw TParseError{"the checksum does not match: the file was changed or damaged"};
 }
 
 // The format version of the file.
@@ -775,7 +809,7 @@ std::string WriteReplay(const TReplay& r)
 
 std::string ReplayChecksumLine(std::string_view body)
 {
-    return "checksum " + FormatHex(ReplayChecksum(body)) + "\n";
+    return std::string(ChecksumKey) + FormatHex(ReplayChecksum(body)) + "\n";
 }
 
 bool ParseReplay(std::string_view text, TReplay& replay, std::string& error)

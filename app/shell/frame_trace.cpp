@@ -10,13 +10,14 @@
 
 namespace {
 
-constexpr long FramesPerLine = 60;
+constexpr long BenchFramesPerLine = 60;
 
 long g_frames = 0;
+long g_framesPerLine = BenchFramesPerLine;
 
 void* FrameTraceHook(int32_t, void* data, void*)
 {
-    if (++g_frames % FramesPerLine != 0)
+    if (++g_frames % g_framesPerLine != 0)
         return data;
     timespec cpu{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
@@ -31,6 +32,11 @@ void* FrameTraceHook(int32_t, void* data, void*)
 void InstallFrameTrace()
 {
     const char* value = std::getenv("BRIM_TRACE_FRAMES");
-    if (value && std::strcmp(value, "1") == 0)
-        InsertHook(FlipHookId(), FrameTraceHook, nullptr, 0);
+    if (!value)
+        return;
+    if (std::strcmp(value, "every") == 0)
+        g_framesPerLine = 1;
+    else if (std::strcmp(value, "1") != 0)
+        return;
+    InsertHook(FlipHookId(), FrameTraceHook, nullptr, 0);
 }

@@ -19,31 +19,37 @@
 #include <vector>
 
 #include "common/files.h"
-#include "common/x_display.h"
+#include "common/frame_trace_file.h"
 #include "common/shell.h"
+#include "common/wait.h"
+#include "common/x_display.h"
 
 namespace game_run {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+using ::Patience;
+using ::WaitFor;
+
 // A command of the X tools; none may hang the test.
-inline std::string Tool(const std::string& command)
+inline std::string Tool(const std::string& command, std::chrono::seconds limit = 30s)
 {
-    return Shell("timeout 30 " + command + " 2>/dev/null");
+    return Shell("timeout " + std::to_string(limit.count()) + " " + command + " 2>/dev/null");
 }
 
-// Polls until the condition holds or the time is up; every wait of these tests is bounded.
-inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(50ms);
-    }
-    return condition();
-}
+// The game's own pace, for waits counted in frames: a frame a sixtieth of a second when the
+// machine keeps up, however long it takes when it does not.
+constexpr int64_t FramesPerSecond = 60;
+// The title menu fades in by 0.0049 a frame, from the end of the intro.
+constexpr int64_t MenuFadeFrames = 205;
+
+// The frames start-up draws before the first screen: the loading screen.
+constexpr int64_t LoadingFrames = 1;
+
+// Frames a key stays down and then up for, so that a game reading its state once a frame sees
+// the press and then the release: the first frame may have read the input just before it came.
+constexpr int64_t InputFrames = 2;
 
 // Why the built game cannot be driven through an X server here; empty when it can.
 inline std::string CannotDriveTheGame()
@@ -82,13 +88,16 @@ inline std::vector<uint8_t> DefaultTable()
 // How to start one run: the executable, its arguments, changes to its environment (a value to
 // set, or none to unset) and the folder that receives its stdout.txt and stderr.txt. With
 // signalsHeld, SIGTERM and SIGINT stay blocked up to the game's own code, so one sent at any
-// moment after the start counts as arriving at its first instruction at the latest.
+// moment after the start counts as arriving at its first instruction at the latest. With
+// traceFrames the game reports every frame it draws (left out of Err()), which the waits for
+// frames and the presses and clicks go by.
 struct GameLaunch {
     fs::path program;
     fs::path outputFolder;
     std::vector<std::string> arguments;
     std::vector<std::pair<std::string, std::optional<std::string>>> environment;
     bool signalsHeld = false;
+    bool traceFrames = true;
 };
 
 // One run of the game, started from "/" with silent OpenAL output and its standard output and
@@ -111,7 +120,7 @@ public:
                                                                  {"WAYLAND_DISPLAY", std::nullopt}});
         return launch;
     }
-    explicit GameRun(const GameLaunch& launch) : folder_(launch.outputFolder)
+    explicit GameRun(const GameLaunch& launch) : folder_(launch.outputFolder), tracing_(launch.traceFrames)
     {
         std::vector<std::string> words = {launch.program.filename().string()};
         words.insert(words.end(), launch.arguments.begin(), launch.arguments.end());
@@ -139,6 +148,8 @@ public:
                 !freopen((folder_ / "stderr.txt").c_str(), "w", stderr))
                 _exit(120);
             setenv("ALSOFT_DRIVERS", "null", 1);
+            if (launch.traceFrames)
+                setenv(FrameTraceVariable, FrameTraceEvery, 1);
             for (const auto& [name, value] : launch.environment) {
                 if (value)
                     setenv(name.c_str(), value->c_str(), 1);
@@ -176,10 +187,31 @@ public:
     bool Running() { return !WaitExit(0ms); }
     void Signal(int sig) const { kill(pid_, sig); }
 
+    // The frames the game has drawn so far, by its trace.
+    int64_t Frames() const { return LastTracedFrame(folder_ / "stderr.txt"); }
+    // Until the game has drawn count more frames; false when it ended or stalled before. A run
+    // without the trace has no frames to count: there it waits for nothing.
+    bool WaitFrames(int64_t count, std::chrono::milliseconds limit = Patience)
+    {
+        if (!tracing_)
+            return Running();
+        const int64_t until = Frames() + count;
+        return WaitFor([&] { return Frames() >= until || !Running(); }, limit) && Frames() >= until;
+    }
+
+    // Start-up draws one frame, the loading screen, and resets the input before the first screen
+    // draws its own: once that frame is drawn, a key or click is that screen's. False when the
+    // game ended or stalled first.
+    bool WaitForFirstScreen(std::chrono::milliseconds limit = Patience)
+    {
+        return WaitFor([&] { return Frames() > LoadingFrames || !Running(); }, limit) && Frames() > LoadingFrames;
+    }
+
     bool FindWindow()
     {
         const std::string id = Tool("xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid_) +
-                                     " --name '^Brimstrand$'");
+                                        " --name '^Brimstrand$'",
+                                    std::chrono::duration_cast<std::chrono::seconds>(Patience));
         window_ = std::strtoul(id.c_str(), nullptr, 10);
         if (!window_)
             return false;
@@ -195,20 +227,48 @@ public:
     }
     unsigned long Window() const { return window_; }
 
-    // Window coordinates.
+    // Window coordinates. The game has seen the pointer there, for what it shows under it, before
+    // the click, and has taken the click when this returns.
     void Click(int x, int y)
     {
         Tool("xdotool mousemove --window " + std::to_string(window_) + " " + std::to_string(x) + " " +
-              std::to_string(y) + " sleep 0.1 click 1");
-        std::this_thread::sleep_for(150ms);
+             std::to_string(y));
+        WaitFrames(InputFrames);
+        Tool("xdotool click 1");
+        WaitFrames(InputFrames);
     }
-    // Held for a few frames, so that a game polling IsKeyDown once per frame sees it.
+    // Held for at least hold and for frames enough that a game reading the key's state once a
+    // frame sees it down; when this returns it has seen the release too.
     void Press(const std::string& key, std::chrono::milliseconds hold = 100ms)
     {
         Tool("xdotool keydown " + key);
-        std::this_thread::sleep_for(hold);
+        const auto held = std::chrono::steady_clock::now() + hold;
+        WaitFrames(InputFrames);
+        std::this_thread::sleep_until(held);
         Tool("xdotool keyup " + key);
-        std::this_thread::sleep_for(100ms);
+        WaitFrames(InputFrames);
+    }
+    // The key held down until the condition holds (within the limit); true when it did.
+    bool HoldUntil(const std::string& key, const std::function<bool()>& condition,
+                   std::chrono::milliseconds limit = Patience)
+    {
+        Tool("xdotool keydown " + key);
+        const bool held = WaitFor(condition, limit);
+        Tool("xdotool keyup " + key);
+        WaitFrames(InputFrames);
+        return held;
+    }
+    // Presses the key again and again until the condition holds, for a screen that may not be
+    // reading keys yet (still loading, say); true when it held within the limit.
+    bool PressUntil(const std::string& key, const std::function<bool()>& condition,
+                    std::chrono::milliseconds limit = Patience)
+    {
+        return WaitFor(
+            [&] {
+                Press(key);
+                return condition();
+            },
+            limit);
     }
     // The window's area of the screen, from its top left corner.
     fs::path Screenshot(const std::string& name, int width = 512, int height = 512)
@@ -228,11 +288,12 @@ public:
     }
 
     std::string Out() const { return FileText(folder_ / "stdout.txt"); }
-    std::string Err() const { return FileText(folder_ / "stderr.txt"); }
+    std::string Err() const { return WithoutFrameTrace(FileText(folder_ / "stderr.txt")); }
 
 private:
     fs::path folder_;
     pid_t pid_ = -1;
+    bool tracing_;
     std::optional<int> exit_status_;
     unsigned long window_ = 0;
     int x_ = 0, y_ = 0;

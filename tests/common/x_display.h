@@ -75,6 +75,17 @@ public:
         return items;
     }
 
+    // Whether a window manager runs: only one client may take the requests of the root window's
+    // children, and a window manager does so as it starts.
+    bool RootRedirected()
+    {
+        if (!display_)
+            return false;
+        XWindowAttributes attributes{};
+        Call<decltype(&XGetWindowAttributes)>("XGetWindowAttributes")(display_, DefaultRootWindow(display_), &attributes);
+        return (attributes.all_event_masks & SubstructureRedirectMask) != 0;
+    }
+
     // A held key then stays one press: nothing is typed twice and nothing repeats.
     bool AutoRepeat()
     {

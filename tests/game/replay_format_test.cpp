@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <utility>
@@ -198,8 +199,18 @@ TEST(ReplayFormat, RefusesEditsTheChecksumDoesNotCover)
     text[score + 6] = '9';
     EXPECT_REFUSED(text, "checksum does not match");
     EXPECT_REFUSED(Replaced(Text(), "checksum ", "checksum 0"), "checksum does not match");
-    EXPECT_REFUSED(Text() + "seed 1\n", "does not end with its checksum line");
-    EXPECT_REFUSED(Text() + Text(), "checksum does not match");
+}
+
+TEST(ReplayFormat, RefusesWhatFollowsTheChecksumLineSayingSo)
+{
+    const std::string text = Text();
+    const std::string next = std::to_string(std::count(text.begin(), text.end(), '\n') + 1);
+    EXPECT_REFUSED(text + "seed 1\n", "line " + next + ": the file goes on after its checksum line, found \"seed 1\"");
+    EXPECT_REFUSED(text + "\n", "line " + next + ": the file goes on after its checksum line, found \"\"");
+    EXPECT_REFUSED(text + "x", "the file goes on after its checksum line, found \"x\"");
+    EXPECT_REFUSED(text + text, "the file goes on after its checksum line, found \"brimstrand-replay 1\"");
+    EXPECT_REFUSED(Replaced(text, "checksum ", "checksum 0") + "seed 1\n",
+                   "the checksum does not match, and the file goes on after this checksum line");
 }
 
 TEST(ReplayFormat, RefusesReorderedAndExtraLines)
@@ -215,7 +226,7 @@ TEST(ReplayFormat, RefusesReorderedAndExtraLines)
                           body.substr(first, second - first) + body.substr(third);
     EXPECT_REFUSED(Signed(swapped), "but the runs before it end at frame 0");
     EXPECT_REFUSED(Signed(body + "check 1 2 0000000000000003\n"), "only the checksum line may follow the checks, found \"check\"");
-    EXPECT_REFUSED(Signed(body + ReplayChecksumLine(body)), "only the checksum line may follow the checks");
+    EXPECT_REFUSED(Signed(body + ReplayChecksumLine(body)), "the file goes on after its checksum line, found \"checksum ");
 }
 
 TEST(ReplayFormat, RefusesAbsurdCountsBeforeReadingOn)
@@ -289,10 +300,12 @@ TEST(ReplayFormat, RefusesValuesOutOfTheirRange)
     EXPECT_REFUSED(Edited("seed 987654321", "seed 2147483647"), "seed");
     EXPECT_REFUSED(Edited("score 75", "score -75"), "score: expected");
     EXPECT_REFUSED(Edited("visibility 0", "visibility 2"), "visibility");
-    EXPECT_REFUSED(Edited("tint=238.5", "tint=nan"), "tint: expected a number");
-    EXPECT_REFUSED(Edited("tint=238.5", "tint=inf"), "tint: expected a number");
-    EXPECT_REFUSED(Edited("tint=238.5", "tint=1e+30"), "tint: expected a number");
-    EXPECT_REFUSED(Edited("tint=238.5", "tint=238.50"), "in its shortest form");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=nan"), "tint: expected a number, found \"nan\"");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=2x"), "tint: expected a number, found \"2x\"");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=inf"), "tint: expected a finite number of at most 1e7 in size");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=1e+30"), "tint: expected a finite number of at most 1e7 in size");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=1e+39"), "tint: expected a finite number of at most 1e7 in size");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=1e-50"), "tint: \"1e-50\" is too close to 0 for a 32-bit float");
     EXPECT_REFUSED(Edited("tint=238.5", "tnt=238.5"), "expected tint=");
     EXPECT_REFUSED(Edited("timer=6699", "timer=-1"), "timer");
     EXPECT_REFUSED(Edited("index=4", "index=256"), "index");
@@ -310,6 +323,29 @@ TEST(ReplayFormat, RefusesValuesOutOfTheirRange)
     EXPECT_REFUSED(Edited("name AB?", "name ABCD"), "name: expected up to three");
     EXPECT_REFUSED(Edited("name AB?", "name A B"), "name: expected up to three");
     EXPECT_REFUSED(Edited("game 1.0", "game 1/0"), "game: expected a version");
+}
+
+TEST(ReplayFormat, NumbersHaveOneSpellingAndARefusalGivesIt)
+{
+    // The largest level there is, written as the game writes it, reads back.
+    TReplay largest = RichReplay();
+    largest.start.tint = 1e7f;
+    largest.start.fireworks[0].x = -1e7f;
+    const std::string text = WriteReplay(largest);
+    EXPECT_NE(text.find("tint=1e+07 "), std::string::npos);
+    TReplay read;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+    EXPECT_EQ(read, largest);
+    // Every other spelling of it is refused naming the one the file should hold.
+    const std::string body = Body(text);
+    for (const char* other : {"1e7", "1E7", "10000000", "1.0e+07", "1e+007"})
+        EXPECT_REFUSED(Signed(Replaced(body, "tint=1e+07", std::string("tint=") + other)),
+                       "tint: \"" + std::string(other) + "\" is not in its shortest form \"1e+07\"");
+    EXPECT_REFUSED(Signed(Replaced(body, "\nfirework -1e+07 ", "\nfirework -10000000 ")),
+                   "firework x: \"-10000000\" is not in its shortest form \"-1e+07\"");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=238.50"), "tint: \"238.50\" is not in its shortest form \"238.5\"");
+    EXPECT_REFUSED(Edited("tint=238.5", "tint=10000001"), "tint: expected a finite number of at most 1e7 in size");
 }
 
 TEST(ReplayFormat, RefusesLinesThatAreNotPlainText)
