@@ -14,6 +14,7 @@
 #include "app/screens/notice.h"
 #include "draw2d/pixmap.h"
 #include "game_run.h"
+#include "window_pictures.h"
 
 using namespace game_run;
 
@@ -70,15 +71,6 @@ bool ShowsGameOver(const fs::path& screenshot)
     return white > 200;
 }
 
-double Luminance(uint32_t argb)
-{
-    const auto channel = [](uint32_t value) {
-        const double c = value / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel((argb >> 16) & 0xFF) + 0.7152 * channel((argb >> 8) & 0xFF) + 0.0722 * channel(argb & 0xFF);
-}
-
 // How the pause caption (256 by 48 pixels centred at 256, 290) stands out: the contrast ratio,
 // as readability guidelines count it, between its strokes (the brightest 3% of the box) and what
 // lies behind them (the box's median).
@@ -95,29 +87,6 @@ double CaptionContrast(const fs::path& screenshot)
     const double strokes = box[box.size() * 97 / 100];
     const double behind = box[box.size() / 2];
     return (std::max(strokes, behind) + 0.05) / (std::min(strokes, behind) + 0.05);
-}
-
-// The board's columns (16 pixels from x = 96) with a block in the top rows: where the falling
-// piece is at the start of a play, the only blocks there. Even the darkest piece colour is several
-// times lighter than the board behind it, over the whole cell.
-std::vector<int> PieceColumns(const fs::path& screenshot)
-{
-    std::vector<int> columns;
-    const auto pixmap = LoadPixmap(screenshot.string());
-    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
-        return columns;
-    for (int column = 0; column < 20; ++column) {
-        bool block = false;
-        // A whole cell light, not a spark of a firework passing behind the board.
-        for (int y = 8; y < 160 && !block; y += 16) {
-            block = true;
-            for (const auto& [dx, dy] : {std::pair{0, 0}, {-4, -4}, {4, -4}, {-4, 4}, {4, 4}})
-                block = block && Luminance(pixmap->ReadPixel(96 + 16 * column + 8 + dx, y + dy)) > 0.08;
-        }
-        if (block)
-            columns.push_back(column);
-    }
-    return columns;
 }
 
 // The demo's caption: a word of light letters centred above the board. Read as text, not as
@@ -148,29 +117,9 @@ bool ShowsDemoCaption(const fs::path& screenshot)
     return lines_of_text >= 3;
 }
 
-class GameEndToEnd : public ::testing::Test {
+class GameEndToEnd : public TGameCopyTest {
 protected:
-    void SetUp() override
-    {
-        if (const std::string missing = CannotDriveTheGame(); !missing.empty())
-            GTEST_SKIP() << missing;
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_TRUE(x_.Open());
-        auto_repeat_ = x_.AutoRepeat();
-        x_.SetAutoRepeat(false);
-        temp_ = std::make_unique<TTempFolder>("brim_e2e");
-        ASSERT_FALSE(temp_->Path().empty());
-        folder_ = temp_->Path();
-        // A copy of the game without its data/, so every run starts as a first run.
-        fs::copy_file(fs::path(bin) / "brimstrand", folder_ / "brimstrand");
-        fs::copy(fs::path(bin) / "gfx", folder_ / "gfx", fs::copy_options::recursive);
-        fs::copy(fs::path(bin) / "sfx", folder_ / "sfx", fs::copy_options::recursive);
-    }
-    void TearDown() override
-    {
-        x_.SetAutoRepeat(auto_repeat_); // as it was, whatever a test set
-        temp_.reset();
-    }
+    GameEndToEnd() : TGameCopyTest("brim_e2e") {}
 
     static void ExpectCleanExit(GameRun& game)
     {
@@ -196,10 +145,6 @@ protected:
         ExpectCleanExit(game);
     }
 
-    XDisplay x_;
-    bool auto_repeat_ = false;
-    std::unique_ptr<TTempFolder> temp_;
-    fs::path folder_;
 };
 
 // Clicks land in the middle of the items the screens lay out.

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -17,6 +18,8 @@
 #include <unistd.h>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "common/files.h"
 #include "common/frame_trace_file.h"
@@ -297,6 +300,42 @@ private:
     std::optional<int> exit_status_;
     unsigned long window_ = 0;
     int x_ = 0, y_ = 0;
+};
+
+// Each test runs a copy of the built game in a fresh folder without its data/, so every run
+// starts as a first run, with the X server's key repeat off (a test may turn it on) and put back
+// as it was afterwards.
+class TGameCopyTest : public ::testing::Test {
+protected:
+    explicit TGameCopyTest(const char* folderName) : folderName_(folderName) {}
+    void SetUp() override
+    {
+        if (const std::string missing = CannotDriveTheGame(); !missing.empty())
+            GTEST_SKIP() << missing;
+        const char* bin = std::getenv("BRIM_BIN_DIR");
+        ASSERT_TRUE(x_.Open());
+        auto_repeat_ = x_.AutoRepeat();
+        x_.SetAutoRepeat(false);
+        temp_ = std::make_unique<TTempFolder>(folderName_);
+        ASSERT_FALSE(temp_->Path().empty());
+        folder_ = temp_->Path();
+        fs::copy_file(fs::path(bin) / "brimstrand", folder_ / "brimstrand");
+        fs::copy(fs::path(bin) / "gfx", folder_ / "gfx", fs::copy_options::recursive);
+        fs::copy(fs::path(bin) / "sfx", folder_ / "sfx", fs::copy_options::recursive);
+    }
+    void TearDown() override
+    {
+        x_.SetAutoRepeat(auto_repeat_); // as it was, whatever a test set
+        temp_.reset();
+    }
+
+    XDisplay x_;
+    bool auto_repeat_ = false;
+    std::unique_ptr<TTempFolder> temp_;
+    fs::path folder_;
+
+private:
+    const char* folderName_;
 };
 
 } // namespace game_run

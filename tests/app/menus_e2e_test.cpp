@@ -5,38 +5,22 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <thread>
 
 #include "app/screens/layout.h"
 #include "draw2d/pixmap.h"
 #include "game_run.h"
+#include "window_pictures.h"
 
 using namespace game_run;
 
 namespace {
 
-// Contrast as readability guidelines count it: relative luminance, then (lighter + 0.05) over
-// (darker + 0.05).
-double Luminance(uint32_t argb)
-{
-    const auto channel = [](uint32_t value) {
-        const double c = value / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel((argb >> 16) & 0xFF) + 0.7152 * channel((argb >> 8) & 0xFF) + 0.0722 * channel(argb & 0xFF);
-}
-
+// Contrast as readability guidelines count it: (lighter + 0.05) over (darker + 0.05).
 double ContrastRatio(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
 
 struct TBox {
     int left, top, right, bottom; // right and bottom excluded
 };
-
-std::shared_ptr<TPixmap> Window(const fs::path& screenshot)
-{
-    auto pixmap = LoadPixmap(screenshot.string());
-    return pixmap && pixmap->width == WindowWidth && pixmap->height == WindowHeight ? pixmap : nullptr;
-}
 
 // Light strokes of text against the box they lie in: the brightest 3% of the box against its
 // median.
@@ -61,7 +45,7 @@ bool IsMarkerFill(uint32_t argb)
 // of what lies around it, beyond its rim; 0 when no marker is there.
 double MarkerContrast(const fs::path& screenshot, int top, int bottom)
 {
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     if (!pixmap)
         return 0;
     TBox fill{WindowWidth, bottom, 0, top};
@@ -99,7 +83,7 @@ bool MarkerOnRow(const fs::path& screenshot, int rowY) { return MarkerContrast(s
 // The options screen: the light words of its Music row, where the title menu has none.
 bool ShowsOptions(const fs::path& screenshot)
 {
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     if (!pixmap)
         return false;
     int light = 0;
@@ -113,7 +97,7 @@ bool ShowsOptions(const fs::path& screenshot)
 // picture is light.
 bool ShowsTitleMenu(const fs::path& screenshot)
 {
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     if (!pixmap || Luminance(pixmap->ReadPixel(4, WindowHeight / 2)) > 0.3 || ShowsOptions(screenshot))
         return false;
     int light = 0;
@@ -127,7 +111,7 @@ bool ShowsTitleMenu(const fs::path& screenshot)
 // "POINTS" words in the box at the top left.
 bool ShowsPlay(const fs::path& screenshot)
 {
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     if (!pixmap)
         return false;
     int logo = 0, points = 0;
@@ -142,69 +126,28 @@ bool ShowsPlay(const fs::path& screenshot)
 // The pause screen's hint line, the width of the board under "PAUSED".
 double PauseHintContrast(const fs::path& screenshot)
 {
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     return pixmap ? TextContrast(*pixmap, {96, PauseHintY - 2, 416, PauseHintY + 14}) : 0;
 }
 bool ShowsPauseHint(const fs::path& screenshot) { return PauseHintContrast(screenshot) >= 3.0; }
 
-// The board's columns (16 pixels from x = 96) with a block in the top rows: where the falling
-// piece is at the start of a play, the only blocks there.
-std::vector<int> PieceColumns(const fs::path& screenshot)
-{
-    std::vector<int> columns;
-    const auto pixmap = Window(screenshot);
-    if (!pixmap)
-        return columns;
-    for (int column = 0; column < 20; ++column) {
-        bool block = false;
-        for (int y = 8; y < 160 && !block; y += 16) {
-            block = true;
-            for (const auto& [dx, dy] : {std::pair{0, 0}, {-4, -4}, {4, -4}, {-4, 4}, {4, 4}})
-                block = block && Luminance(pixmap->ReadPixel(96 + 16 * column + 8 + dx, y + dy)) > 0.08;
-        }
-        if (block)
-            columns.push_back(column);
-    }
-    return columns;
-}
-
 // A passing notice: light words on the line near the bottom, across the board.
 bool ShowsNotice(const fs::path& screenshot)
 {
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     return pixmap && TextContrast(*pixmap, {96, 472, 416, 490}) >= 3.0;
 }
 
 // The line of keys under a watched play, at the foot of the window.
 bool ShowsWatchHint(const fs::path& screenshot)
 {
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     return pixmap && TextContrast(*pixmap, {96, WatchHintY - 2, 416, WatchHintY + 14}) >= 3.0;
 }
 
-class MenusEndToEnd : public ::testing::Test {
+class MenusEndToEnd : public TGameCopyTest {
 protected:
-    void SetUp() override
-    {
-        if (const std::string missing = CannotDriveTheGame(); !missing.empty())
-            GTEST_SKIP() << missing;
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_TRUE(x_.Open());
-        auto_repeat_ = x_.AutoRepeat();
-        x_.SetAutoRepeat(false);
-        temp_ = std::make_unique<TTempFolder>("brim_menus_e2e");
-        ASSERT_FALSE(temp_->Path().empty());
-        folder_ = temp_->Path();
-        // A copy of the game without its data/, so every run starts as a first run.
-        fs::copy_file(fs::path(bin) / "brimstrand", folder_ / "brimstrand");
-        fs::copy(fs::path(bin) / "gfx", folder_ / "gfx", fs::copy_options::recursive);
-        fs::copy(fs::path(bin) / "sfx", folder_ / "sfx", fs::copy_options::recursive);
-    }
-    void TearDown() override
-    {
-        x_.SetAutoRepeat(auto_repeat_);
-        temp_.reset();
-    }
+    MenusEndToEnd() : TGameCopyTest("brim_menus_e2e") {}
 
     // Polls screenshots of the window, each kept under the given name, until one shows what is
     // wanted; generous, as the sanitizer build on a loaded machine is slow.
@@ -237,10 +180,6 @@ protected:
         EXPECT_EQ(WEXITSTATUS(*status), 0) << game.Err();
     }
 
-    XDisplay x_;
-    bool auto_repeat_ = false;
-    std::unique_ptr<TTempFolder> temp_;
-    fs::path folder_;
 };
 
 // A new player's first keys: Return on the title menu plays, with the pointer resting in the
@@ -336,8 +275,9 @@ TEST_F(MenusEndToEnd, ANoticeShowsOverThePlayAndTakesNoKey)
     }));
     const std::vector<int> before = PieceColumns(game.Screenshot("notice_play"));
     EXPECT_FALSE(ShowsNotice(game.Screenshot("notice_play")));
+    // Held together until the game has drawn frames that saw them down, as a person holds keys.
     Tool("xdotool keydown Tab keydown Left");
-    std::this_thread::sleep_for(100ms); // held as a person holds a key
+    ASSERT_TRUE(game.WaitFrames(InputFrames)) << game.Err();
     Tool("xdotool keyup Left keyup Tab");
     ASSERT_TRUE(WaitForScreen(game, "notice_visibility", ShowsNotice)) << "Tab in play shows a notice";
     const std::vector<int> after = PieceColumns(game.Screenshot("notice_visibility"));

@@ -8,6 +8,7 @@
 #include "app/screens/layout.h"
 #include "draw2d/pixmap.h"
 #include "game_run.h"
+#include "window_pictures.h"
 
 using namespace game_run;
 
@@ -23,7 +24,8 @@ constexpr double LitCell = 0.3;
 // The floor rows, where a hard-dropped piece ends up on an empty board.
 constexpr int FloorRows = 2;
 
-double Luminance(uint32_t argb)
+// Plain luma of the channels, 0 to 1: the thresholds here are set on it.
+double Brightness(uint32_t argb)
 {
     return (0.2126 * ((argb >> 16) & 255) + 0.7152 * ((argb >> 8) & 255) + 0.0722 * (argb & 255)) / 255.0;
 }
@@ -33,22 +35,16 @@ bool CellLit(TPixmap& pixmap, int left, int top, int size)
 {
     const int cx = left + size / 2, cy = top + size / 2, d = size / 4;
     for (const auto& [dx, dy] : {std::pair{0, 0}, {-d, -d}, {d, -d}, {-d, d}, {d, d}})
-        if (Luminance(pixmap.ReadPixel(cx + dx, cy + dy)) <= LitCell)
+        if (Brightness(pixmap.ReadPixel(cx + dx, cy + dy)) <= LitCell)
             return false;
     return true;
-}
-
-std::shared_ptr<TPixmap> Window(const fs::path& screenshot)
-{
-    auto pixmap = LoadPixmap(screenshot.string());
-    return pixmap && pixmap->width == WindowWidth && pixmap->height == WindowHeight ? pixmap : nullptr;
 }
 
 // Lit cells in the stamps of the first three coming pieces.
 std::vector<int> ComingPieceCells(const fs::path& screenshot)
 {
     std::vector<int> cells;
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     if (!pixmap)
         return cells;
     for (int piece = 0; piece < 3; ++piece) {
@@ -66,7 +62,7 @@ std::vector<int> ComingPieceCells(const fs::path& screenshot)
 std::vector<std::pair<int, int>> BoardCellsLit(const fs::path& screenshot, int fromRow, int toRow)
 {
     std::vector<std::pair<int, int>> cells;
-    const auto pixmap = Window(screenshot);
+    const auto pixmap = WindowPicture(screenshot);
     if (!pixmap)
         return cells;
     for (int row = fromRow; row < toRow; ++row)
@@ -94,28 +90,9 @@ int LeftmostColumn(const std::vector<std::pair<int, int>>& cells)
     return left;
 }
 
-class PlayOptionsEndToEnd : public ::testing::Test {
+class PlayOptionsEndToEnd : public TGameCopyTest {
 protected:
-    void SetUp() override
-    {
-        if (const std::string missing = CannotDriveTheGame(); !missing.empty())
-            GTEST_SKIP() << missing;
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_TRUE(x_.Open());
-        auto_repeat_ = x_.AutoRepeat();
-        x_.SetAutoRepeat(false);
-        temp_ = std::make_unique<TTempFolder>("brim_options_e2e");
-        ASSERT_FALSE(temp_->Path().empty());
-        folder_ = temp_->Path();
-        fs::copy_file(fs::path(bin) / "brimstrand", folder_ / "brimstrand");
-        fs::copy(fs::path(bin) / "gfx", folder_ / "gfx", fs::copy_options::recursive);
-        fs::copy(fs::path(bin) / "sfx", folder_ / "sfx", fs::copy_options::recursive);
-    }
-    void TearDown() override
-    {
-        x_.SetAutoRepeat(auto_repeat_);
-        temp_.reset();
-    }
+    PlayOptionsEndToEnd() : TGameCopyTest("brim_options_e2e") {}
 
     void WriteSettings(const std::string& lines)
     {
@@ -139,10 +116,6 @@ protected:
         ASSERT_TRUE(playing) << "no piece came in";
     }
 
-    XDisplay x_;
-    bool auto_repeat_ = false;
-    std::unique_ptr<TTempFolder> temp_;
-    fs::path folder_;
 };
 
 } // namespace
