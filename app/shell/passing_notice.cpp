@@ -48,7 +48,7 @@ void NoteBadSettingsFile(const std::string& fileName)
     for (const std::string& name : passingnotices.badsettingsfiles)
         files += (files.empty() ? "" : ", ") + name;
     // The lines themselves are told on stderr, where there is room for them.
-    PostNotice(TNoticeKind::BadSettings, "Bad lines in " + files + ": defaults used");
+    PostNotice(TNoticeKind::BadSettings, "Skipped bad lines in " + files);
 }
 
 void DrawPassingNotices()

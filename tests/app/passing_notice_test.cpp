@@ -34,7 +34,7 @@ TEST_F(PassingNotices, FilesWithBadLinesShareOneLine)
 {
     NoteBadSettingsFile("display.cfg");
     NoteBadSettingsFile("controls.cfg");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Bad lines in display.cfg, controls.cfg: defaults used"}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Skipped bad lines in display.cfg, controls.cfg"}));
 }
 
 TEST_F(PassingNotices, EveryLineGoesByItself)
@@ -43,7 +43,7 @@ TEST_F(PassingNotices, EveryLineGoesByItself)
     NoteBadSettingsFile("settings.cfg");
     for (int frame = 0; frame < PassingNoticeFrames; ++frame)
         DrawPassingNotices();
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Bad lines in settings.cfg: defaults used"}))
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Skipped bad lines in settings.cfg"}))
         << "the bad lines are told at the start, so they stay longer";
     for (int frame = 0; frame < PassingNoticeFrames; ++frame)
         DrawPassingNotices();
