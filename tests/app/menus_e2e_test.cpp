@@ -273,6 +273,7 @@ TEST_F(MenusEndToEnd, ANoticeShowsOverThePlayAndTakesNoKey)
     ASSERT_TRUE(WaitForScreen(game, "notice_play", [](const fs::path& shot) {
         return ShowsPlay(shot) && !PieceColumns(shot).empty();
     }));
+    ASSERT_TRUE(game.WaitFrames(3 * FramesPerSecond)); // the first piece falls wholly into view
     const std::vector<int> before = PieceColumns(game.Screenshot("notice_play"));
     EXPECT_FALSE(ShowsNotice(game.Screenshot("notice_play")));
     // Held together until the game has drawn frames that saw them down, as a person holds keys.
