@@ -131,7 +131,9 @@ TEST_F(PlayOptionsEndToEnd, ThreeNextPiecesShowRightOfTheBoard)
             cells = ComingPieceCells(game.Screenshot("options_next_pieces"));
             return cells.size() == 3 && std::all_of(cells.begin(), cells.end(), [](int n) { return n == 4; });
         },
-        20s);
+        // A stamp may read a cell short (a power-up's mark, a dark shade): the pieces shown
+        // change at every landing, so some landing shows three whole ones.
+        Patience);
     EXPECT_TRUE(shown) << "lit cells of the three pieces: " << ::testing::PrintToString(cells);
     EXPECT_TRUE(game.Running()) << game.Err();
 }
