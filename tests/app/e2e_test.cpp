@@ -759,8 +759,7 @@ TEST_F(GameEndToEnd, LosingTheFocusDuringAPlayPausesIt)
 // and the remapped key drops fast.
 TEST_F(GameEndToEnd, TheControlsFileRemapsAndWarns)
 {
-    fs::create_directories(folder_ / "data");
-    std::ofstream(folder_ / "data" / "controls.cfg") << "drop_fast = X\nmove_left = Nokey\n";
+    WriteDataFile("controls.cfg", "drop_fast = X\nmove_left = Nokey\n");
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
     const std::string warning = (folder_ / "data" / "controls.cfg").string() +

@@ -329,6 +329,13 @@ protected:
         temp_.reset();
     }
 
+    // A file in the copy's data folder, as a player left it there before the start.
+    void WriteDataFile(const std::string& name, const std::string& text) const
+    {
+        fs::create_directories(folder_ / "data");
+        std::ofstream(folder_ / "data" / name, std::ios::binary) << text;
+    }
+
     XDisplay x_;
     bool auto_repeat_ = false;
     std::unique_ptr<TTempFolder> temp_;

@@ -295,8 +295,7 @@ TEST_F(MenusEndToEnd, ANoticeShowsOverThePlayAndTakesNoKey)
 // and F12 names the screenshot it saved.
 TEST_F(MenusEndToEnd, BadSettingsLinesAndScreenshotsAreNamedOnScreen)
 {
-    fs::create_directories(folder_ / "data");
-    std::ofstream(folder_ / "data" / "settings.cfg") << "flashes = sometimes\n";
+    WriteDataFile("settings.cfg", "flashes = sometimes\n");
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
     // Over the intro, before any play could put blocks there.
