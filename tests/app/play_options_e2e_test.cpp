@@ -105,14 +105,14 @@ protected:
     static void StartPlay(GameRun& game)
     {
         ASSERT_TRUE(game.FindWindow()) << game.Err();
-        ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, 20s)) << game.Out();
+        ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, Patience)) << game.Out();
         game.Press("space");
         const bool playing = WaitFor(
             [&] {
                 game.Click(WindowWidth / 2, MenuItemTop[MenuPlay] + MenuItemHeight / 2);
                 return !BoardCellsLit(game.Screenshot("options_play_start"), 0, BoardRows).empty();
             },
-            60s);
+            Patience);
         ASSERT_TRUE(playing) << "no piece came in";
     }
 
@@ -138,25 +138,24 @@ TEST_F(PlayOptionsEndToEnd, ThreeNextPiecesShowRightOfTheBoard)
     EXPECT_TRUE(game.Running()) << game.Err();
 }
 
-// Gravity takes the first piece over twenty seconds to cross the board, more on a slow machine
-// (it counts frames), so a piece on the floor rows well before that was dropped.
-constexpr auto HardDropLimit = 15s;
+// Gravity takes 48 frames a row at the start, so a piece wholly on the board needs over a
+// thousand frames to reach the floor rows; one there within ten rows' time was dropped. Counted
+// in frames, not seconds: a sanitizer build on a busy machine draws far fewer a second.
+constexpr int64_t HardDropFrames = 10 * 48;
 
 TEST_F(PlayOptionsEndToEnd, SpaceDropsThePieceToTheFloorWithHardDropOn)
 {
     WriteSettings("hard_drop = on\n");
     GameRun game(folder_);
     StartPlay(game);
-    ASSERT_TRUE(WaitFor([&] { return !WholePiece(game, "options_hard_drop_before").empty(); }, 20s));
+    ASSERT_TRUE(WaitFor([&] { return !WholePiece(game, "options_hard_drop_before").empty(); }, Patience));
+    const int64_t pressed = game.Frames();
     game.Press("space");
-    std::vector<std::pair<int, int>> floor;
     const bool dropped = WaitFor(
-        [&] {
-            floor = BoardCellsLit(game.Screenshot("options_hard_drop"), BoardRows - FloorRows, BoardRows);
-            return !floor.empty();
-        },
-        HardDropLimit);
-    EXPECT_TRUE(dropped) << "nothing reached the floor rows";
+        [&] { return !BoardCellsLit(game.Screenshot("options_hard_drop"), BoardRows - FloorRows, BoardRows).empty(); },
+        Patience);
+    ASSERT_TRUE(dropped) << "nothing reached the floor rows";
+    EXPECT_LT(game.Frames() - pressed, HardDropFrames) << "the piece fell there by gravity";
     EXPECT_TRUE(game.Running()) << game.Err();
 }
 
@@ -168,7 +167,7 @@ TEST_F(PlayOptionsEndToEnd, SpaceDoesNothingWithHardDropOff)
     GameRun game(folder_);
     StartPlay(game);
     std::vector<std::pair<int, int>> before;
-    ASSERT_TRUE(WaitFor([&] { return !(before = WholePiece(game, "options_no_hard_drop_before")).empty(); }, 20s));
+    ASSERT_TRUE(WaitFor([&] { return !(before = WholePiece(game, "options_no_hard_drop_before")).empty(); }, Patience));
     game.Press("space");
     game.Press("Left");
     std::vector<std::pair<int, int>> after;
@@ -177,7 +176,7 @@ TEST_F(PlayOptionsEndToEnd, SpaceDoesNothingWithHardDropOff)
             after = WholePiece(game, "options_no_hard_drop");
             return !after.empty() && LeftmostColumn(after) == LeftmostColumn(before) - 1;
         },
-        HardDropLimit);
+        Patience);
     ASSERT_TRUE(moved) << "the piece did not move left";
     EXPECT_TRUE(BoardCellsLit(game.Screenshot("options_no_hard_drop_floor"), BoardRows - FloorRows, BoardRows).empty());
     EXPECT_TRUE(game.Running()) << game.Err();
