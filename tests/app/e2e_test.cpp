@@ -89,34 +89,6 @@ double CaptionContrast(const fs::path& screenshot)
     return (std::max(strokes, behind) + 0.05) / (std::min(strokes, behind) + 0.05);
 }
 
-// The demo's caption: a word of light letters centred above the board. Read as text, not as
-// light pixels: a light piece spawning there is as bright, but its cells are long solid runs,
-// while a row through the letters crosses many thin strokes.
-bool ShowsDemoCaption(const fs::path& screenshot)
-{
-    const auto pixmap = LoadPixmap(screenshot.string());
-    if (!pixmap || pixmap->width != 512 || pixmap->height != 512)
-        return false;
-    constexpr int StrokeWidth = 10;
-    constexpr int StrokesInALine = 5;
-    int lines_of_text = 0;
-    for (int y = 2; y < 22; ++y) {
-        int strokes = 0, run = 0;
-        for (int x = WindowWidth / 2 - 32; x <= WindowWidth / 2 + 32; ++x) {
-            const uint32_t p = pixmap->ReadPixel(x, y);
-            const bool light = std::min({(p >> 16) & 255, (p >> 8) & 255, p & 255}) > 170;
-            if (light && x < WindowWidth / 2 + 32) {
-                ++run;
-                continue;
-            }
-            strokes += run > 0 && run <= StrokeWidth;
-            run = 0;
-        }
-        lines_of_text += strokes >= StrokesInALine;
-    }
-    return lines_of_text >= 3;
-}
-
 class GameEndToEnd : public TGameCopyTest {
 protected:
     GameEndToEnd() : TGameCopyTest("brim_e2e") {}

@@ -1,5 +1,6 @@
 #pragma once
 // Reading the game's window from screenshots: what the end-to-end tests look for in it.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -50,6 +51,34 @@ inline std::vector<int> PieceColumns(const std::filesystem::path& screenshot)
             columns.push_back(column);
     }
     return columns;
+}
+
+// The demo's caption: a word of light letters centred above the board. Read as text, not as
+// light pixels: a light piece spawning there is as bright, but its cells are long solid runs,
+// while a row through the letters crosses many thin strokes.
+inline bool ShowsDemoCaption(const std::filesystem::path& screenshot)
+{
+    const auto pixmap = WindowPicture(screenshot);
+    if (!pixmap)
+        return false;
+    constexpr int StrokeWidth = 10;
+    constexpr int StrokesInALine = 5;
+    int lines_of_text = 0;
+    for (int y = 2; y < 22; ++y) {
+        int strokes = 0, run = 0;
+        for (int x = WindowWidth / 2 - 32; x <= WindowWidth / 2 + 32; ++x) {
+            const uint32_t p = pixmap->ReadPixel(x, y);
+            const bool light = std::min({(p >> 16) & 255, (p >> 8) & 255, p & 255}) > 170;
+            if (light && x < WindowWidth / 2 + 32) {
+                ++run;
+                continue;
+            }
+            strokes += run > 0 && run <= StrokeWidth;
+            run = 0;
+        }
+        lines_of_text += strokes >= StrokesInALine;
+    }
+    return lines_of_text >= 3;
 }
 
 } // namespace game_run
