@@ -16,6 +16,8 @@ const char Controls[] =
     "                        back from a menu screen; quit from the title\n"
     "  Tab                   switch Visibility between High and Low (a notice says which)\n"
     "  Mouse                 choose menu items; click to resume from pause\n"
+    "  F1                    the Keys page, every key and pad button of every screen,\n"
+    "                        from the title menu or the pause (Escape or Return: back)\n"
     "  F11, Alt+Enter        switch between the window and desktop fullscreen\n"
     "  F12                   save a screenshot in screenshots/ in the data folder\n"
     "  Up / Down             highlight a menu item (a bright bar marks it); Return, Enter\n"

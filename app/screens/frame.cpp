@@ -20,6 +20,7 @@ constexpr int32_t HiddenNapMillis = 50;
 
 uint64_t g_framesshown = 0;
 uint32_t g_timeshidden = 0;
+bool g_keysasked = false;
 
 void WaitWhileHidden()
 {
@@ -62,6 +63,7 @@ void FinishFrame()
 void EndFrame()
 {
     DrawPassingNotices();
+    g_keysasked = TakeKeyHits(VK_F1) != 0;
     ++g_framesshown;
     sound::Update();
     Flip(-1);
@@ -69,6 +71,8 @@ void EndFrame()
 }
 
 uint32_t TimesHidden() { return g_timeshidden; }
+
+bool KeysPageAsked() { return g_keysasked; }
 
 uint64_t FramesShown() { return g_framesshown; }
 

@@ -12,6 +12,10 @@ void FinishFrame();
 uint32_t TimesHidden();
 // Frames shown since the program started; the frames between two of a play's are pause frames.
 uint64_t FramesShown();
+// F1 was pressed in the frame EndFrame last ended; the title and pause screens then open the Keys
+// page. Taken at every frame's end, so a press on a screen without the page is never kept for one
+// with it.
+bool KeysPageAsked();
 // At the end of a table or options frame: the close box ends the program, Escape (true) leaves
 // the screen.
 bool EscapeToMenu();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/screens/figures_panel.h"
 #include "app/screens/layout.h"
 #include "app/shell/text.h"
 #include "app/screens/frame.h"
@@ -19,6 +20,7 @@ constexpr float BandAlpha = 0.6f;
 constexpr int32_t TitleY = 222;
 constexpr float TitleScale = 2;
 constexpr int32_t ScoreY = 266;
+constexpr int32_t FiguresGap = 4;
 
 void DrawGameOverText(int32_t points)
 {
@@ -36,13 +38,14 @@ void DrawGameOverText(int32_t points)
 
 } // namespace
 
-void ShowGameOver(int32_t points, const std::function<void()>& drawBoard)
+void ShowGameOver(int32_t points, const TPlayFigures& figures, const std::function<void()>& drawBoard)
 {
     // Keys still being hammered at the moment of the loss must not skip the view unseen.
     DropPendingInput();
     for (int frame = 0; frame < GameOverFrames; ++frame) {
         drawBoard();
         DrawGameOverText(points);
+        DrawFiguresPanel(figures, BandTop + BandHeight + FiguresGap);
         FinishFrame();
         if (TakeTerminateRequest())
             EndProgram();

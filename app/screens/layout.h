@@ -63,6 +63,11 @@ constexpr int32_t TableMarkerSize = 8;
 // below the board's middle, clear of the notices.
 constexpr int32_t WatchHintY = 492;
 
+// The Keys page: a dark page under the logo; its columns of sections start at KeysPageColumnsTop,
+// each with a heading in the focus marker's fill colour.
+constexpr int32_t KeysPageTop = 108;
+constexpr int32_t KeysPageColumnsTop = KeysPageTop + 30;
+
 // The pause screen's hint line, centred under "PAUSED", drawn at HintScale.
 constexpr int32_t PauseHintY = 326;
 constexpr float HintScale = 0.75f;

@@ -4,6 +4,7 @@
 
 #include "app/screens/frame.h"
 #include "app/screens/hint.h"
+#include "app/screens/keys_page.h"
 #include "app/screens/layout.h"
 #include "app/screens/menu_input.h"
 #include "app/screens/play_frames.h"
@@ -13,7 +14,7 @@
 namespace {
 
 // A second Escape ends the program: the line says so before it happens.
-const std::string PauseHint = "Enter or click: resume - Escape: quit";
+const std::string PauseHint = "Enter or click: resume - Escape: quit - F1: keys";
 
 } // namespace
 
@@ -33,5 +34,9 @@ void PauseScreen()
             return;
         }
         EndIfAsked();
+        // The page draws the pause frames under itself, so the play stays paused and a replay
+        // shows those frames as the pause they were.
+        if (KeysPageAsked())
+            KeysPage(PauseFrame);
     }
 }

@@ -32,7 +32,7 @@ void PlayScreen()
             const TTerminationDeferral deferral;
             recording.Save({});
             RecordPlayStatistics(play->figures, play->challenge, ResultOf(play->challenge, play->figures, play->points));
-            ShowGameOver(play->points, [&] {
+            ShowGameOver(play->points, play->figures, [&] {
                 DrawPlayBackdrop();
                 play->Draw();
             });

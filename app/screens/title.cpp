@@ -3,6 +3,7 @@
 #include "app/screens/attract_demo.h"
 #include "app/screens/backdrop.h"
 #include "app/screens/frame.h"
+#include "app/screens/keys_page.h"
 #include "app/screens/layout.h"
 #include "app/screens/menu_input.h"
 #include "app/screens/menu_items.h"
@@ -60,6 +61,15 @@ void DrawVeiledBackground(float veil)
     DrawRect(0, 0, WindowWidth, WindowHeight);
     SetAlpha(1);
     SetRotation(0);
+}
+
+// What the Keys page shows behind itself when opened from the title menu.
+void DrawMenuBackdropFrame()
+{
+    Cls();
+    DrawBackdrop();
+    DrawFlash();
+    boom::update();
 }
 
 void TitleIntro()
@@ -147,6 +157,10 @@ void TitleIntro()
         if (focus.Back())
             EndProgram();
         EndIfAsked();
+        if (KeysPageAsked()) {
+            KeysPage(DrawMenuBackdropFrame);
+            titlefade = 0.98f;
+        }
         if (idle.Expired()) {
             AttractDemo();
             idle.Restart();

@@ -69,7 +69,7 @@ std::vector<int32_t> KeyList(const std::string& text, std::string& unknown)
 
 bool IsReservedKey(int32_t code)
 {
-    return code == VK_ESCAPE || code == VK_TAB || code == VK_F11 || code == VK_F12;
+    return code == VK_ESCAPE || code == VK_TAB || code == VK_F1 || code == VK_F11 || code == VK_F12;
 }
 
 TSettingValue DefaultValue(TSettingId id)

@@ -64,7 +64,7 @@ struct TSettingValue {
 // The key codes of a "Key, Key" list as SDL names keys; empty when a name is unknown (named in
 // unknown, empty when a name is missing). A name with a control character is no key's name.
 std::vector<int32_t> KeyList(const std::string& text, std::string& unknown);
-// Keys the game keeps for itself on every screen (pause and back, Visibility, fullscreen,
+// Keys the game keeps for itself (pause and back, Visibility, the Keys page, fullscreen,
 // screenshots), which no play action may take.
 bool IsReservedKey(int32_t code);
 

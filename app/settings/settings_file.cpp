@@ -71,7 +71,7 @@ bool Parse(TSettingId id, const std::string& text, TSettingValue& value, std::st
         const bool reserved = std::any_of(value.keys.begin(), value.keys.end(), IsReservedKey);
         if (!value.keys.empty() && !reserved)
             return true;
-        const std::string what = reserved         ? "a key the game keeps for itself (Escape, Tab, F11, F12)"
+        const std::string what = reserved         ? "a key the game keeps for itself (Escape, Tab, F1, F11, F12)"
                                  : unknown.empty() ? std::string("a key name missing")
                                                    : "unknown key name \"" + unknown + "\"";
         fault = what + "; " + key + " keeps its default keys " + declaration.words;

@@ -85,15 +85,15 @@ TEST_F(ControlsFile, EachUnusableLineWarnsOnceAndKeepsTheDefault)
     EXPECT_EQ(bindings.repeatDelay, 0) << "a repeat needs both times";
 }
 
-// Escape, Tab, F11 and F12 belong to every screen; a control character is no key name (a NUL
+// Escape, Tab, F1, F11 and F12 belong to the game's screens; a control character is no key name (a NUL
 // would otherwise end the name early and bind the key before it).
 TEST_F(ControlsFile, ReservedKeysAndControlCharactersAreRefused)
 {
-    Write(std::string("move_left = J, Escape\nturn_left = Tab\ndrop_fast = F12\nturn_right = E\0X\nmove_right = F11\n", 88));
+    Write(std::string("move_left = J, Escape\nturn_left = Tab\ndrop_fast = F12\nturn_right = E\0X\nmove_right = F11\nhold = C, F1\n", 101));
     std::vector<std::string> warnings;
     const TKeyBindings bindings = Read(warnings);
-    ASSERT_EQ(warnings.size(), 5u);
-    EXPECT_EQ(warnings[0], "data/controls.cfg:1: a key the game keeps for itself (Escape, Tab, F11, F12); move_left keeps "
+    ASSERT_EQ(warnings.size(), 6u);
+    EXPECT_EQ(warnings[0], "data/controls.cfg:1: a key the game keeps for itself (Escape, Tab, F1, F11, F12); move_left keeps "
                            "its default keys A, Left");
     EXPECT_NE(warnings[3].find("unknown key name"), std::string::npos) << warnings[3];
     EXPECT_EQ(bindings.keys[ActionMoveLeft], (Keys{VK_A, VK_LEFT}));
@@ -101,6 +101,7 @@ TEST_F(ControlsFile, ReservedKeysAndControlCharactersAreRefused)
     EXPECT_EQ(bindings.keys[ActionDropFast], (Keys{VK_S, VK_DOWN}));
     EXPECT_EQ(bindings.keys[ActionTurnRight], (Keys{VK_E, VK_UP}));
     EXPECT_EQ(bindings.keys[ActionMoveRight], (Keys{VK_D, VK_RIGHT}));
+    EXPECT_EQ(bindings.keys[ActionHold], (Keys{VK_C, VK_LSHIFT}));
 }
 
 TEST_F(ControlsFile, RepeatTimesBecomeFramesOfTheSixtyASecond)

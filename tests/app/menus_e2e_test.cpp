@@ -145,6 +145,42 @@ bool ShowsWatchHint(const fs::path& screenshot)
     return pixmap && TextContrast(*pixmap, {96, WatchHintY - 2, 416, WatchHintY + 14}) >= 3.0;
 }
 
+// The Keys page: the first column's "Play" heading in the marker's fill colour at the top of the
+// page, where no other screen has anything of that colour.
+bool ShowsKeysPage(const fs::path& screenshot)
+{
+    const auto pixmap = WindowPicture(screenshot);
+    if (!pixmap)
+        return false;
+    int heading = 0;
+    for (int y = KeysPageColumnsTop; y < KeysPageColumnsTop + 12; ++y)
+        for (int x = 20; x < WindowWidth / 2; ++x)
+            heading += IsMarkerFill(pixmap->ReadPixel(x, y)) ? 1 : 0;
+    return heading > 20;
+}
+
+// The rows of the board's top (16 pixels from y = 0) where the falling piece has a whole cell.
+std::vector<int> PieceRows(const fs::path& screenshot)
+{
+    std::vector<int> rows;
+    const auto pixmap = WindowPicture(screenshot);
+    const std::vector<int> columns = PieceColumns(screenshot);
+    if (!pixmap || columns.empty())
+        return rows;
+    for (int row = 0; row < 10; ++row) {
+        bool block = false;
+        for (const int column : columns) {
+            bool whole = true;
+            for (const auto& [dx, dy] : {std::pair{0, 0}, {-4, -4}, {4, -4}, {-4, 4}, {4, 4}})
+                whole = whole && Luminance(pixmap->ReadPixel(96 + 16 * column + 8 + dx, 16 * row + 8 + dy)) > 0.08;
+            block = block || whole;
+        }
+        if (block)
+            rows.push_back(row);
+    }
+    return rows;
+}
+
 class MenusEndToEnd : public TGameCopyTest {
 protected:
     MenusEndToEnd() : TGameCopyTest("brim_menus_e2e") {}
@@ -207,6 +243,45 @@ TEST_F(MenusEndToEnd, ReturnOnAFreshTitleMenuPlaysAndThePauseTellsItsKeys)
     EXPECT_GE(high(), 3.0);
     EXPECT_GE(lowMarker, 3.0) << "a keyboard player sees Return's item marked";
     EXPECT_GE(highMarker, 3.0);
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
+// F1 opens the Keys page from the title menu and from the pause; Escape leads back to each, and
+// while the page shows over the pause the play stays where it was: its piece has not fallen.
+TEST_F(MenusEndToEnd, F1ShowsTheKeysFromTheTitleAndFromThePause)
+{
+    GameRun game(folder_);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    RestPointerOffTheItems(game);
+    game.Press("F1");
+    ASSERT_TRUE(WaitFor([&] { return ShowsKeysPage(game.Screenshot("keys_from_title")); }, Patience));
+    game.Press("Escape");
+    ASSERT_TRUE(WaitFor([&] { return ShowsTitleMenu(game.Screenshot("keys_back_to_title")); }, Patience));
+
+    game.Press("Return");
+    ASSERT_TRUE(WaitFor([&] { return PieceRows(game.Screenshot("keys_play")).size() >= 2; }, Patience))
+        << "the first piece falls into view";
+    game.Press("Escape");
+    ASSERT_TRUE(WaitFor([&] { return ShowsPauseHint(game.Screenshot("keys_pause")); }, Patience));
+    const std::vector<int> before = PieceRows(game.Screenshot("keys_play"));
+    game.Press("F1");
+    ASSERT_TRUE(WaitFor([&] { return ShowsKeysPage(game.Screenshot("keys_from_pause")); }, Patience));
+    // Long enough for the piece to fall four rows at the first speed, were the play running.
+    ASSERT_TRUE(game.WaitFrames(4 * 48));
+    EXPECT_TRUE(ShowsKeysPage(game.Screenshot("keys_from_pause")));
+    game.Press("Escape");
+    ASSERT_TRUE(WaitFor([&] {
+        const fs::path shot = game.Screenshot("keys_back_to_pause");
+        return ShowsPauseHint(shot) && !ShowsKeysPage(shot);
+    }, Patience)) << "Escape on the page goes back to the pause, not out of the game";
+    game.Click(WindowWidth / 2, WindowHeight / 2);
+    ASSERT_TRUE(WaitFor([&] { return ShowsPlay(game.Screenshot("keys_resumed")); }, Patience));
+    const std::vector<int> after = PieceRows(game.Screenshot("keys_resumed"));
+    ASSERT_FALSE(before.empty());
+    ASSERT_FALSE(after.empty());
+    EXPECT_LE(after.back() - before.back(), 1) << "the piece fell while the page showed";
+    game.Press("Escape");
     game.Press("Escape");
     ExpectCleanExit(game);
 }

@@ -313,6 +313,33 @@ TEST_F(PlayOptionsTest, FiguresCountRowsPiecesFramesAndPowerUps)
     EXPECT_EQ(g->figures.powerUps[BlockSlowDown], 1);
     EXPECT_EQ(g->figures.longestChain, 2);
 
+    // A blast that sets off a blast that sets off a third is a chain of three; the collapse in
+    // the first one's reach lies in another row, so it is destroyed without taking effect.
+    auto chain = BoardGame(".....2.\n"
+                           "3......\n"
+                           "...2...\n"
+                           ".......\n"
+                           "2######\n");
+    chain->Rules();
+    EXPECT_EQ(chain->figures.powerUps[BlockBlast], 3);
+    EXPECT_EQ(chain->figures.powerUps[BlockCollapse], 0);
+    EXPECT_EQ(chain->figures.longestChain, 3);
+    EXPECT_EQ(Picture(*chain), ".......\n.......\n.......\n.......\n.......\n");
+
+    // A blast sets off a slow-down anywhere in its reach, but flips only in its own row (where
+    // the row above the cleared one has come down): both of those count, the one above does not.
+    auto reach = BoardGame(".......\n"
+                           ".......\n"
+                           "..14...\n"
+                           ".4...4.\n"
+                           "###2###\n");
+    reach->Rules();
+    EXPECT_EQ(reach->figures.rows, 1);
+    EXPECT_EQ(reach->figures.powerUps[BlockBlast], 1);
+    EXPECT_EQ(reach->figures.powerUps[BlockSlowDown], 1);
+    EXPECT_EQ(reach->figures.powerUps[BlockFlip], 2);
+    EXPECT_EQ(reach->figures.longestChain, 1);
+
     auto play = StandardGame();
     SeedRandom(8);
     play->NewPiece();
