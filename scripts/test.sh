@@ -13,10 +13,6 @@ echo "== Release build in build/"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build -j"$jobs"
 
-echo "== Sanitizer build in build-asan/"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRIM_SANITIZE=ON
-cmake --build build-asan -j"$jobs"
-
 # Tests need a display for GL windows and a sound device for OpenAL: a virtual X server
 # and openal-soft's silent real-time output stand in for them. The server must not reset
 # between tests: a reset refuses new connections for a moment and drops the key settings.
@@ -25,10 +21,36 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
+# Each build's tests get an X server of their own, so two runs never share a window's focus.
 run_ctest() {
-    echo "== Tests in $1/"
     xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --test-dir "$1" --output-on-failure --timeout 600
 }
-run_ctest build
+
+# The end-to-end tests mostly wait for the game's own frames, so the Release tests run while
+# the sanitizer build compiles; their output is shown once they are done.
+echo "== Tests in build/ (beside the sanitizer build; output follows it)"
+release_log=build/test-run.log
+started=$SECONDS
+run_ctest build > "$release_log" 2>&1 &
+release_tests=$!
+trap 'kill "$release_tests" 2> /dev/null || true' EXIT
+
+echo "== Sanitizer build in build-asan/"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DBRIM_SANITIZE=ON
+cmake --build build-asan -j"$jobs"
+
+release_status=0
+wait "$release_tests" || release_status=$?
+trap - EXIT
+echo "== Tests in build/ ($((SECONDS - started)) s)"
+cat "$release_log"
+if [ "$release_status" -ne 0 ]; then
+    echo "== Tests failed in build/"
+    exit "$release_status"
+fi
+
+started=$SECONDS
+echo "== Tests in build-asan/"
 run_ctest build-asan
+echo "== Tests in build-asan/ ($((SECONDS - started)) s)"
 echo "== All tests passed in both builds"
