@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@
 #include "app/screens/title.h"
 #include "audio/sound.h"
 #include "draw2d/draw2d.h"
+#include "draw2d/gldraw2d.h"
 #include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
@@ -191,6 +193,9 @@ void StartUp(TOpening opening, const TReplay* watch)
     pictures.circleimage = Picture(TAsset::Circle);
     SeedRandom(ElapsedMillis());
     SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
+    // The bench draws every frame both ways in one run, to measure what the shortcuts save.
+    if (const char* shortcuts = std::getenv("BRIM_DRAW_SHORTCUTS"); shortcuts && std::string(shortcuts) == "off")
+        SetDrawShortcuts(false);
     {
         // Starting the video system may fork a helper (D-Bus autolaunch). A fork copies only the
         // forking thread and leaves locks held by the others locked in the copy, so the decoding
