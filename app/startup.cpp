@@ -140,6 +140,7 @@ void OpenWindowAndLoad()
         throw TRuntimeError("Game cannot open its 512 by 512 window: " +
                             (WindowOpenFailure().empty() ? std::string("is there a display?") : WindowOpenFailure()) +
                             ".");
+    NoteSoftwareWindow();
     InstallDisplayKeys();
     InstallFrameTrace();
     InstallShotAtFrame();

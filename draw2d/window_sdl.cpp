@@ -55,6 +55,8 @@ TWindowSize UsableDesktopSize()
     return {usable.w, usable.h};
 }
 
+bool RendersInSoftware() { return GLContextCurrent() && GLRendererIsSoftware(); }
+
 bool GLContextIsDesktopFullscreen(const TGLContext* context)
 {
     return GLContextIsScalable(context) &&

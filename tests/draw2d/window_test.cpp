@@ -65,6 +65,17 @@ protected:
     static uint32_t Rgb(const std::shared_ptr<TPixmap>& p, int x, int y) { return p->ReadPixel(x, y) & 0xFFFFFF; }
 };
 
+// What the renderer is shows only once the window has a context: it opens hidden at the planned
+// size and shows at the software size when llvmpipe or its kin draws.
+TEST_F(ScalableWindow, OpensAtTheSoftwareSizeWhenOpenGLDrawsInSoftware)
+{
+    PlanWindow({{1024, 1024}, false, {512, 512}});
+    ASSERT_TRUE(OpenGraphics(512, 512, 0, 0, GraphicsScalable));
+    const TWindowSize expected = RendersInSoftware() ? TWindowSize{512, 512} : TWindowSize{1024, 1024};
+    EXPECT_EQ(WindowClientSize(), expected);
+    EXPECT_EQ(WindowedSize(), expected) << "fullscreen goes back to the size shown";
+}
+
 TEST_F(ScalableWindow, OpensAtItsPlannedSizeAndDrawsTheCanvasAtTheWindowsResolution)
 {
     Open({1024, 1024});
