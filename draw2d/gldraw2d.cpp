@@ -380,6 +380,14 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
         GLStateCalls().Enable(GL_BLEND);
 }
 
+void TGLImageFrame::SetDensity(int32_t density)
+{
+    const auto d = static_cast<float>(density);
+    uscale *= d;
+    vscale *= d;
+    visible.clear(); // its parts are in texels, no longer the image's pixels
+}
+
 void TGLImageFrame::Quad(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
                          float sh) const
 {

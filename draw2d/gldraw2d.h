@@ -32,6 +32,7 @@ public:
     ~TGLImageFrame() override;
     void Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
               float sh) override;
+    void SetDensity(int32_t density) override;
     // Throws TRuntimeError "Unable to calculate tex size" when no texture size fits.
     static std::shared_ptr<TGLImageFrame> CreateFromPixmap(const std::shared_ptr<TPixmap>& pixmap,
                                                            int32_t flags);
