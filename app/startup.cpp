@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@
 #include "app/screens/title.h"
 #include "audio/sound.h"
 #include "draw2d/draw2d.h"
+#include "draw2d/gldraw2d.h"
 #include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
@@ -80,11 +82,34 @@ std::shared_ptr<T> Reported(std::shared_ptr<T> asset, const std::string& path)
     return asset;
 }
 
+// The versions painted denser of a magnified picture (cells of a strip cellWidth by cellHeight, 0
+// for a single picture), read from their files only once a window's scale calls for them: a
+// window at scale 1 never reads them. A missing one leaves the picture magnified.
+void AddDenserVersions(const std::shared_ptr<TImage>& image, TAsset group, int index, int cellWidth = 0,
+                       int cellHeight = 0)
+{
+    if (!image || !PaintedDenser(group))
+        return;
+    const int32_t flags = image->flags;
+    const int count = static_cast<int>(image->pixmaps.size());
+    for (int density : DenserVersions) {
+        const std::string path = AssetFilePath(DenserName(AssetName(group, index), density));
+        image->AddDenserVersion(density, [=] {
+            const auto dense = cellWidth > 0
+                                   ? TImage::LoadAnim(path, cellWidth * density, cellHeight * density, 0, count, flags, 0, 0, 0)
+                                   : TImage::Load(path, flags, 0, 0, 0);
+            return dense ? dense->pixmaps : std::vector<std::shared_ptr<TPixmap>>{};
+        });
+    }
+}
+
 // The index-th picture of group, counting from 0.
 std::shared_ptr<TImage> Picture(TAsset group, int index = 0, int32_t flags = -1)
 {
     const std::string path = AssetName(group, index);
-    return Reported(LoadImageFile(Decoded(path), flags), path);
+    auto image = Reported(LoadImageFile(Decoded(path), flags), path);
+    AddDenserVersions(image, group, index);
+    return image;
 }
 
 std::shared_ptr<TImage> CentredPicture(TAsset group, int index = 0, int32_t flags = -1)
@@ -97,7 +122,9 @@ std::shared_ptr<TImage> CentredPicture(TAsset group, int index = 0, int32_t flag
 std::shared_ptr<TImage> Strip(TAsset group, int cellWidth, int cellHeight, int count, int32_t flags)
 {
     const std::string path = AssetName(group);
-    return Reported(LoadAnimStrip(Decoded(path), cellWidth, cellHeight, 0, count, flags), path);
+    auto image = Reported(LoadAnimStrip(Decoded(path), cellWidth, cellHeight, 0, count, flags), path);
+    AddDenserVersions(image, group, 0, cellWidth, cellHeight);
+    return image;
 }
 
 std::shared_ptr<TSound> Sound(TAsset group)
@@ -138,6 +165,7 @@ void OpenWindowAndLoad()
         throw TRuntimeError("Game cannot open its 512 by 512 window: " +
                             (WindowOpenFailure().empty() ? std::string("is there a display?") : WindowOpenFailure()) +
                             ".");
+    NoteSoftwareWindow();
     InstallDisplayKeys();
     InstallFrameTrace();
     InstallShotAtFrame();
@@ -191,6 +219,9 @@ void StartUp(TOpening opening, const TReplay* watch)
     pictures.circleimage = Picture(TAsset::Circle);
     SeedRandom(ElapsedMillis());
     SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
+    // The bench draws every frame both ways in one run, to measure what the shortcuts save.
+    if (const char* shortcuts = std::getenv("BRIM_DRAW_SHORTCUTS"); shortcuts && std::string(shortcuts) == "off")
+        SetDrawShortcuts(false);
     {
         // Starting the video system may fork a helper (D-Bus autolaunch). A fork copies only the
         // forking thread and leaves locks held by the others locked in the copy, so the decoding

@@ -80,10 +80,15 @@ struct Child {
     FILE* err = nullptr; // the game's stderr
 };
 
-// Traces start-up, or else every 60th frame; scale 0 lets the game choose its window size.
-Child Spawn(bool traceStartup, int scale = 0)
+// Traces start-up, or else every 60th frame; scale 0 lets the game choose its window size. Without
+// shortcuts the driver draws every layer in full, as before it skipped what changes no pixel.
+Child Spawn(bool traceStartup, int scale = 0, bool shortcuts = true)
 {
     setenv("ALSOFT_DRIVERS", "null", 1);
+    if (shortcuts)
+        unsetenv("BRIM_DRAW_SHORTCUTS");
+    else
+        setenv("BRIM_DRAW_SHORTCUTS", "off", 1);
     if (!std::getenv("DISPLAY"))
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
     if (traceStartup) {
@@ -281,7 +286,7 @@ void CountLayers(benchmark::State& state, int scale)
         state.counters["layers/frame"] = state.counters["cpu ms/frame"] / g_layerCpuMs[scale];
 }
 
-// Argument: the window's scale (512 by 512 times it).
+// Arguments: the window's scale (512 by 512 times it), then 1 with the driver's shortcuts, 0 without.
 void BM_FrameCpuTitleMenu(benchmark::State& state)
 {
     if (GameFolder().empty()) {
@@ -290,7 +295,7 @@ void BM_FrameCpuTitleMenu(benchmark::State& state)
     }
     const int scale = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        Child child = Spawn(false, scale);
+        Child child = Spawn(false, scale, state.range(1) != 0);
         if (CanDriveWindows()) {
             // Space ends the intro; the menu then fades in over about 3.4 seconds.
             std::system(("timeout 30 xdotool windowfocus --sync " + WindowOf(child.pid) + " key space").c_str());
@@ -303,13 +308,13 @@ void BM_FrameCpuTitleMenu(benchmark::State& state)
     }
     CountLayers(state, scale);
 }
-BENCHMARK(BM_FrameCpuTitleMenu)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrameCpuTitleMenu)->ArgsProduct({{1, 2, 3}, {0, 1}})->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The screens BM_FrameCpuScreen reaches from the title menu, and the menu item each one starts from.
 enum TBenchScreen : int { ScreenPlay, ScreenPause, ScreenTable, ScreenOptions };
 constexpr int kScreenItemY[] = {246, 246, 306, 366}; // the middle of Play, Play, High scores, Options
 
-// Arguments: the screen (above), then the window's scale.
+// Arguments: the screen (above), the window's scale, then 1 with the driver's shortcuts, 0 without.
 void BM_FrameCpuScreen(benchmark::State& state)
 {
     if (GameFolder().empty() || !CanDriveWindows()) {
@@ -319,7 +324,7 @@ void BM_FrameCpuScreen(benchmark::State& state)
     const auto screen = static_cast<TBenchScreen>(state.range(0));
     const int scale = static_cast<int>(state.range(1));
     for (auto _ : state) {
-        Child child = Spawn(false, scale);
+        Child child = Spawn(false, scale, state.range(2) != 0);
         const std::string id = WindowOf(child.pid);
         std::system(("timeout 30 xdotool windowfocus --sync " + id + " key space").c_str());
         std::this_thread::sleep_for(5s);
@@ -335,7 +340,7 @@ void BM_FrameCpuScreen(benchmark::State& state)
     CountLayers(state, scale);
 }
 BENCHMARK(BM_FrameCpuScreen)
-    ->ArgsProduct({{ScreenPlay, ScreenPause, ScreenTable, ScreenOptions}, {1, 2, 3}})
+    ->ArgsProduct({{ScreenPlay, ScreenPause, ScreenTable, ScreenOptions}, {1, 2, 3}, {0, 1}})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

@@ -31,6 +31,8 @@ bool GLContextIsScalable(const TGLContext* context);
 // The window's own switch of desktop fullscreen (window.h), also asked for by its keys.
 bool GLContextIsDesktopFullscreen(const TGLContext* context);
 void GLContextSetDesktopFullscreen(TGLContext* context, bool on);
+// The OpenGL context made current last draws on the processor (its renderer names a software one).
+bool GLRendererIsSoftware();
 // The plan PlanWindow left for the next scalable window; taking it resets it.
 TWindowPlan TakeWindowPlan();
 

@@ -1,4 +1,7 @@
+#include <GL/gl.h>
 #include <SDL.h>
+
+#include <string>
 
 #include "draw2d/glcontext.h"
 #include "draw2d/pixmap.h"
@@ -76,6 +79,14 @@ void* CreateContextFor(SDL_Window* window)
     SDL_GLContext context = SDL_GL_CreateContext(window);
     Bind(current_);
     return context;
+}
+
+bool DrawsInSoftware(SDL_Window* window, void* context)
+{
+    SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context));
+    const bool software = GLRendererIsSoftware();
+    Bind(current_);
+    return software;
 }
 
 // The application's icon on a new window; a window without it keeps the system's default.
@@ -205,6 +216,18 @@ bool Unlink(TGLContext* record)
 
 std::string WindowOpenFailure() { return g_windowFailure; }
 
+bool GLRendererIsSoftware()
+{
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!renderer)
+        return false;
+    const std::string name = renderer;
+    for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"})
+        if (name.find(software) != std::string::npos)
+            return true;
+    return false;
+}
+
 TGLContext* GLContextCreate(int32_t width, int32_t height, int32_t depth, int32_t hertz, int32_t flags)
 {
     if (!VideoReady() || width <= 0 || height <= 0)
@@ -242,6 +265,13 @@ TGLContext* GLContextCreate(int32_t width, int32_t height, int32_t depth, int32_
 
     auto* record = new TGLContext;
     record->kind = fullscreen ? GLContextFullscreen : GLContextWindowed;
+    // Hidden still: a software renderer's smaller size is the first one shown.
+    const TWindowSize software = plan.softwareSize;
+    if (scalable && !plan.fullscreen && software.width > 0 && software.height > 0 && DrawsInSoftware(window, glContext)) {
+        SDL_SetWindowSize(window, software.width, software.height);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        size = software;
+    }
     if (scalable) {
         record->width = width;
         record->height = height;

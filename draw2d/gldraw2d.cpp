@@ -25,6 +25,12 @@ bool texturing_ = false;
 TCanvasFit fit_;
 TPixelRect viewport_;
 float line_width_ = 1;
+// The drawing's size in its own units, as the projection maps it onto the canvas.
+float drawing_width_ = 0, drawing_height_ = 0;
+// A clear asked for and not yet done: an opaque picture that covers all it would clear makes it
+// needless, which spares llvmpipe a pass over the whole window each frame.
+bool clear_pending_ = false;
+bool shortcuts_ = true;
 
 struct Point {
     float x, y;
@@ -62,6 +68,46 @@ void DisableTexture()
     }
 }
 
+void ClearNow()
+{
+    clear_pending_ = false;
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// Whether a point lies inside the convex quad a-b-c-d (either winding), with a margin in drawing
+// units so that rounding at the quad's edges cannot leave a pixel uncovered.
+bool InsideQuad(const Point (&quad)[4], Point p)
+{
+    constexpr float Margin = 0.5f;
+    int sign = 0;
+    for (int i = 0; i < 4; ++i) {
+        const Point a = quad[i], b = quad[(i + 1) % 4];
+        const float ex = b.x - a.x, ey = b.y - a.y;
+        const float length = std::hypot(ex, ey);
+        if (length == 0)
+            return false;
+        const float distance = (ex * (p.y - a.y) - ey * (p.x - a.x)) / length;
+        const int side = distance > Margin ? 1 : distance < -Margin ? -1 : 0;
+        if (side == 0 || (sign != 0 && side != sign))
+            return false;
+        sign = side;
+    }
+    return true;
+}
+
+// Whether the quad covers everything a clear would reach: the viewport within the drawing.
+bool CoversClearedArea(const Point (&quad)[4])
+{
+    const float left = std::max(0.0f, static_cast<float>(viewport_.x));
+    const float top = std::max(0.0f, static_cast<float>(viewport_.y));
+    const float right = std::min(drawing_width_, static_cast<float>(viewport_.x + viewport_.width));
+    const float bottom = std::min(drawing_height_, static_cast<float>(viewport_.y + viewport_.height));
+    for (const Point corner : {Point{left, top}, Point{right, top}, Point{right, bottom}, Point{left, bottom}})
+        if (!InsideQuad(quad, corner))
+            return false;
+    return true;
+}
+
 // A draw that blends by its alpha with alpha 0 leaves every pixel as it was: skipped, which spares
 // llvmpipe a pass over the whole window for a fully faded veil.
 bool DrawsNothing()
@@ -69,16 +115,23 @@ bool DrawsNothing()
     return color_[3] == 0 && (blend_ == BlendAlpha || blend_ == BlendLight);
 }
 
+// The byte of a pixel that holds its alpha; -1 when the format has none.
+int AlphaByte(int32_t format)
+{
+    switch (format) {
+    case PF_A8: return 0;
+    case PF_RGBA8888:
+    case PF_BGRA8888: return 3;
+    default: return -1;
+    }
+}
+
 // Every pixel of the image fully opaque, so drawing it at full alpha needs no blending.
 bool AllOpaque(const TPixmap& pixmap)
 {
-    int alphaByte = -1;
-    switch (pixmap.format) {
-    case PF_A8: alphaByte = 0; break;
-    case PF_RGBA8888:
-    case PF_BGRA8888: alphaByte = 3; break;
-    default: return true; // no alpha channel
-    }
+    const int alphaByte = AlphaByte(pixmap.format);
+    if (alphaByte < 0)
+        return true;
     const int step = BytesPerPixel(pixmap.format);
     for (int32_t y = 0; y < pixmap.height; ++y) {
         const uint8_t* row = pixmap.pixels + static_cast<size_t>(y) * pixmap.pitch;
@@ -87,6 +140,66 @@ bool AllOpaque(const TPixmap& pixmap)
                 return false;
     }
     return true;
+}
+
+// Tiles of a large picture that hold nothing visible are left out of its quad: a clear texel blended
+// over a pixel leaves it as it was. Pictures smaller than a few tiles are not worth the quads.
+constexpr int32_t ClearTile = 16;
+constexpr int32_t SmallestTiledSide = 128;
+
+// Whether any texel of the rectangle, grown by one for filtering's neighbours, can be seen.
+bool ShowsAnything(const TPixmap& pixmap, int alphaByte, int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    const int step = BytesPerPixel(pixmap.format);
+    left = std::max(left - 1, 0), top = std::max(top - 1, 0);
+    right = std::min(right + 1, pixmap.width), bottom = std::min(bottom + 1, pixmap.height);
+    for (int32_t y = top; y < bottom; ++y) {
+        const uint8_t* row = pixmap.pixels + static_cast<size_t>(y) * pixmap.pitch;
+        for (int32_t x = left; x < right; ++x)
+            if (row[x * step + alphaByte] != 0)
+                return true;
+    }
+    return false;
+}
+
+// The picture as rectangles of whole tiles (runs along a row, then runs of equal rows) that
+// leave out the clear tiles; empty when there are none to leave out.
+std::vector<TTexelRect> VisibleParts(const TPixmap& pixmap)
+{
+    const int alphaByte = AlphaByte(pixmap.format);
+    if (alphaByte < 0 || pixmap.width < SmallestTiledSide || pixmap.height < SmallestTiledSide)
+        return {};
+    const int32_t across = (pixmap.width + ClearTile - 1) / ClearTile;
+    const int32_t down = (pixmap.height + ClearTile - 1) / ClearTile;
+    std::vector<TTexelRect> parts, previousRow;
+    bool anyClear = false;
+    for (int32_t ty = 0; ty < down; ++ty) {
+        const int32_t top = ty * ClearTile, bottom = std::min(top + ClearTile, pixmap.height);
+        std::vector<TTexelRect> row;
+        for (int32_t tx = 0; tx < across; ++tx) {
+            const int32_t left = tx * ClearTile, right = std::min(left + ClearTile, pixmap.width);
+            if (!ShowsAnything(pixmap, alphaByte, left, top, right, bottom)) {
+                anyClear = true;
+                continue;
+            }
+            if (!row.empty() && row.back().x + row.back().width == left)
+                row.back().width = right - row.back().x;
+            else
+                row.push_back({left, top, right - left, bottom - top});
+        }
+        const bool sameRuns = row.size() == previousRow.size() &&
+                              std::equal(row.begin(), row.end(), previousRow.begin(), [](const auto& a, const auto& b) {
+                                  return a.x == b.x && a.width == b.width;
+                              });
+        if (sameRuns) {
+            for (size_t i = parts.size() - row.size(); i < parts.size(); ++i)
+                parts[i].height = bottom - parts[i].y;
+        } else {
+            parts.insert(parts.end(), row.begin(), row.end());
+        }
+        previousRow = std::move(row);
+    }
+    return anyClear ? parts : std::vector<TTexelRect>{};
 }
 
 GLubyte ClampByte(int32_t value) { return static_cast<GLubyte>(std::clamp(value, 0, 255)); }
@@ -188,6 +301,18 @@ void WithSolidBlend(TGLDraw2DDriver& driver, Body body)
 
 } // namespace
 
+void SetDrawShortcuts(bool on)
+{
+    FinishPendingClear();
+    shortcuts_ = on;
+}
+
+void FinishPendingClear()
+{
+    if (clear_pending_)
+        ClearNow();
+}
+
 TGLStateCalls& GLStateCalls()
 {
     static TGLStateCalls calls;
@@ -225,15 +350,49 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
 {
     if (DrawsNothing())
         return;
-    const float s0 = sx * uscale, t0 = sy * vscale;
-    const float s1 = (sx + sw) * uscale, t1 = (sy + sh) * vscale;
     // Source over destination at full alpha is the source alone: the same pixels without the
     // cost of reading the destination back, which is most of a large picture's cost in llvmpipe.
     const bool unblended = opaque && blend_ == BlendAlpha && color_[3] == 255;
+    const Point corners[4] = {Map(x0, y0, tx, ty), Map(x1, y0, tx, ty), Map(x1, y1, tx, ty), Map(x0, y1, tx, ty)};
+    if (clear_pending_ && !(shortcuts_ && unblended && CoversClearedArea(corners)))
+        ClearNow();
+    clear_pending_ = false;
     if (unblended)
         GLStateCalls().Disable(GL_BLEND);
     EnableTexture(static_cast<GLuint>(name));
+    // Only where a clear texel leaves the pixel as it was, and only unturned and unscaled, where
+    // the parts' corners fall on the very points the whole quad would map them to.
+    const bool clearLeavesPixels = blend_ == BlendAlpha || blend_ == BlendLight || blend_ == BlendMask;
+    const bool inParts = shortcuts_ && !visible.empty() && !unblended && clearLeavesPixels && ix_ == 1 &&
+                         jy_ == 1 && iy_ == 0 && jx_ == 0 && sx == 0 && sy == 0 && sw == visibleWidth &&
+                         sh == visibleHeight;
     glBegin(GL_QUADS);
+    if (inParts) {
+        const float xs = (x1 - x0) / sw, ys = (y1 - y0) / sh;
+        for (const TTexelRect& part : visible)
+            Quad(x0 + part.x * xs, y0 + part.y * ys, x0 + (part.x + part.width) * xs,
+                 y0 + (part.y + part.height) * ys, tx, ty, part.x, part.y, part.width, part.height);
+    } else {
+        Quad(x0, y0, x1, y1, tx, ty, sx, sy, sw, sh);
+    }
+    glEnd();
+    if (unblended)
+        GLStateCalls().Enable(GL_BLEND);
+}
+
+void TGLImageFrame::SetDensity(int32_t density)
+{
+    const auto d = static_cast<float>(density);
+    uscale *= d;
+    vscale *= d;
+    visible.clear(); // its parts are in texels, no longer the image's pixels
+}
+
+void TGLImageFrame::Quad(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
+                         float sh) const
+{
+    const float s0 = sx * uscale, t0 = sy * vscale;
+    const float s1 = (sx + sw) * uscale, t1 = (sy + sh) * vscale;
     glTexCoord2f(s0, t0);
     Vertex(Map(x0, y0, tx, ty));
     glTexCoord2f(s1, t0);
@@ -242,9 +401,6 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
     Vertex(Map(x1, y1, tx, ty));
     glTexCoord2f(s0, t1);
     Vertex(Map(x0, y1, tx, ty));
-    glEnd();
-    if (unblended)
-        GLStateCalls().Enable(GL_BLEND);
 }
 
 std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared_ptr<TPixmap>& source,
@@ -266,7 +422,12 @@ std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared
     std::shared_ptr<TPixmap> pixmap = source;
     const bool opaque = AllOpaque(*source);
     const int32_t w = std::min(pixmap->width, tw), h = std::min(pixmap->height, th);
-    if (w < pixmap->width || h < pixmap->height)
+    const bool resized = w < pixmap->width || h < pixmap->height;
+    // Mipmaps sample beyond a texel's neighbours, so their pictures are always drawn whole.
+    std::vector<TTexelRect> visible;
+    if (!resized && !opaque && (flags & ImageFlagMipmapped) == 0)
+        visible = VisibleParts(*source);
+    if (resized)
         pixmap = ResizePixmap(pixmap, w, h);
 
     if (w < tw || h < th) {
@@ -313,6 +474,9 @@ std::shared_ptr<TGLImageFrame> TGLImageFrame::CreateFromPixmap(const std::shared
     frame->v1 = static_cast<float>(h) * frame->vscale;
     frame->seq = GraphicsSeq();
     frame->opaque = opaque;
+    frame->visible = std::move(visible);
+    frame->visibleWidth = static_cast<float>(w);
+    frame->visibleHeight = static_cast<float>(h);
     return frame;
 }
 
@@ -364,6 +528,7 @@ int32_t TGLDraw2DDriver::DisplayHertz() { return gl_driver_->DisplayHertz(); }
 
 void TGLDraw2DDriver::Flip(int32_t sync)
 {
+    FinishPendingClear();
     gl_driver_->Flip(sync);
     const TCanvasFit fit = CurrentCanvasFit();
     if (!(fit == fit_))
@@ -378,12 +543,15 @@ void TGLDraw2DDriver::ResetGLContext(const std::shared_ptr<TGraphics>& graphics)
     blend_ = 0;
     bound_texture_ = 0;
     texturing_ = false;
+    clear_pending_ = false; // asked of the graphics left
     GLStateCalls().Disable(GL_TEXTURE_2D);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, width, height, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    drawing_width_ = static_cast<float>(width);
+    drawing_height_ = static_cast<float>(height);
     viewport_ = {0, 0, width, height};
     ApplyFit(CurrentCanvasFit());
     ClearBars();
@@ -391,6 +559,9 @@ void TGLDraw2DDriver::ResetGLContext(const std::shared_ptr<TGraphics>& graphics)
 
 void TGLDraw2DDriver::SetResolution(float width, float height)
 {
+    FinishPendingClear();
+    drawing_width_ = width;
+    drawing_height_ = height;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, width, height, 0, -1, 1);
@@ -457,11 +628,13 @@ void TGLDraw2DDriver::SetColor(int32_t red, int32_t green, int32_t blue)
 
 void TGLDraw2DDriver::SetClsColor(int32_t red, int32_t green, int32_t blue)
 {
+    FinishPendingClear();
     glClearColor(ClampByte(red) / 255.0f, ClampByte(green) / 255.0f, ClampByte(blue) / 255.0f, 1.0f);
 }
 
 void TGLDraw2DDriver::SetViewport(int32_t x, int32_t y, int32_t width, int32_t height)
 {
+    FinishPendingClear();
     viewport_ = {x, y, width, height};
     ApplyScissor();
 }
@@ -480,10 +653,17 @@ void TGLDraw2DDriver::SetLineWidth(float width)
     glLineWidth(width * fit_.ScaleX());
 }
 
-void TGLDraw2DDriver::Cls() { glClear(GL_COLOR_BUFFER_BIT); }
+void TGLDraw2DDriver::Cls()
+{
+    if (shortcuts_)
+        clear_pending_ = true;
+    else
+        ClearNow();
+}
 
 void TGLDraw2DDriver::Plot(float x, float y)
 {
+    FinishPendingClear();
     DisableTexture();
     glBegin(GL_POINTS);
     glVertex2f(x + 0.5f, y + 0.5f);
@@ -492,6 +672,7 @@ void TGLDraw2DDriver::Plot(float x, float y)
 
 void TGLDraw2DDriver::DrawLine(float x0, float y0, float x1, float y1, float tx, float ty)
 {
+    FinishPendingClear();
     DisableTexture();
     const Point a = Map(x0, y0, tx, ty), b = Map(x1, y1, tx, ty);
     glBegin(GL_LINES);
@@ -504,6 +685,7 @@ void TGLDraw2DDriver::DrawRect(float x0, float y0, float x1, float y1, float tx,
 {
     if (DrawsNothing())
         return;
+    FinishPendingClear();
     DisableTexture();
     glBegin(GL_QUADS);
     Vertex(Map(x0, y0, tx, ty));
@@ -520,6 +702,7 @@ void TGLDraw2DDriver::DrawOval(float x0, float y0, float x1, float y1, float tx,
     const float cx = x0 + xr, cy = y0 + yr;
     if (DrawsNothing())
         return;
+    FinishPendingClear();
     DisableTexture();
     glBegin(GL_POLYGON);
     for (int32_t i = 0; i < segments; ++i) {
@@ -536,6 +719,7 @@ void TGLDraw2DDriver::DrawPoly(const std::vector<float>& xy, float handleX, floa
         return;
     if (xy.size() < 6 || xy.size() % 2 != 0)
         return;
+    FinishPendingClear();
     DisableTexture();
     glBegin(GL_POLYGON);
     for (size_t i = 0; i < xy.size(); i += 2)
@@ -547,6 +731,7 @@ void TGLDraw2DDriver::DrawPixmap(const std::shared_ptr<TPixmap>& pixmap, int32_t
 {
     if (!pixmap || pixmap->width <= 0 || pixmap->height <= 0)
         return;
+    FinishPendingClear();
     std::shared_ptr<TPixmap> rgba = pixmap->format == PF_RGBA8888 ? pixmap : pixmap->Convert(PF_RGBA8888);
     WithSolidBlend(*this, [&] {
         DisableTexture();
@@ -568,6 +753,7 @@ std::shared_ptr<TPixmap> TGLDraw2DDriver::GrabPixmap(int32_t x, int32_t y, int32
     const TPixelRect r = CanvasRectInWindow(fit_, x, y, width, height);
     if (r.width <= 0 || r.height <= 0)
         return nullptr;
+    FinishPendingClear();
     std::shared_ptr<TPixmap> pixmap = CreatePixmap(r.width, r.height, PF_RGBA8888);
     WithSolidBlend(*this, [&] {
         glPixelStorei(GL_PACK_ROW_LENGTH, pixmap->pitch / 4);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "draw2d/draw2d.h"
 #include "draw2d/gldriver.h"
@@ -20,12 +21,18 @@ struct TGLStateCalls {
 };
 TGLStateCalls& GLStateCalls();
 
+// A rectangle of a picture's texels.
+struct TTexelRect {
+    int32_t x, y, width, height;
+};
+
 // One image frame held as an OpenGL texture of power-of-two size.
 class TGLImageFrame : public TImageFrame {
 public:
     ~TGLImageFrame() override;
     void Draw(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
               float sh) override;
+    void SetDensity(int32_t density) override;
     // Throws TRuntimeError "Unable to calculate tex size" when no texture size fits.
     static std::shared_ptr<TGLImageFrame> CreateFromPixmap(const std::shared_ptr<TPixmap>& pixmap,
                                                            int32_t flags);
@@ -35,6 +42,14 @@ public:
     int32_t name = 0;
     int32_t seq = 0;
     bool opaque = false; // every pixel of the picture has full alpha
+    // The parts of a large picture that hold anything visible, when it has clear parts to leave
+    // out (else empty), and the picture's size they divide.
+    std::vector<TTexelRect> visible;
+    float visibleWidth = 0, visibleHeight = 0;
+
+private:
+    void Quad(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,
+              float sh) const;
 };
 
 // The 2D driver over fixed-function OpenGL.
@@ -78,6 +93,13 @@ private:
     explicit TGLDraw2DDriver(TGLGraphicsDriver* glDriver) : gl_driver_(glDriver) {}
     TGLGraphicsDriver* gl_driver_;
 };
+
+// Whether the driver may skip work that changes no pixel: a clear that the next opaque picture
+// covers wholly, and the clear parts of large pictures (on unless turned off, so a test or a bench
+// can draw the same frame both ways).
+void SetDrawShortcuts(bool on);
+// Does a clear asked for and not yet done, before GL is read directly.
+void FinishPendingClear();
 
 // Number of segments DrawOval uses for radii xr, yr.
 int32_t OvalSegments(float xr, float yr);

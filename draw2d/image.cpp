@@ -1,11 +1,13 @@
 #include "draw2d/image.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "draw2d/draw2d.h"
 #include "draw2d/graphics.h"
 #include "draw2d/imageframe.h"
 #include "draw2d/pixmap.h"
+#include "draw2d/window.h"
 
 namespace {
 
@@ -40,11 +42,63 @@ bool TImage::ValidIndex(int index) const
     return index >= 0 && static_cast<size_t>(index) < pixmaps.size();
 }
 
+void TImage::AddDenserVersion(int32_t density, TPixmapsLoader load)
+{
+    if (density <= 1 || !load)
+        return;
+    TDenserVersion version;
+    version.density = density;
+    version.load = std::move(load);
+    const auto at = std::find_if(denser_.begin(), denser_.end(), [&](const auto& v) { return v.density >= density; });
+    denser_.insert(at, std::move(version));
+}
+
+TImage::TDenserVersion* TImage::VersionForScale()
+{
+    if (denser_.empty())
+        return nullptr;
+    // A scale a hair over a whole number (rounding of the window's size) calls for that number.
+    constexpr float Slack = 0.01f;
+    const auto wanted = static_cast<int32_t>(std::ceil(CurrentCanvasFit().ScaleX() - Slack));
+    if (wanted <= 1)
+        return nullptr;
+    TDenserVersion* chosen = nullptr;
+    for (TDenserVersion& version : denser_) {
+        if (version.load) {
+            version.pixmaps = version.load();
+            version.load = nullptr;
+            version.usable = version.pixmaps.size() == pixmaps.size() &&
+                             std::all_of(version.pixmaps.begin(), version.pixmaps.end(), [](const auto& p) { return p; });
+            version.frames.resize(pixmaps.size());
+            version.seqs.assign(pixmaps.size(), 0);
+        }
+        if (!version.usable)
+            continue;
+        chosen = &version;
+        if (version.density >= wanted)
+            break;
+    }
+    return chosen;
+}
+
 std::shared_ptr<TImageFrame> TImage::Frame(int index)
 {
     if (!ValidIndex(index))
         return nullptr;
     const int32_t seq = GraphicsSeq();
+    if (TDenserVersion* version = VersionForScale()) {
+        if (version->seqs[index] == seq)
+            return version->frames[index];
+        TDraw2DDriver* driver = CurrentDraw2DDriver();
+        if (!driver)
+            return nullptr;
+        auto& frame = version->frames[index];
+        frame = driver->CreateFrameFromPixmap(version->pixmaps[index], flags);
+        if (frame)
+            frame->SetDensity(version->density);
+        version->seqs[index] = frame ? seq : 0;
+        return frame;
+    }
     if (seqs[index] == seq)
         return frames[index];
     TDraw2DDriver* driver = CurrentDraw2DDriver();
@@ -61,14 +115,16 @@ void TImage::ReleaseFrames()
         frames[i].reset();
         seqs[i] = 0;
     }
+    for (TDenserVersion& version : denser_) {
+        std::fill(version.frames.begin(), version.frames.end(), nullptr);
+        std::fill(version.seqs.begin(), version.seqs.end(), 0);
+    }
 }
 
 bool TImage::HoldsFrames() const
 {
-    for (const auto& frame : frames)
-        if (frame)
-            return true;
-    return false;
+    const auto any = [](const auto& list) { return std::any_of(list.begin(), list.end(), [](const auto& f) { return f; }); };
+    return any(frames) || std::any_of(denser_.begin(), denser_.end(), [&](const auto& v) { return any(v.frames); });
 }
 
 std::shared_ptr<TPixmap> TImage::Lock(int index, int read, int write)
@@ -78,6 +134,7 @@ std::shared_ptr<TPixmap> TImage::Lock(int index, int read, int write)
     if (write) {
         frames[index].reset();
         seqs[index] = 0;
+        denser_.clear(); // painted from pixels that are about to change
     }
     if (!pixmaps[index])
         pixmaps[index] = CreatePixmap(width, height, PF_RGBA8888);
@@ -94,6 +151,7 @@ void TImage::SetPixmap(int index, const std::shared_ptr<TPixmap>& pixmap)
         pixmaps[index] = pixmap;
     frames[index].reset();
     seqs[index] = 0;
+    denser_.clear();
 }
 
 std::shared_ptr<TImage> TImage::Create(int w, int h, int count, int32_t flags, int r, int g, int b)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,13 @@ public:
     // Whether any driver frame is held.
     bool HoldsFrames() const;
 
+    // The frames painted denser, at density pixels a pixel of the image, made by load (one pixmap
+    // a frame, each density times the size) when a window's scale first calls for them. Size,
+    // handle and the source rectangles of draws stay in the image's own pixels. A window at scale
+    // s draws the least dense version of at least s, else the densest; at scale 1 the image itself.
+    using TPixmapsLoader = std::function<std::vector<std::shared_ptr<TPixmap>>()>;
+    void AddDenserVersion(int32_t density, TPixmapsLoader load);
+
     static std::shared_ptr<TImage> Create(int width, int height, int frames, int32_t flags, int r, int g, int b);
     static std::shared_ptr<TImage> Load(const std::string& url, int32_t flags, int r, int g, int b);
     static std::shared_ptr<TImage> Load(const std::shared_ptr<TPixmap>& pixmap, int32_t flags, int r, int g,
@@ -56,7 +64,18 @@ public:
     std::vector<int32_t> seqs; // graphics sequence number each frame was made at; 0 = not made
 
 private:
+    struct TDenserVersion {
+        int32_t density = 1;
+        TPixmapsLoader load; // empty once called
+        bool usable = true;  // loaded with a pixmap for every frame, or not loaded yet
+        std::vector<std::shared_ptr<TPixmap>> pixmaps;
+        std::vector<std::shared_ptr<TImageFrame>> frames;
+        std::vector<int32_t> seqs;
+    };
     bool ValidIndex(int index) const;
+    // The version the current window's scale calls for; none for the image itself.
+    TDenserVersion* VersionForScale();
+    std::vector<TDenserVersion> denser_; // by density, least dense first
 };
 
 // flags -1 uses the automatic image flags. None when the picture can't be loaded.

@@ -17,10 +17,12 @@ struct TWindowSize {
     bool operator==(const TWindowSize&) const = default;
 };
 
-// How the next scalable window opens. A zero size opens it at the drawing's own size.
+// How the next scalable window opens. A zero size opens it at the drawing's own size. When OpenGL
+// turns out to draw in software, the window opens at softwareSize instead, unless that is zero.
 struct TWindowPlan {
     TWindowSize size;
     bool fullscreen = false;
+    TWindowSize softwareSize;
 };
 void PlanWindow(const TWindowPlan& plan);
 
@@ -31,6 +33,9 @@ bool WholeScaleOnly();
 // The desktop without its panels, on the display of the current window (the first display before
 // one opens); zero when the video system can't tell or shows nothing (offscreen, dummy).
 TWindowSize UsableDesktopSize();
+
+// The current graphics' OpenGL draws on the processor (llvmpipe, softpipe and the like).
+bool RendersInSoftware();
 
 // Why the last window could not be opened, in a few words; empty once one opened.
 std::string WindowOpenFailure();

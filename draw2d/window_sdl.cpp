@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "draw2d/glcontext.h"
+#include "draw2d/gldraw2d.h"
 #include "draw2d/pixmap.h"
 
 namespace {
@@ -53,6 +54,8 @@ TWindowSize UsableDesktopSize()
         return {};
     return {usable.w, usable.h};
 }
+
+bool RendersInSoftware() { return GLContextCurrent() && GLRendererIsSoftware(); }
 
 bool GLContextIsDesktopFullscreen(const TGLContext* context)
 {
@@ -142,6 +145,7 @@ std::shared_ptr<TPixmap> GrabWindowPixmap()
     SDL_GL_GetDrawableSize(context->window, &width, &height);
     if (width <= 0 || height <= 0)
         return nullptr;
+    FinishPendingClear();
     std::shared_ptr<TPixmap> pixmap = CreatePixmap(width, height, PF_RGBA8888);
     glPixelStorei(GL_PACK_ROW_LENGTH, pixmap->pitch / 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);

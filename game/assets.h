@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <string_view>
 
 // The asset manifest: names and counts of the pictures and sounds, from game/assets.inc. It has
@@ -37,6 +38,28 @@ constexpr const char* AssetName(TAsset group, int index = 0)
         if (file.group == group && index-- == 0)
             return file.name;
     return "";
+}
+
+// The pictures drawn magnified whose painters paint at any density: each is painted also at these
+// densities (pixels per pixel of the 512 by 512 drawing), beside its file as "name@2x.png".
+inline constexpr int DenserVersions[] = {2, 3};
+constexpr bool PaintedDenser(TAsset group)
+{
+    switch (group) {
+    case TAsset::Loading:
+    case TAsset::Logo:
+    case TAsset::Block:
+    case TAsset::Paused:
+    case TAsset::Menu:
+    case TAsset::Font:
+    case TAsset::Powerup: return true;
+    default: return false;
+    }
+}
+inline std::string DenserName(std::string_view name, int density)
+{
+    const size_t dot = name.rfind('.');
+    return std::string(name.substr(0, dot)) + "@" + std::to_string(density) + "x" + std::string(name.substr(dot));
 }
 
 // Sounds are the ".ogg" files, pictures all others.

@@ -13,10 +13,17 @@
 // whole scale of the drawing that fits in three quarters of it, at least 1.
 TWindowSize AutomaticWindowSize(int32_t usableHeight);
 
+// The largest whole scale at which OpenGL drawing in software on that many threads still draws
+// 60 frames a second, at least 1.
+int32_t LargestSmoothSoftwareScale(int32_t threads);
+
 // How the window opens: the command line over the remembered settings, a remembered size over
 // the automatic one; never larger than the usable desktop (zero when unknown): a scale that does
 // not fit opens at the largest one that does, a remembered size that does not fit is passed over.
-TWindowPlan ChooseWindowPlan(const TCommandLine& options, const TDisplaySettings& remembered, TWindowSize usable);
+// An automatic size in a window larger than softwareScale (0: none) opens at that scale instead when
+// OpenGL turns out to draw in software.
+TWindowPlan ChooseWindowPlan(const TCommandLine& options, const TDisplaySettings& remembered, TWindowSize usable,
+                             int32_t softwareScale = 0);
 
 // Whether a window of that size fits the usable desktop (zero when unknown: anything fits).
 bool FitsDesktop(TWindowSize size, TWindowSize usable);
@@ -27,6 +34,9 @@ void ChooseDisplay(const TCommandLine& options);
 
 // Plans the window and sets the scaling; right before the window opens, once the video system runs.
 void PrepareWindow();
+// Says once on stderr when the window opened smaller because OpenGL draws in software; right after
+// it opened.
+void NoteSoftwareWindow();
 
 // From now on every frame answers F12 (screenshot) and saves a fullscreen switch the window made
 // (on F11 or Alt+Enter).

@@ -13,6 +13,7 @@
 #include "draw2d/glcontext.h"
 #include "draw2d/gldraw2d.h"
 #include "draw2d/graphics.h"
+#include "draw2d/image.h"
 #include "draw2d/pixmap.h"
 #include "draw2d/pngsaver.h"
 #include "system/event.h"
@@ -64,6 +65,62 @@ protected:
     }
     static uint32_t Rgb(const std::shared_ptr<TPixmap>& p, int x, int y) { return p->ReadPixel(x, y) & 0xFFFFFF; }
 };
+
+// What the renderer is shows only once the window has a context: it opens hidden at the planned
+// size and shows at the software size when llvmpipe or its kin draws.
+TEST_F(ScalableWindow, OpensAtTheSoftwareSizeWhenOpenGLDrawsInSoftware)
+{
+    PlanWindow({{1024, 1024}, false, {512, 512}});
+    ASSERT_TRUE(OpenGraphics(512, 512, 0, 0, GraphicsScalable));
+    const TWindowSize expected = RendersInSoftware() ? TWindowSize{512, 512} : TWindowSize{1024, 1024};
+    EXPECT_EQ(WindowClientSize(), expected);
+    EXPECT_EQ(WindowedSize(), expected) << "fullscreen goes back to the size shown";
+}
+
+// A picture painted at twice its size shows at scale 2 what its own pixels cannot: an edge in the
+// middle of one of them, sharp to one window pixel, where magnifying it (filtered, as the menu
+// items are) spreads its one grey pixel over two. At scale 1 the picture itself is drawn.
+TEST_F(ScalableWindow, AScaleDrawsThePictureVersionPaintedForIt)
+{
+    const auto row = [](int width, int height, const std::vector<uint32_t>& columns) {
+        auto pixmap = CreatePixmap(width, height, PF_RGBA8888);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                pixmap->WritePixel(x, y, columns[static_cast<size_t>(x)]);
+        return pixmap;
+    };
+    constexpr uint32_t Ink = 0xFF000000u, Paper = 0xFFFFFFFFu, Half = 0xFF808080u;
+    auto image = TImage::Load(row(4, 2, {Paper, Half, Paper, Paper}), ImageFlagFiltered, 0, 0, 0);
+    int loads = 0;
+    image->AddDenserVersion(2, [&] {
+        ++loads;
+        return std::vector<std::shared_ptr<TPixmap>>{row(8, 4, {Paper, Paper, Ink, Paper, Paper, Paper, Paper, Paper})};
+    });
+    const auto draw = [&] {
+        SetClsColor(0, 0, 0);
+        Cls();
+        SetColor(255, 255, 255);
+        SetBlend(BlendSolid);
+        DrawImage(image, 0, 0);
+        return GrabWindowPixmap();
+    };
+
+    Open({512, 512});
+    auto picture = draw();
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(Rgb(picture, 1, 0), 0x808080u) << "the picture's own pixel";
+    EXPECT_EQ(loads, 0) << "scale 1 never reads the denser version";
+
+    Resize(1024, 1024);
+    picture = draw();
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(Rgb(picture, 1, 0), 0xFFFFFFu);
+    EXPECT_EQ(Rgb(picture, 2, 0), Black) << "the edge falls between two window pixels";
+    EXPECT_EQ(Rgb(picture, 3, 0), 0xFFFFFFu);
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(image->width, 4) << "the image keeps its size";
+    SetBlend(BlendAlpha);
+}
 
 TEST_F(ScalableWindow, OpensAtItsPlannedSizeAndDrawsTheCanvasAtTheWindowsResolution)
 {

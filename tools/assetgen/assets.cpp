@@ -15,28 +15,29 @@
 
 namespace {
 
-// The painter of the number-th picture of a group (counting from 1).
-std::function<Image()> Painter(TAsset group, int number)
+// The painter of the number-th picture of a group (counting from 1), at a density; only the
+// groups PaintedDenser names are asked for other densities than 1.
+std::function<Image(int)> Painter(TAsset group, int number)
 {
     switch (group) {
-    case TAsset::Shadow: return MakeShadow;
-    case TAsset::Circle: return MakeCircle;
-    case TAsset::Loading: return [] { return MakeCaption("LOADING"); };
+    case TAsset::Shadow: return [](int) { return MakeShadow(); };
+    case TAsset::Circle: return [](int) { return MakeCircle(); };
+    case TAsset::Loading: return [](int density) { return MakeCaption("LOADING", density); };
     case TAsset::Logo: return MakeLogo;
     case TAsset::Block: return MakeBlock;
-    case TAsset::Paused: return [] { return MakeCaption("PAUSED"); };
-    case TAsset::Points: return MakePoints;
-    case TAsset::FlashBoom: return MakeFlashBoom;
-    case TAsset::Hud: return MakeHud;
+    case TAsset::Paused: return [](int density) { return MakeCaption("PAUSED", density); };
+    case TAsset::Points: return [](int) { return MakePoints(); };
+    case TAsset::FlashBoom: return [](int) { return MakeFlashBoom(); };
+    case TAsset::Hud: return [](int) { return MakeHud(); };
     case TAsset::Menu: {
         static const char* const items[] = {"Play", "High Scores", "Options"};
-        return [number] { return MakeMenuItem(items[number - 1]); };
+        return [number](int density) { return MakeMenuItem(items[number - 1], density); };
     }
     case TAsset::Font: return MakeFontStrip;
     // The window's icon, at a size window managers scale down from cleanly.
-    case TAsset::Icon: return [] { return MakeIcon(WindowIconSize); };
-    case TAsset::Powerup: return [number] { return MakePowerup(number); };
-    case TAsset::Back: return [number] { return MakeBackground(number); };
+    case TAsset::Icon: return [](int) { return MakeIcon(WindowIconSize); };
+    case TAsset::Powerup: return [number](int density) { return MakePowerup(number, density); };
+    case TAsset::Back: return [number](int) { return MakeBackground(number); };
     default: throw std::logic_error("no painter for a sound");
     }
 }
@@ -71,7 +72,8 @@ std::vector<PictureAsset> PictureAssets()
     std::map<TAsset, int> numbers;
     for (const TAssetFile& file : AssetFiles)
         if (!IsSoundFile(file.name))
-            list.push_back({OutputName(file.name), Painter(file.group, ++numbers[file.group]), file.group == TAsset::Back});
+            list.push_back({OutputName(file.name), Painter(file.group, ++numbers[file.group]),
+                            file.group == TAsset::Back, PaintedDenser(file.group)});
     return list;
 }
 

@@ -10,8 +10,9 @@
 // it. Names are relative to the game's folder ("gfx/..." and "sfx/...").
 struct PictureAsset {
     std::string file;
-    std::function<Image()> make;
+    std::function<Image(int density)> make; // density 1 for the file itself
     bool opaque; // written without an alpha channel
+    bool denser; // also painted at DenserVersions (game/assets.h)
 };
 
 struct SoundAsset {

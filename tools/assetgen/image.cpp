@@ -23,6 +23,11 @@ Image::Image(int width, int height, Rgba fill)
 {
 }
 
+Image::Image(int width, int height, int density) : Image(width * density, height * density)
+{
+    density_ = density;
+}
+
 void Image::Blend(int x, int y, Rgba s)
 {
     if (x < 0 || y < 0 || x >= width_ || y >= height_)

@@ -24,9 +24,13 @@ class Image {
 public:
     Image() = default;
     Image(int width, int height, Rgba fill = {});
+    // A picture of width by height units painted at density pixels a unit: the shape fills
+    // (shapes.h) take their points in units, so a painter that only fills paints at any density.
+    Image(int width, int height, int density);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    int Density() const { return density_; }
     Rgba& At(int x, int y) { return pixels_[size_t(y) * width_ + x]; }
     const Rgba& At(int x, int y) const { return pixels_[size_t(y) * width_ + x]; }
     // Composites src over the pixel (ignored outside the picture).
@@ -34,6 +38,7 @@ public:
 
 private:
     int width_ = 0, height_ = 0;
+    int density_ = 1;
     std::vector<Rgba> pixels_;
 };
 

@@ -49,9 +49,9 @@ const char* const kPointGlyphs[17][7] = {
 
 } // namespace
 
-Image MakeFontStrip()
+Image MakeFontStrip(int density)
 {
-    Image image(12 * kFontStripCells, 16);
+    Image image(12 * kFontStripCells, 16, density);
     for (int cell = 0; cell < kFontGlyphs; ++cell) {
         StrokeSet pen(1.0);
         AddGlyph(pen, *FindGlyph(kFontStripOrder[cell]), {12.0 * cell, 0}, 1, 1);
@@ -83,7 +83,7 @@ Image MakePoints()
     return image;
 }
 
-Image MakeLogo()
+Image MakeLogo(int density)
 {
     const std::string title = "BRIMSTRAND";
     const Colour colours[] = {palette::kPeriwinkle, palette::kMauve, palette::kSand, palette::kSage, palette::kSilver};
@@ -91,7 +91,7 @@ Image MakeLogo()
     double sx = 4.4;
     while (TextWidth(title, sx, radius, gap) > 452)
         sx -= 0.05;
-    Image image(512, 128);
+    Image image(512, 128, density);
     double width = TextWidth(title, sx, radius, gap);
     Vec2 origin{256 - width / 2, 64 - 7.5 * sy};
     StrokeSet word = LayoutText(title, origin, sx, sy, radius, gap);
@@ -127,11 +127,11 @@ Image MakeLogo()
     return image;
 }
 
-Image MakeMenuItem(const std::string& text)
+Image MakeMenuItem(const std::string& text, int density)
 {
     // Laid out in display pixels, then stretched to 1 / 0.6 of the width.
     const double squeeze = 0.6, sx = 2.1, sy = 2.5, radius = 2.3, gap = 3.2;
-    Image image(512, 64);
+    Image image(512, 64, density);
     double width = TextWidth(text, sx, radius, gap);
     Vec2 origin{256 * squeeze - width / 2, 32 - 7.5 * sy};
     StrokeSet pen = LayoutText(text, origin, sx, sy, radius, gap);
@@ -142,10 +142,10 @@ Image MakeMenuItem(const std::string& text)
     return image;
 }
 
-Image MakeCaption(const std::string& text)
+Image MakeCaption(const std::string& text, int density)
 {
     const double sx = 2.0, sy = 2.2, radius = 1.8, gap = 6;
-    Image image(256, 48);
+    Image image(256, 48, density);
     double width = TextWidth(text, sx, radius, gap);
     Vec2 origin{128 - width / 2, 24 - 7.5 * sy};
     StrokeSet pen = LayoutText(text, origin, sx, sy, radius, gap);

@@ -1,6 +1,7 @@
 // brim_assetgen: writes every picture and sound the game loads into gfx/ and sfx/ under the
 // folder given, plus contact_sheet.png there; with --icons, the menu icons at every size.
 // Output is the same, byte for byte, on every run.
+#include "game/assets.h"
 #include "tools/assetgen/assets.h"
 #include "tools/assetgen/contact_sheet.h"
 #include "tools/assetgen/icons.h"
@@ -99,14 +100,23 @@ int main(int argc, char** argv)
             bool music = clip.channels == 2;
             WriteOgg((out / s.file).string(), clip, music ? 0.35f : 0.4f, music);
         });
-    for (size_t i = 0; i < pictures.size(); ++i)
+    for (size_t i = 0; i < pictures.size(); ++i) {
         jobs.push_back([&, i] {
             const PictureAsset& p = pictures[i];
-            painted[i] = p.make();
+            painted[i] = p.make(1);
             const Image& image = painted[i];
             WritePng((out / p.file).string(), image.Width(), image.Height(), p.opaque ? 3 : 4,
                      p.opaque ? ToRgb8(image, uint32_t(i)) : ToRgba8(image));
         });
+        if (pictures[i].denser)
+            for (int density : DenserVersions)
+                jobs.push_back([&, i, density] {
+                    const PictureAsset& p = pictures[i];
+                    const Image image = p.make(density);
+                    WritePng((out / DenserName(p.file, density)).string(), image.Width(), image.Height(), 4,
+                             ToRgba8(image));
+                });
+    }
     if (!RunAll(jobs, verbose))
         return 1;
 

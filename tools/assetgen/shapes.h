@@ -82,13 +82,14 @@ inline float Smoothstep(double e0, double e1, double x)
     return float(t * t * (3 - 2 * t));
 }
 
-// Fraction of pixel (x, y) inside the field, from s × s subsamples. The fields are true
-// distances (they change by at most a pixel per pixel), so a pixel whose centre lies more than
-// one pixel from the edge is wholly in or out without sampling.
+// Fraction of pixel (x, y) inside the field, from s × s subsamples, at density pixels a unit of
+// the field. The fields are true distances (they change by at most a unit per unit), so a pixel
+// whose centre lies more than one pixel from the edge is wholly in or out without sampling.
 template <class Field>
-float Coverage(const Field& field, int x, int y, int s)
+float Coverage(const Field& field, int x, int y, int s, int density = 1)
 {
-    double centre = field(Vec2{x + 0.5, y + 0.5});
+    const double d = density;
+    double centre = field(Vec2{(x + 0.5) / d, (y + 0.5) / d}) * d;
     if (centre >= 1.0)
         return 0.0f;
     if (centre <= -1.0)
@@ -96,25 +97,37 @@ float Coverage(const Field& field, int x, int y, int s)
     double sum = 0;
     for (int j = 0; j < s; ++j)
         for (int i = 0; i < s; ++i) {
-            Vec2 p{x + (i + 0.5) / s, y + (j + 0.5) / s};
-            sum += std::clamp(0.5 - field(p) * s, 0.0, 1.0);
+            Vec2 p{(x + (i + 0.5) / s) / d, (y + (j + 0.5) / s) / d};
+            sum += std::clamp(0.5 - field(p) * d * s, 0.0, 1.0);
         }
     return float(sum / (s * s));
 }
 
+// The pixels of an area given in units, at the picture's density, clamped to the picture.
+struct PixelSpan {
+    int x0, y0, x1, y1; // inclusive
+};
+inline PixelSpan PixelsOf(const Image& image, Box area)
+{
+    const double d = image.Density();
+    return {std::max(0, int(std::floor(area.x0 * d))), std::max(0, int(std::floor(area.y0 * d))),
+            std::min(image.Width() - 1, int(std::ceil(area.x1 * d))),
+            std::min(image.Height() - 1, int(std::ceil(area.y1 * d)))};
+}
+
 // Paints the inside of `field` within `area`: each pixel gets shade(pixel centre), a
-// premultiplied colour, weighted by its coverage.
+// premultiplied colour, weighted by its coverage. Area, field and shade are in the picture's units.
 template <class Field, class Shade>
 void FillField(Image& image, Box area, const Field& field, const Shade& shade, int s = 3)
 {
-    int x0 = std::max(0, int(std::floor(area.x0))), y0 = std::max(0, int(std::floor(area.y0)));
-    int x1 = std::min(image.Width() - 1, int(std::ceil(area.x1)));
-    int y1 = std::min(image.Height() - 1, int(std::ceil(area.y1)));
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) {
-            float c = Coverage(field, x, y, s);
+    const PixelSpan span = PixelsOf(image, area);
+    const int density = image.Density();
+    const double d = density;
+    for (int y = span.y0; y <= span.y1; ++y)
+        for (int x = span.x0; x <= span.x1; ++x) {
+            float c = Coverage(field, x, y, s, density);
             if (c > 0)
-                image.Blend(x, y, Faded(shade(Vec2{x + 0.5, y + 0.5}), c));
+                image.Blend(x, y, Faded(shade(Vec2{(x + 0.5) / d, (y + 0.5) / d}), c));
         }
 }
 
@@ -123,12 +136,11 @@ void FillField(Image& image, Box area, const Field& field, const Shade& shade, i
 template <class Weight>
 void FillSoft(Image& image, Box area, Rgba paint, const Weight& weight)
 {
-    int x0 = std::max(0, int(std::floor(area.x0))), y0 = std::max(0, int(std::floor(area.y0)));
-    int x1 = std::min(image.Width() - 1, int(std::ceil(area.x1)));
-    int y1 = std::min(image.Height() - 1, int(std::ceil(area.y1)));
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) {
-            float w = weight(Vec2{x + 0.5, y + 0.5});
+    const PixelSpan span = PixelsOf(image, area);
+    const double d = image.Density();
+    for (int y = span.y0; y <= span.y1; ++y)
+        for (int x = span.x0; x <= span.x1; ++x) {
+            float w = weight(Vec2{(x + 0.5) / d, (y + 0.5) / d});
             if (w > 0)
                 image.Blend(x, y, Faded(paint, w));
         }

@@ -100,16 +100,16 @@ void PaintPowerupCell(Image& image, Vec2 corner, double size, int kind)
     PaintGlyph(image, corner, size, PowerupGlyph(kind));
 }
 
-Image MakeBlock()
+Image MakeBlock(int density)
 {
-    Image image(16, 16);
+    Image image(16, 16, density);
     PaintBevelCell(image, {0, 0}, 16, Rgb8(246, 246, 246), Rgb8(206, 206, 206), 11);
     return image;
 }
 
-Image MakePowerup(int kind)
+Image MakePowerup(int kind, int density)
 {
-    Image image(16, 16);
+    Image image(16, 16, density);
     PaintPowerupCell(image, {0, 0}, 16, kind);
     return image;
 }

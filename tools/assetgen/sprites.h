@@ -7,9 +7,9 @@
 // The small pictures of the board and its effects.
 
 // "block1.png": a light, bevelled 16 by 16 cell, drawn tinted by each block's colour.
-Image MakeBlock();
+Image MakeBlock(int density = 1);
 // "powerup1.png" to "powerup4.png" (kind 1 to 4): slow-down, blast, collapse, flip.
-Image MakePowerup(int kind);
+Image MakePowerup(int kind, int density = 1);
 // "shadow.png": black, alpha falling from full under the block to nothing two cells down.
 Image MakeShadow();
 // "circle.png": a soft round particle.
