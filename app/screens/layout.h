@@ -7,14 +7,14 @@
 // draw and hit-test them from here, and the end-to-end test clicks them from here.
 
 
-// The title menu: Play, High Scores, Options, top to bottom, centred across the window; each
-// picture is drawn centred 14 pixels below its box top.
-constexpr int32_t MenuItemCount = 3;
-constexpr int32_t MenuItemTop[MenuItemCount] = {226, 286, 346};
+// The title menu: Play, High Scores, Options, Challenges, top to bottom, centred across the
+// window; each picture is drawn centred 14 pixels below its box top.
+constexpr int32_t MenuItemCount = 4;
+constexpr int32_t MenuItemTop[MenuItemCount] = {226, 286, 346, 406};
 constexpr int32_t MenuItemWidth = 200;
 constexpr int32_t MenuItemHeight = 40;
 constexpr int32_t MenuPictureDrop = 14;
-enum : int32_t { MenuPlay = 0, MenuHighScores = 1, MenuOptions = 2 };
+enum : int32_t { MenuPlay = 0, MenuHighScores = 1, MenuOptions = 2, MenuChallenges = 3 };
 
 // The rows of the settings screens: the label centred on SettingLabelCentre, the value from
 // SettingValueLeft, where it is clicked.

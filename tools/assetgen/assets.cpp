@@ -29,7 +29,7 @@ std::function<Image()> Painter(TAsset group, int number)
     case TAsset::FlashBoom: return MakeFlashBoom;
     case TAsset::Hud: return MakeHud;
     case TAsset::Menu: {
-        static const char* const items[] = {"Play", "High Scores", "Options"};
+        static const char* const items[] = {"Play", "High Scores", "Options", "Challenges"};
         return [number] { return MakeMenuItem(items[number - 1]); };
     }
     case TAsset::Font: return MakeFontStrip;
