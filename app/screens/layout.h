@@ -59,6 +59,18 @@ constexpr int32_t TableRowWidth = 160;
 constexpr int32_t TableRowHeight = 20;
 constexpr int32_t TableMarkerSize = 8;
 
+// A challenge table's name, left of its "Return", and the result of the play just ended under
+// its rows.
+constexpr int32_t ChallengeTableTitleLeft = 110;
+constexpr int32_t ChallengeTableResultY = 462;
+
+// The race line, in the column left of the board under the score: centred on RaceLineCentre,
+// its lines RaceLinePitch apart, drawn at RaceLineScale.
+constexpr int32_t RaceLineCentre = 48;
+constexpr int32_t RaceLineTop = 170;
+constexpr int32_t RaceLinePitch = 11;
+constexpr float RaceLineScale = 0.6f;
+
 // The line of keys under a replay watched from the table and under the built-in player's play,
 // below the board's middle, clear of the notices.
 constexpr int32_t WatchHintY = 492;
