@@ -94,7 +94,8 @@ int RunHeadlessChallenge(const std::string& name, const TPlayOptions& options, c
         return ExitUsage;
     }
     if (!keepName.empty() && !ValidEntryName(keepName)) {
-        std::fprintf(stderr, "brimstrand: --keep: expected one to three visible characters, found \"%s\"\n", keepName.c_str());
+        std::fprintf(stderr, "brimstrand: --keep: expected one to three visible characters, found \"%s\"\n",
+                     keepName.c_str());
         return ExitUsage;
     }
     if (!keepName.empty() && ReplayFolder().empty()) {

@@ -87,7 +87,11 @@ TBests ReadBests()
     return bests;
 }
 
-std::string HandlingShown() { return HandlingName(CurrentSettings().Number(SettingChallengeHandling) != 0 ? THandling::Modern : THandling::Classic); }
+std::string HandlingShown()
+{
+    const bool modern = CurrentSettings().Number(SettingChallengeHandling) != 0;
+    return HandlingName(modern ? THandling::Modern : THandling::Classic);
+}
 
 // The best kept play as a race's start; false, with the reason, when it cannot be read.
 bool RaceStart(TChallengeStart& start, std::string& error)
