@@ -84,13 +84,21 @@ int Launch(const std::vector<std::string>& arguments)
     }
     if (!parsed.options.verify.empty())
         return VerifyReplayFiles(parsed.options.verify);
+    if (!parsed.options.keep.empty() && (parsed.options.challenge.empty() || !parsed.options.headless)) {
+        std::fprintf(stderr, "brimstrand: --keep needs --headless --bot --challenge\n%s", OptionsUsage().c_str());
+        return ExitUsage;
+    }
     if (parsed.options.headless) {
         if (!parsed.options.bot) {
             std::fprintf(stderr, "brimstrand: --headless needs --bot\n%s", OptionsUsage().c_str());
             return ExitUsage;
         }
-        if (!parsed.options.challenge.empty())
-            return RunHeadlessChallenge(parsed.options.challenge, ChallengePlayOptions(), stdout);
+        if (!parsed.options.challenge.empty()) {
+            // Only a play that is kept needs the data folder.
+            if (!parsed.options.keep.empty())
+                UseDataFolder(LocateFolders(parsed.options).data.folder);
+            return RunHeadlessChallenge(parsed.options.challenge, ChallengePlayOptions(), parsed.options.keep, stdout);
+        }
         return RunHeadlessBot(parsed.options.frames, stdout);
     }
     const TGameFolders folders = LocateFolders(parsed.options);

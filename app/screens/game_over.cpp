@@ -22,7 +22,7 @@ constexpr float TitleScale = 2;
 constexpr int32_t ScoreY = 266;
 constexpr int32_t FiguresGap = 4;
 
-void DrawGameOverText(int32_t points)
+void DrawEndText(const std::string& title, const std::string& line)
 {
     SetRotation(0);
     SetColor(0, 0, 0);
@@ -31,20 +31,26 @@ void DrawGameOverText(int32_t points)
     SetAlpha(1);
     SetColor(255, 255, 255);
     SetScale(TitleScale, TitleScale);
-    DrawFontText("Game over", WindowWidth / 2, TitleY, 1, 0);
+    DrawFontText(title, WindowWidth / 2, TitleY, 1, 0);
     SetScale(1, 1);
-    DrawFontText("Score: " + std::to_string(points), WindowWidth / 2, ScoreY, 1, 0);
+    DrawFontText(line, WindowWidth / 2, ScoreY, 1, 0);
 }
 
 } // namespace
 
 void ShowGameOver(int32_t points, const TPlayFigures& figures, const std::function<void()>& drawBoard)
 {
+    ShowPlayEnd("Game over", "Score: " + std::to_string(points), figures, drawBoard);
+}
+
+void ShowPlayEnd(const std::string& title, const std::string& line, const TPlayFigures& figures,
+                 const std::function<void()>& drawBoard)
+{
     // Keys still being hammered at the moment of the loss must not skip the view unseen.
     DropPendingInput();
     for (int frame = 0; frame < GameOverFrames; ++frame) {
         drawBoard();
-        DrawGameOverText(points);
+        DrawEndText(title, line);
         DrawFiguresPanel(figures, BandTop + BandHeight + FiguresGap);
         FinishFrame();
         if (TakeTerminateRequest())

@@ -7,14 +7,14 @@
 // draw and hit-test them from here, and the end-to-end test clicks them from here.
 
 
-// The title menu: Play, High Scores, Options, top to bottom, centred across the window; each
-// picture is drawn centred 14 pixels below its box top.
-constexpr int32_t MenuItemCount = 3;
-constexpr int32_t MenuItemTop[MenuItemCount] = {226, 286, 346};
+// The title menu: Play, High Scores, Options, Challenges, top to bottom, centred across the
+// window; each picture is drawn centred 14 pixels below its box top.
+constexpr int32_t MenuItemCount = 4;
+constexpr int32_t MenuItemTop[MenuItemCount] = {226, 286, 346, 406};
 constexpr int32_t MenuItemWidth = 200;
 constexpr int32_t MenuItemHeight = 40;
 constexpr int32_t MenuPictureDrop = 14;
-enum : int32_t { MenuPlay = 0, MenuHighScores = 1, MenuOptions = 2 };
+enum : int32_t { MenuPlay = 0, MenuHighScores = 1, MenuOptions = 2, MenuChallenges = 3 };
 
 // The rows of the settings screens: the label centred on SettingLabelCentre, the value from
 // SettingValueLeft, where it is clicked.
@@ -58,6 +58,18 @@ constexpr int32_t TableRowLeft = 150;
 constexpr int32_t TableRowWidth = 160;
 constexpr int32_t TableRowHeight = 20;
 constexpr int32_t TableMarkerSize = 8;
+
+// A challenge table's name, left of its "Return", and the result of the play just ended under
+// its rows.
+constexpr int32_t ChallengeTableTitleLeft = 110;
+constexpr int32_t ChallengeTableResultY = 462;
+
+// The race line, in the column left of the board under the score: centred on RaceLineCentre,
+// its lines RaceLinePitch apart, drawn at RaceLineScale.
+constexpr int32_t RaceLineCentre = 48;
+constexpr int32_t RaceLineTop = 170;
+constexpr int32_t RaceLinePitch = 11;
+constexpr float RaceLineScale = 0.6f;
 
 // The line of keys under a replay watched from the table and under the built-in player's play,
 // below the board's middle, clear of the notices.

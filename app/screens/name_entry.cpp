@@ -104,26 +104,24 @@ bool NameCursorShown(int frame) { return (frame / NameCursorBlinkFrames) % 2 == 
 
 } // namespace
 
-void EnterHighScore(int32_t points, const std::function<void(const std::string&)>& keepReplay)
+void DrawNameEntry(const std::string& heading, const std::string& result, const std::string& name)
 {
-    TNameEntryInput input;
-    ResetKeyState();
-    LoadScores();
-    if (!QualifiesForTable(points))
-        return;
+    const int32_t centre = GraphicsWidth() / 2;
+    DrawFontText(heading, centre, 220, 1, 0);
+    DrawFontText(result, centre, 240, 1, 0);
+    DrawFontText("Please enter your name.", centre, 280, 1, 0);
+    DrawFontText(name, centre, 310, 1, 0);
+}
+
+std::string AskName(TNameEntryInput& input, const std::string& heading, const std::string& result)
+{
     std::string name = "AAA";
     int cursor = 1;
     const int32_t centre = GraphicsWidth() / 2;
-    const auto draw = [&] {
-        DrawFontText("High score!", centre, 220, 1, 0);
-        DrawFontText(std::to_string(points), centre, 240, 1, 0);
-        DrawFontText("Please enter your name.", centre, 280, 1, 0);
-        DrawFontText(name, centre, 310, 1, 0);
-    };
     for (int frame = 0;; ++frame) {
         // No background, frame or music here: the play track plays on.
         Cls();
-        draw();
+        DrawNameEntry(heading, result, name);
         if (NameCursorShown(frame))
             DrawFontText("_", FontCharLeft(name, cursor - 1, centre, 1, 0), 310 + NameCursorDrop, 0, 0);
         if (input.Update(name, cursor) || TTerminationDeferral::Pending())
@@ -132,8 +130,20 @@ void EnterHighScore(int32_t points, const std::function<void(const std::string&)
         if (IsKeyDown(VK_ESCAPE) || TakeTerminateRequest())
             EndProgram();
     }
+    return name;
+}
+
+void EnterHighScore(int32_t points, const std::function<void(const std::string&)>& keepReplay)
+{
+    TNameEntryInput input;
+    ResetKeyState();
+    LoadScores();
+    if (!QualifiesForTable(points))
+        return;
+    const std::string heading = "High score!", result = std::to_string(points);
+    const std::string name = AskName(input, heading, result);
     keepReplay(name);
     if (!RecordHighScore(points, name) && !TTerminationDeferral::Pending())
-        ShowNotice("Could not save high score", draw);
+        ShowNotice("Could not save high score", [&] { DrawNameEntry(heading, result, name); });
     ResetKeyState();
 }

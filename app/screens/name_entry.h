@@ -25,6 +25,13 @@ private:
     int typed_ = 0;             // letters Backspace can still take back, at most 3
 };
 
+// The name entry page: a heading, the result a name is asked for, the request, and the name as
+// typed so far.
+void DrawNameEntry(const std::string& heading, const std::string& result, const std::string& name);
+// Asks for a name of three letters on that page until Enter, a pad's Start or a pending
+// termination finishes it, and returns it; input was made before the key state was reset for it.
+std::string AskName(TNameEntryInput& input, const std::string& heading, const std::string& result);
+
 // After a lost play: asks for a name when the points qualify, hands it to keepReplay (which saves
 // the play's replay under it, so the table never points at a replay not yet written), then saves
 // the new table. A pending termination finishes the entry with the letters shown.

@@ -35,6 +35,8 @@ public:
     // replay folder, ended at the moment of the first save; a later save under a name replaces
     // the earlier file. A replay that cannot be saved is only reported on stderr.
     void Save(const std::string& name);
+    // When the play was first saved (the date its replay records); 0 before.
+    std::time_t Ended() const { return ended_; }
 
 private:
     TReplayRecorder recorder_;

@@ -6,17 +6,17 @@
 #include "app/screens/pause.h"
 #include "app/screens/play_frames.h"
 #include "app/screens/play_recording.h"
-#include "app/settings/play_settings.h"
 #include "app/storage/lifetime_stats.h"
 #include "app/shell/key.h"
 #include "game/game.h"
 #include "system/input.h"
 #include "system/termination.h"
 
-void PlayScreen()
+void PlayScreen(const TChallengeStart& start)
 {
     auto play = NewPlay();
-    play->SetOptions(PlayOptionsFrom(CurrentSettings()));
+    TChallengePlay challenge(start);
+    challenge.Begin(*play);
     TPlayRecording recording(*play);
     play->NewPiece();
     key::Reset();
@@ -24,18 +24,24 @@ void PlayScreen()
     for (;;) {
         const TControls controls = key::Update();
         PlayFrame(*play, controls);
+        challenge.AfterFrame(*play);
         EndFrame();
         recording.AddPlayFrame(controls, *play);
-        if (play->lost) {
+        if (play->Over()) {
             // From the loss on a termination signal (a logout) waits until the play is kept:
             // its replay at once, then the name and the table entry with the letters shown.
             const TTerminationDeferral deferral;
             recording.Save({});
             RecordPlayStatistics(play->figures, play->challenge, ResultOf(play->challenge, play->figures, play->points));
-            ShowGameOver(play->points, play->figures, [&] {
+            const auto drawBoard = [&] {
                 DrawPlayBackdrop();
                 play->Draw();
-            });
+            };
+            if (challenge.Active()) {
+                challenge.Finish(*play, recording, drawBoard);
+                break;
+            }
+            ShowGameOver(play->points, play->figures, drawBoard);
             EnterHighScore(play->points, [&](const std::string& name) { recording.Save(name); });
             break;
         }

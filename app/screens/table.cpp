@@ -1,6 +1,5 @@
 #include "app/screens/table.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -21,12 +20,9 @@
 
 namespace {
 
-// The replay file of each entry of the high-score table, "" for entries without one.
-using TTableReplays = std::array<std::string, 10>;
-
 TTableReplays FindTableReplays()
 {
-    TTableReplays replays;
+    TTableReplays replays(highscores.scores.size());
     for (size_t i = 0; i < replays.size(); ++i)
         replays[i] = FindReplay(highscores.scores[i], highscores.names[i]);
     return replays;
@@ -71,10 +67,8 @@ bool ShowTableReplays(const TTableReplays& replays, const std::vector<size_t>& e
 
 } // namespace
 
-void ScoreScreen()
+void ShowTableScreen(const TTableReplays& replays, const std::function<void()>& drawRows)
 {
-    LoadScores();
-    const TTableReplays replays = FindTableReplays();
     // The entries with a replay, then "Return".
     const std::vector<size_t> entries = EntriesWithReplays(replays);
     const auto returnItem = static_cast<int32_t>(entries.size());
@@ -84,10 +78,7 @@ void ScoreScreen()
         Cls();
         const int32_t click = TakeMouseHits(MouseLeft);
         DrawBackdrop();
-        for (int i = 0; i < 10; ++i) {
-            DrawFontText(highscores.names[i], TableNameLeft, TableTop + TableRowPitch * i, 0, 0);
-            DrawFontText(std::to_string(highscores.scores[i]), TableScoreLeft, TableTop + TableRowPitch * i, 0, 0);
-        }
+        drawRows();
         if (ShowTableReplays(replays, entries, focus, click))
             continue;
         if (ReturnClicked(click, focus, returnItem))
@@ -96,4 +87,15 @@ void ScoreScreen()
         if (EscapeToMenu() || focus.Back())
             break;
     }
+}
+
+void ScoreScreen()
+{
+    LoadScores();
+    ShowTableScreen(FindTableReplays(), [] {
+        for (int i = 0; i < 10; ++i) {
+            DrawFontText(highscores.names[i], TableNameLeft, TableTop + TableRowPitch * i, 0, 0);
+            DrawFontText(std::to_string(highscores.scores[i]), TableScoreLeft, TableTop + TableRowPitch * i, 0, 0);
+        }
+    });
 }

@@ -2,6 +2,7 @@
 
 #include "app/screens/attract_demo.h"
 #include "app/screens/backdrop.h"
+#include "app/screens/challenges_screen.h"
 #include "app/screens/frame.h"
 #include "app/screens/keys_page.h"
 #include "app/screens/layout.h"
@@ -151,6 +152,11 @@ void TitleIntro()
         if (focus.Chosen(MenuOptions, click, MouseOnMenuItem(MenuOptions)) || keyChoice == MenuOptions) {
             sound::Play(gamesounds.blipsound);
             OptionsScreen();
+            titlefade = 0.98f;
+        }
+        if (focus.Chosen(MenuChallenges, click, MouseOnMenuItem(MenuChallenges)) || keyChoice == MenuChallenges) {
+            sound::Play(gamesounds.blipsound);
+            ChallengesScreen();
             titlefade = 0.98f;
         }
         EndFrame();

@@ -26,6 +26,8 @@ const std::array options = {
             TNumberTarget{&TCommandLine::frames, 1, 2147483647}},
     TOption{"--challenge", "NAME", "with --headless --bot: play one challenge (sprint, ultra, daily) and print the result",
             TTextTarget{&TCommandLine::challenge}},
+    TOption{"--keep", "NAME", "with --challenge: keep the play's replay and enter its result in the challenge's table as NAME",
+            TTextTarget{&TCommandLine::keep}},
     TOption{"--replay", "FILE", "show a recorded play (Space: four times the speed, Escape: leave)",
             TTextTarget{&TCommandLine::replay}},
     TOption{"--verify", "FILE...", "play recordings again without a window and say whether each repeats exactly",

@@ -19,6 +19,7 @@ struct TCommandLine {
     bool headless = false; // --headless: with --bot, no window, audio or pacing
     int frames = 216000;   // --frames: how long a headless run plays, one hour of game time
     std::string challenge; // --challenge: with --headless --bot, the challenge to play; empty when not given
+    std::string keep;      // --keep: with --challenge, the table name its play is kept under; empty when not given
     std::string replay;  // --replay: the replay file to show, empty when not given
     std::vector<std::string> verify; // --verify: the replay files to check
 };

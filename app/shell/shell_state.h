@@ -30,7 +30,7 @@ struct TShellPictures {
     std::shared_ptr<TImage> logoimage;                        // "gfx\logo.png", centred
     std::shared_ptr<TImage> pausedimage;                      // "gfx\paused.png", centred
     std::shared_ptr<TImage> hudimage;                         // "gfx\hud.png": the frame picture, centred
-    std::array<std::shared_ptr<TImage>, AssetCount(TAsset::Menu)> menuimages;        // "gfx\menu1.png".."gfx\menu3.png", centred
+    std::array<std::shared_ptr<TImage>, AssetCount(TAsset::Menu)> menuimages;        // "gfx\menu1.png".."gfx\menu4.png", centred
     // "gfx\options.png": 78 cells of 12 by 16 pixels, handle at the top left.
     std::shared_ptr<TImage> fontimage;
 };

@@ -32,13 +32,6 @@ bool Before(TChallenge challenge, const TChallengeEntry& a, const TChallengeEntr
     return Better(challenge, a, b);
 }
 
-bool ValidName(std::string_view name)
-{
-    if (name.empty() || name.size() > 3)
-        return false;
-    return std::all_of(name.begin(), name.end(), [](char c) { return c > ' ' && c <= '~'; });
-}
-
 bool ValidDate(std::string_view date)
 {
     return date.size() == 20 && ValidDay(date.substr(0, 10)) && date[10] == 'T' && date[19] == 'Z';
@@ -85,6 +78,13 @@ bool ReadLocked(TChallenge challenge, TChallengeTable& table)
 
 } // namespace
 
+bool ValidEntryName(std::string_view name)
+{
+    if (name.empty() || name.size() > 3)
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) { return c > ' ' && c <= '~'; });
+}
+
 std::string ChallengeTableFile(TChallenge challenge)
 {
     return DataFilePath(std::string(ChallengeName(challenge)) + ".table");
@@ -123,7 +123,7 @@ bool ParseChallengeTable(std::string_view text, TChallenge challenge, TChallenge
         const auto& w = lines[i];
         TChallengeEntry e;
         const bool dayFits = challenge == TChallenge::Daily ? ValidDay(w.size() == 5 ? w[4] : "") : w.size() == 5 && w[4] == NoDay;
-        if (w.size() != 5 || w[0] != "entry" || !ReadResult(w[1], e.result) || !ValidName(w[2]) || !ValidDate(w[3]) ||
+        if (w.size() != 5 || w[0] != "entry" || !ReadResult(w[1], e.result) || !ValidEntryName(w[2]) || !ValidDate(w[3]) ||
             !dayFits) {
             error = "line " + std::to_string(i + 1) + " is not an entry of this table";
             return false;

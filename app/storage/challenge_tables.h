@@ -32,6 +32,8 @@ struct TChallengeTable {
 };
 
 std::string ChallengeTableFile(TChallenge challenge);
+// A name an entry may have: one to three visible characters.
+bool ValidEntryName(std::string_view name);
 
 std::string WriteChallengeTable(const TChallengeTable& table);
 // Reads a whole file written for that challenge; false with a one-line reason otherwise.

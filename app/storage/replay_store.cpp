@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <system_error>
 
@@ -220,17 +221,33 @@ bool LoadReplay(const std::string& path, TReplay& replay, std::string& error)
     return ParseReplay(text, replay, error);
 }
 
-std::string FindReplay(int32_t score, const std::string& name, const std::string& folder)
+namespace {
+
+// The newest of the folder's replays that the test accepts; "" when none.
+std::string NewestReplay(const std::string& folder, const std::function<bool(const TReplayFileInfo&)>& accepts)
 {
     if (folder.empty())
         return {};
-    const std::string part = FileNamePart(name);
     const TReplayFileInfo* newest = nullptr;
     const std::vector<TReplayFileInfo> files = ListReplays(folder);
     for (const TReplayFileInfo& info : files)
-        if (info.score == score && info.name == part && (!newest || info.file > newest->file))
+        if (accepts(info) && (!newest || info.file > newest->file))
             newest = &info;
     return newest ? Joined(folder, newest->file) : std::string();
+}
+
+} // namespace
+
+std::string FindReplay(int32_t score, const std::string& name, const std::string& folder)
+{
+    const std::string part = FileNamePart(name);
+    return NewestReplay(folder, [&](const TReplayFileInfo& info) { return info.score == score && info.name == part; });
+}
+
+std::string FindReplayAt(const std::string& date, const std::string& name, const std::string& folder)
+{
+    const std::string stamp = Stamp(date), part = FileNamePart(name);
+    return NewestReplay(folder, [&](const TReplayFileInfo& info) { return info.stamp == stamp && info.name == part; });
 }
 
 std::string BestReplay(const std::string& folder)

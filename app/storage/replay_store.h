@@ -47,6 +47,9 @@ void RemoveReplayLeftovers(const std::string& folder = ReplayFolder());
 
 // The newest replay in folder of a play with this score and table name; "" when there is none.
 std::string FindReplay(int32_t score, const std::string& name, const std::string& folder = ReplayFolder());
+// The newest replay in folder of a play that ended at date ("2026-12-08T20:44:33Z") under this
+// table name, whatever its score: how a challenge table's entry finds its play; "" when none.
+std::string FindReplayAt(const std::string& date, const std::string& name, const std::string& folder = ReplayFolder());
 // The replay in folder with the best score (the newest of equal ones); "" when there is none.
 std::string BestReplay(const std::string& folder = ReplayFolder());
 

@@ -16,7 +16,7 @@ TEST(AssetLoading, EveryPictureLoadsAsStartUpLoadsIt)
     StartPNGLoader();
     std::vector<std::string> singles = {"shadow.png", "circle.png", "loading.png", "logo.png", "block1.png",
                                         "paused.png", "flashboom.png", "hud.png", "menu1.png", "menu2.png",
-                                        "menu3.png"};
+                                        "menu3.png", "menu4.png"};
     for (int i = 1; i <= 4; ++i)
         singles.push_back("powerup" + std::to_string(i) + ".png");
     for (int i = 1; i <= 10; ++i)

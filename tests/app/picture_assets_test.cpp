@@ -191,7 +191,7 @@ TEST(PictureAssets, LettersAreLightAndCentred)
         const char* file;
         double squeeze; // horizontal scale the game draws it at
         int max_width;  // on screen
-    } items[] = {{"logo.png", 1, 480}, {"menu1.png", 0.6, 200}, {"menu2.png", 0.6, 250}, {"menu3.png", 0.6, 250},
+    } items[] = {{"logo.png", 1, 480}, {"menu1.png", 0.6, 200}, {"menu2.png", 0.6, 250}, {"menu3.png", 0.6, 250}, {"menu4.png", 0.6, 250},
                  {"paused.png", 1, 240}, {"loading.png", 1, 240}};
     for (const Item& item : items) {
         PngPicture p = Load(item.file);

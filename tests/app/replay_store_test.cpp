@@ -180,6 +180,11 @@ TEST_F(ReplayStoreTest, TableEntriesFindTheNewestReplayOfTheirScoreAndName)
     EXPECT_EQ(FindReplay(100, "AB"), "");
     EXPECT_EQ(FindReplay(75, "ABC"), "");
     EXPECT_EQ(BestReplay(), "data/replays/" + ReplayFileName(Play(Day(4), 1000, "A?@")));
+    // A challenge entry knows its play's end and name, not its score.
+    EXPECT_EQ(FindReplayAt(Day(3), "XYZ"), "data/replays/" + ReplayFileName(Play(Day(3), 100, "XYZ")));
+    EXPECT_EQ(FindReplayAt(Day(4), "A?@"), "data/replays/" + ReplayFileName(Play(Day(4), 1000, "A?@")));
+    EXPECT_EQ(FindReplayAt(Day(3), "ABC"), "");
+    EXPECT_EQ(FindReplayAt(Day(7), "ABC"), "");
 }
 
 TEST_F(ReplayStoreTest, AFullDiskLosesOnlyTheReplay)

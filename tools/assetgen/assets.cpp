@@ -30,7 +30,7 @@ std::function<Image(int)> Painter(TAsset group, int number)
     case TAsset::FlashBoom: return [](int) { return MakeFlashBoom(); };
     case TAsset::Hud: return [](int) { return MakeHud(); };
     case TAsset::Menu: {
-        static const char* const items[] = {"Play", "High Scores", "Options"};
+        static const char* const items[] = {"Play", "High Scores", "Options", "Challenges"};
         return [number](int density) { return MakeMenuItem(items[number - 1], density); };
     }
     case TAsset::Font: return MakeFontStrip;

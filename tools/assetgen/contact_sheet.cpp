@@ -131,8 +131,8 @@ Image TitleScreen(const Pictures& p)
     }
     DrawPicture(screen, p["hud.png"], {256, 256}, true);
     DrawPicture(screen, p["logo.png"], {256, 66}, true);
-    const char* items[] = {"menu1.png", "menu2.png", "menu3.png"};
-    for (int k = 0; k < 3; ++k) {
+    const char* items[] = {"menu1.png", "menu2.png", "menu3.png", "menu4.png"};
+    for (int k = 0; k < 4; ++k) {
         bool hover = k == 1;
         DrawPicture(screen, p[items[k]], {256, 240.0 + 60 * k}, true, {hover ? 0.8 : 0.6, hover ? 1.24 : 1.0}, 0,
                     hover ? Rgb8(200, 200, 200) : Rgb8(200, 200, 200));

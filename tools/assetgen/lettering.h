@@ -15,7 +15,7 @@ Image MakeFontStrip(int density = 1);
 Image MakePoints();
 // "logo.png": the title lettering.
 Image MakeLogo(int density = 1);
-// "menu1.png" to "menu3.png": an item drawn squeezed to 0.6 of its width, so set wide here.
+// "menu1.png" to "menu4.png": an item drawn squeezed to 0.6 of its width, so set wide here.
 Image MakeMenuItem(const std::string& text, int density = 1);
 // "paused.png", "loading.png": a light caption drawn in a grey tint.
 Image MakeCaption(const std::string& text, int density = 1);
