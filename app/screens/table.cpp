@@ -9,6 +9,7 @@
 #include "app/screens/layout.h"
 #include "app/screens/menu_input.h"
 #include "app/screens/menu_items.h"
+#include "app/screens/recent_plays.h"
 #include "app/screens/replay_screen.h"
 #include "app/shell/sound.h"
 #include "app/shell/text.h"
@@ -75,10 +76,12 @@ void ScoreScreen()
 {
     LoadScores();
     const TTableReplays replays = FindTableReplays();
-    // The entries with a replay, then "Return".
+    // The entries with a replay, then "Return", then "Recent plays", so the keys reach Return as
+    // they always did.
     const std::vector<size_t> entries = EntriesWithReplays(replays);
     const auto returnItem = static_cast<int32_t>(entries.size());
-    TMenuFocus focus(returnItem + 1);
+    const int32_t recentItem = returnItem + 1;
+    TMenuFocus focus(recentItem + 1);
     for (;;) {
         focus.Update();
         Cls();
@@ -90,6 +93,15 @@ void ScoreScreen()
         }
         if (ShowTableReplays(replays, entries, focus, click))
             continue;
+        const int32_t recentHover = FocusedItem(
+            focus, recentItem, MouseInRect(RecentItemLeft, ReturnTop, RecentItemWidth, ReturnHeight), RecentItemLeft, ReturnTop);
+        DrawFontText("Recent plays", RecentItemLeft, ReturnTop, 0, 0);
+        if (focus.Chosen(recentItem, click != 0, recentHover)) {
+            sound::Play(gamesounds.blipsound);
+            FinishFrame();
+            RecentPlaysScreen();
+            continue;
+        }
         if (ReturnClicked(click, focus, returnItem))
             break;
         FinishFrame();

@@ -29,6 +29,15 @@ TDisplayChoice g_display;
 
 TWindowSize SquareAtScale(int32_t scale) { return {WindowWidth * scale, WindowHeight * scale}; }
 
+// The largest scale --scale and the Display page may ask for.
+constexpr int32_t MaximumWindowScale = 8;
+
+void SaveRemembered(const TDisplaySettings& now)
+{
+    if (now != g_display.remembered && SaveDisplaySettings(SettingsFilePath(TSettingFile::Display), now))
+        g_display.remembered = now;
+}
+
 // The window switches fullscreen by itself (F11, Alt+Enter); a switch is saved when a frame sees it.
 bool g_shownFullscreen = false;
 
@@ -111,8 +120,34 @@ void KeepDisplaySettings()
     if (FitsDesktop(windowed, UsableDesktopSize()))
         now.windowed = windowed;
     now.fullscreen = IsDesktopFullscreen();
-    if (now == g_display.remembered)
-        return;
-    if (SaveDisplaySettings(SettingsFilePath(TSettingFile::Display), now))
-        g_display.remembered = now;
+    SaveRemembered(now);
+}
+
+int32_t WindowScale()
+{
+    const TWindowSize size = WindowedSize();
+    return std::max(1, std::min(size.width / WindowWidth, size.height / WindowHeight));
+}
+
+int32_t LargestWindowScale()
+{
+    const TWindowSize usable = UsableDesktopSize();
+    if (usable.width <= 0 || usable.height <= 0)
+        return MaximumWindowScale;
+    return std::clamp(std::min(LargestWholeScale(usable.width, WindowWidth), LargestWholeScale(usable.height, WindowHeight)),
+                      1, MaximumWindowScale);
+}
+
+void SetWindowScale(int32_t scale)
+{
+    SetWindowedSize(SquareAtScale(std::clamp(scale, 1, LargestWindowScale())));
+    KeepDisplaySettings();
+}
+
+void SetIntegerScale(bool on)
+{
+    SetWholeScaleOnly(on);
+    TDisplaySettings now = g_display.remembered;
+    now.integerScale = on;
+    SaveRemembered(now);
 }
