@@ -64,11 +64,12 @@ struct TPageLink {
     int32_t y;
     void (*open)();
 };
+// The keys reach them in this order, Play last, so Up from the top lands on Play as it always did.
 // The Play row shows the handling.
 const TPageLink PageLinks[] = {
-    {"Play:       ", []() -> std::string { return HandlingName(HandlingOf(CurrentSettings())); }, PlayRowY, PlayOptionsScreen},
     {"Controls:       ", [] { return std::string("Keys, pad"); }, ControlsRowY, ControlsScreen},
     {"Display:       ", [] { return DisplayPageValue(); }, DisplayRowY, DisplayScreen},
+    {"Play:       ", []() -> std::string { return HandlingName(HandlingOf(CurrentSettings())); }, PlayRowY, PlayOptionsScreen},
 };
 
 // The value columns' hit boxes; the Flashes row's is wide enough for "Reduced".
