@@ -50,6 +50,8 @@ void SetDesktopFullscreen(bool on);
 TWindowSize WindowClientSize();
 // The size outside fullscreen: the current size, or the one fullscreen will go back to.
 TWindowSize WindowedSize();
+// Sets that size: the window's at once, or the one fullscreen goes back to.
+void SetWindowedSize(TWindowSize size);
 
 // Where the drawing lands in the current window, in the pixels GL draws; for graphics that are
 // not scalable the drawing fills the window.

@@ -113,6 +113,17 @@ TWindowSize WindowedSize()
     return SizeOf(context->window);
 }
 
+void SetWindowedSize(TWindowSize size)
+{
+    TGLContext* context = ScalableContext();
+    if (!context)
+        return;
+    context->windowed_width = size.width;
+    context->windowed_height = size.height;
+    if (!IsDesktopFullscreen())
+        SDL_SetWindowSize(context->window, size.width, size.height);
+}
+
 TCanvasFit CurrentCanvasFit()
 {
     TGLContext* context = GLContextCurrent();

@@ -16,3 +16,13 @@ int32_t KeyCodeForName(const std::string& name)
         key.sym = SDLK_a + (key.scancode - SDL_SCANCODE_A);
     return VirtualKeyForSDLKey(key);
 }
+
+std::string KeyNameForCode(int32_t code)
+{
+    for (int32_t scancode = SDL_SCANCODE_UNKNOWN + 1; scancode < SDL_NUM_SCANCODES; ++scancode) {
+        const char* name = SDL_GetScancodeName(static_cast<SDL_Scancode>(scancode));
+        if (name[0] != '\0' && KeyCodeForName(name) == code)
+            return name;
+    }
+    return {};
+}

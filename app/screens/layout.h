@@ -22,8 +22,19 @@ constexpr int32_t SettingLabelCentre = 250;
 constexpr int32_t SettingValueLeft = 320;
 constexpr int32_t SettingRowHeight = 17;
 
-// The options screen's "Play" row, which opens the play options.
+// The options screen's "Play" row, which opens the play options, and the rows under it that
+// open the other pages.
 constexpr int32_t PlayRowY = 290;
+constexpr int32_t ControlsRowY = 310;
+constexpr int32_t DisplayRowY = 330;
+// The message line of the settings pages, under their rows.
+constexpr int32_t PageMessageY = 462;
+// The Controls page: two rows an action (its keys, then its pad buttons), then the repeat times
+// and the reset, the labels centred left of the values.
+constexpr int32_t ControlsTop = 110;
+constexpr int32_t ControlsPitch = 20;
+constexpr int32_t ControlsLabelCentre = 118;
+constexpr int32_t ControlsValueLeft = 222;
 // The play options screen: its rows from the top, one every PlayOptionsPitch.
 constexpr int32_t PlayOptionsTop = 180;
 constexpr int32_t PlayOptionsPitch = 22;
@@ -70,6 +81,19 @@ constexpr int32_t RaceLineCentre = 48;
 constexpr int32_t RaceLineTop = 170;
 constexpr int32_t RaceLinePitch = 11;
 constexpr float RaceLineScale = 0.6f;
+
+// The table's "Recent plays" item, left of its Return, which opens the list of the newest plays:
+// one row each, date, score and name, a click anywhere on the row watches it.
+constexpr int32_t RecentItemLeft = 150;
+constexpr int32_t RecentItemWidth = 150;
+constexpr int32_t RecentTop = 130;
+constexpr int32_t RecentRowPitch = 32;
+constexpr int32_t RecentDateLeft = 90;
+constexpr int32_t RecentScoreLeft = 300;
+constexpr int32_t RecentNameLeft = 390;
+constexpr int32_t RecentRowLeft = 70;
+constexpr int32_t RecentRowWidth = 380;
+constexpr int32_t RecentRowHeight = 20;
 
 // The line of keys under a replay watched from the table and under the built-in player's play,
 // below the board's middle, clear of the notices.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 
 #include "app/screens/backdrop.h"
@@ -10,6 +11,8 @@
 #include "app/screens/layout.h"
 #include "app/screens/menu_items.h"
 #include "app/screens/notice.h"
+#include "app/screens/controls_screen.h"
+#include "app/screens/display_screen.h"
 #include "app/screens/play_options_screen.h"
 #include "app/settings/play_settings.h"
 #include "app/settings/registry.h"
@@ -53,10 +56,21 @@ const char* const MusicLabel = "Music Volume:          ";
 const char* const SoundLabel = "Sound Volume:          ";
 const char* const VisibilityLabel = "Visibility:          ";
 const char* const FlashesLabel = "Flashes:       ";
-const char* const PlayLabel = "Play:       ";
 
-// The Play row shows the handling, and opens the play options.
-std::string PlayValue() { return HandlingName(HandlingOf(CurrentSettings())); }
+// The rows under Flashes open the settings pages.
+struct TPageLink {
+    const char* label;
+    std::string (*value)();
+    int32_t y;
+    void (*open)();
+};
+// The keys reach them in this order, Play last, so Up from the top lands on Play as it always did.
+// The Play row shows the handling.
+const TPageLink PageLinks[] = {
+    {"Controls:       ", [] { return std::string("Keys, pad"); }, ControlsRowY, ControlsScreen},
+    {"Display:       ", [] { return DisplayPageValue(); }, DisplayRowY, DisplayScreen},
+    {"Play:       ", []() -> std::string { return HandlingName(HandlingOf(CurrentSettings())); }, PlayRowY, PlayOptionsScreen},
+};
 
 // The value columns' hit boxes; the Flashes row's is wide enough for "Reduced".
 constexpr int32_t ValueWidth = 55;
@@ -64,8 +78,9 @@ constexpr int32_t FlashesValueWidth = 84;
 constexpr int32_t FlashesRowY = 260;
 
 // The options screen's items for the key highlight, top to bottom.
-// The Play row comes after Return, so the keys reach Return as they always did.
-enum : int32_t { OptionMusic, OptionSound, OptionVisibility, OptionFlashes, OptionReturn, OptionPlay, OptionCount };
+// The page rows come after Return, so the keys reach Return as they always did.
+enum : int32_t { OptionMusic, OptionSound, OptionVisibility, OptionFlashes, OptionReturn, OptionPages };
+constexpr int32_t OptionCount = OptionPages + static_cast<int32_t>(std::size(PageLinks));
 
 // One level up or down the five-step scale, for Left and Right.
 float SteppedVolume(float volume, int32_t step)
@@ -88,7 +103,8 @@ void OptionsScreen()
         row(SoundLabel, LevelBar(settings.soundvolume), 220, OptionSound);
         row(VisibilityLabel, visibilityText(), 240, OptionVisibility);
         row(FlashesLabel, FlashesName(CurrentSettings().On(SettingReducedFlashes)), FlashesRowY, OptionFlashes, FlashesValueWidth);
-        row(PlayLabel, PlayValue(), PlayRowY, OptionPlay, FlashesValueWidth);
+        for (int32_t i = 0; i < static_cast<int32_t>(std::size(PageLinks)); ++i)
+            row(PageLinks[i].label, PageLinks[i].value(), PageLinks[i].y, OptionPages + i, FlashesValueWidth);
         ReturnClicked(0, focus, OptionReturn);
     };
     // Flashes live in a file of their own, written only when changed here.
@@ -131,11 +147,17 @@ void OptionsScreen()
             sound::Play(gamesounds.blipsound);
             CurrentSettings().SetNumber(SettingReducedFlashes, CurrentSettings().On(SettingReducedFlashes) ? 0 : 1);
         }
-        const int32_t playHover = row(PlayLabel, PlayValue(), PlayRowY, OptionPlay, FlashesValueWidth);
-        if (focus.Chosen(OptionPlay, click != 0, playHover)) {
+        const TPageLink* opened = nullptr;
+        for (int32_t i = 0; i < static_cast<int32_t>(std::size(PageLinks)); ++i) {
+            const TPageLink& link = PageLinks[i];
+            const int32_t hover = row(link.label, link.value(), link.y, OptionPages + i, FlashesValueWidth);
+            if (focus.Chosen(OptionPages + i, click != 0, hover))
+                opened = &link;
+        }
+        if (opened) {
             sound::Play(gamesounds.blipsound);
             FinishFrame();
-            PlayOptionsScreen();
+            opened->open();
             continue;
         }
         if (ReturnClicked(click, focus, OptionReturn)) {

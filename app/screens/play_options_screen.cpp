@@ -3,50 +3,26 @@
 #include <string>
 #include <vector>
 
-#include "app/screens/backdrop.h"
-#include "app/screens/frame.h"
 #include "app/screens/layout.h"
-#include "app/screens/menu_input.h"
-#include "app/screens/menu_items.h"
-#include "app/screens/notice.h"
+#include "app/screens/settings_page.h"
 #include "app/settings/play_settings.h"
 #include "app/settings/settings_file.h"
-#include "app/shell/sound.h"
-#include "audio/sound.h"
-#include "draw2d/draw2d.h"
-#include "system/input.h"
-#include "system/keycodes.h"
 
 namespace {
-
-// The page's items for the key highlight, top to bottom.
-enum : int32_t {
-    RowHandling,
-    RowNextPieces,
-    RowShadow,
-    RowHardDrop,
-    RowHold,
-    RowPace,
-    RowFigures,
-    RowReturn,
-    RowCount
-};
 
 constexpr int32_t ValueWidth = 84;
 
 struct TOptionRow {
     const char* label;
-    TSettingId setting; // unused by the Handling row
+    TSettingId setting;
 };
 
-// Rows after Handling, in order from RowNextPieces.
+// The rows under Handling.
 const TOptionRow OptionRows[] = {
     {"Next pieces:       ", SettingNextPieces}, {"Shadow:       ", SettingLandingShadow},
     {"Hard drop:       ", SettingHardDrop},     {"Hold:       ", SettingHold},
     {"Pace:       ", SettingPace},              {"Figures:       ", SettingPlayFigures},
 };
-
-int32_t RowY(int32_t row) { return PlayOptionsTop + PlayOptionsPitch * row; }
 
 // The value as the page shows it: the file's word with a capital, or the number.
 std::string Shown(TSettingId id)
@@ -80,57 +56,19 @@ void StepHandling()
 
 void PlayOptionsScreen()
 {
-    TMenuFocus focus(RowCount);
     const TSettingValues before = CurrentSettings();
-    // Draws the rows; with act, also takes this frame's clicks and keys on them.
-    const auto rows = [&](int32_t click, bool act) {
-        bool changed = false;
-        const int32_t handlingHover = SettingRow(focus, "Handling:       ", HandlingName(HandlingOf(CurrentSettings())),
-                                                 RowY(RowHandling), RowHandling, ValueWidth);
-        if (act && (focus.Chosen(RowHandling, click != 0, handlingHover) || focus.Step(RowHandling))) {
-            StepHandling();
-            changed = true;
-        }
-        for (int32_t i = 0; i < static_cast<int32_t>(std::size(OptionRows)); ++i) {
-            const int32_t item = RowNextPieces + i;
-            const TOptionRow& row = OptionRows[i];
-            const int32_t hover = SettingRow(focus, row.label, Shown(row.setting), RowY(item), item, ValueWidth);
-            const int32_t step = focus.Step(item);
-            if (act && (focus.Chosen(item, click != 0, hover) || step != 0)) {
-                StepSetting(row.setting, step < 0 ? -1 : 1);
-                changed = true;
-            }
-        }
-        if (changed)
-            sound::Play(gamesounds.blipsound);
-    };
-    const auto still = [&] {
-        DrawBackdrop();
-        rows(0, false);
-        ReturnClicked(0, focus, RowReturn);
-    };
-    const auto save = [&] {
+    std::vector<TPageRow> rows;
+    rows.push_back({"Handling:       ", [] { return HandlingName(HandlingOf(CurrentSettings())); },
+                    [](int32_t) { StepHandling(); }});
+    for (const TOptionRow& row : OptionRows)
+        rows.push_back({row.label, [id = row.setting] { return Shown(id); },
+                        [id = row.setting](int32_t step) { StepSetting(id, step < 0 ? -1 : 1); }});
+    TSettingsPage page(std::move(rows), {.top = PlayOptionsTop, .pitch = PlayOptionsPitch, .valueWidth = ValueWidth});
+    page.Run([&] {
         std::vector<TSettingId> changed;
         for (const TSettingId id : PlayOptionSettings())
             if (!(CurrentSettings().Value(id) == before.Value(id)))
                 changed.push_back(id);
-        if (!changed.empty() && !SaveSettings(TSettingFile::Game, changed))
-            ShowNotice("Could not save options", still);
-    };
-    for (;;) {
-        focus.Update();
-        Cls();
-        const int32_t click = TakeMouseHits(MouseLeft);
-        DrawBackdrop();
-        rows(click, true);
-        if (ReturnClicked(click, focus, RowReturn)) {
-            save();
-            break;
-        }
-        FinishFrame();
-        if (EscapeToMenu() || focus.Back()) {
-            save();
-            break;
-        }
-    }
+        return changed.empty() || SaveSettings(TSettingFile::Game, changed);
+    });
 }

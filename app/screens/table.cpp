@@ -8,6 +8,7 @@
 #include "app/screens/layout.h"
 #include "app/screens/menu_input.h"
 #include "app/screens/menu_items.h"
+#include "app/screens/recent_plays.h"
 #include "app/screens/replay_screen.h"
 #include "app/shell/sound.h"
 #include "app/shell/text.h"
@@ -65,14 +66,28 @@ bool ShowTableReplays(const TTableReplays& replays, const std::vector<size_t>& e
     return false;
 }
 
+// The "Recent plays" item left of "Return"; true when it was chosen, with its sound.
+bool RecentPlaysChosen(TMenuFocus& focus, int32_t item, int32_t click)
+{
+    const int32_t hover =
+        FocusedItem(focus, item, MouseInRect(RecentItemLeft, ReturnTop, RecentItemWidth, ReturnHeight), RecentItemLeft, ReturnTop);
+    DrawFontText("Recent plays", RecentItemLeft, ReturnTop, 0, 0);
+    if (!focus.Chosen(item, click != 0, hover))
+        return false;
+    sound::Play(gamesounds.blipsound);
+    return true;
+}
+
 } // namespace
 
-void ShowTableScreen(const TTableReplays& replays, const std::function<void()>& drawRows)
+void ShowTableScreen(const TTableReplays& replays, const std::function<void()>& drawRows, bool recentPlays)
 {
-    // The entries with a replay, then "Return".
+    // The entries with a replay, then "Return", then "Recent plays" where it shows, so the keys
+    // reach Return as they always did.
     const std::vector<size_t> entries = EntriesWithReplays(replays);
     const auto returnItem = static_cast<int32_t>(entries.size());
-    TMenuFocus focus(returnItem + 1);
+    const int32_t recentItem = returnItem + 1;
+    TMenuFocus focus(recentPlays ? recentItem + 1 : recentItem);
     for (;;) {
         focus.Update();
         Cls();
@@ -81,6 +96,11 @@ void ShowTableScreen(const TTableReplays& replays, const std::function<void()>& 
         drawRows();
         if (ShowTableReplays(replays, entries, focus, click))
             continue;
+        if (recentPlays && RecentPlaysChosen(focus, recentItem, click)) {
+            FinishFrame();
+            RecentPlaysScreen();
+            continue;
+        }
         if (ReturnClicked(click, focus, returnItem))
             break;
         FinishFrame();
@@ -97,5 +117,5 @@ void ScoreScreen()
             DrawFontText(highscores.names[i], TableNameLeft, TableTop + TableRowPitch * i, 0, 0);
             DrawFontText(std::to_string(highscores.scores[i]), TableScoreLeft, TableTop + TableRowPitch * i, 0, 0);
         }
-    });
+    }, WithRecentPlays);
 }

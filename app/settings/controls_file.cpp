@@ -19,8 +19,10 @@ int32_t FramesForMillis(int32_t millis)
 TKeyBindings BindingsFrom(const TSettingValues& values)
 {
     TKeyBindings bindings;
-    for (int32_t action = 0; action < PlayActionCount; ++action)
+    for (int32_t action = 0; action < PlayActionCount; ++action) {
         bindings.keys[action] = values.Keys(ActionSettings[action]);
+        bindings.pad[action] = values.Keys(ActionPadSettings[action]);
+    }
     const int32_t delayMillis = values.Number(SettingRepeatDelay);
     const int32_t intervalMillis = values.Number(SettingRepeatInterval);
     if (delayMillis > 0 && intervalMillis > 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "system/key_names.h"
+#include "system/pad_names.h"
 #include "system/keycodes.h"
 
 namespace {
@@ -19,6 +20,26 @@ std::string Trimmed(std::string text)
     text.erase(0, text.find_first_not_of(' '));
     text.erase(text.find_last_not_of(' ') + 1);
     return text;
+}
+
+// The codes of a "Name, Name" list, each name read by codeOf (0: no such name).
+std::vector<int32_t> NamedList(const std::string& text, std::string& unknown, int32_t (*codeOf)(const std::string&))
+{
+    std::vector<int32_t> codes;
+    for (size_t start = 0;;) {
+        const size_t comma = text.find(',', start);
+        const std::string name = Trimmed(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        const bool control = std::any_of(name.begin(), name.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; });
+        const int32_t code = control ? 0 : codeOf(name);
+        if (code == 0) {
+            unknown = name;
+            return {};
+        }
+        codes.push_back(code);
+        if (comma == std::string::npos)
+            return codes;
+        start = comma + 1;
+    }
 }
 
 } // namespace
@@ -50,35 +71,35 @@ std::vector<std::string> SettingWords(TSettingId id)
 
 std::vector<int32_t> KeyList(const std::string& text, std::string& unknown)
 {
-    std::vector<int32_t> codes;
-    for (size_t start = 0;;) {
-        const size_t comma = text.find(',', start);
-        const std::string name = Trimmed(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-        const bool control = std::any_of(name.begin(), name.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; });
-        const int32_t code = control ? 0 : KeyCodeForName(name);
-        if (code == 0) {
-            unknown = name;
-            return {};
-        }
-        codes.push_back(code);
-        if (comma == std::string::npos)
-            return codes;
-        start = comma + 1;
-    }
+    return NamedList(text, unknown, KeyCodeForName);
 }
+
+std::vector<int32_t> ButtonList(const std::string& text, std::string& unknown)
+{
+    return NamedList(text, unknown, PadButtonForName);
+}
+
+const char* const ReservedKeyNames = "Escape, Tab, F1, F11, F12, Alt+Enter";
+const char* const ReservedPadButtonNames = "Start, Back, Guide";
 
 bool IsReservedKey(int32_t code)
 {
     return code == VK_ESCAPE || code == VK_TAB || code == VK_F1 || code == VK_F11 || code == VK_F12;
 }
 
+bool IsReservedPadButton(int32_t button)
+{
+    return button == PadStart || button == PadBack || button == PadGuide;
+}
+
 TSettingValue DefaultValue(TSettingId id)
 {
     const TSettingDeclaration& declaration = Declaration(id);
     TSettingValue value;
-    if (declaration.kind == TSettingKind::Keys) {
+    if (declaration.kind == TSettingKind::Keys || declaration.kind == TSettingKind::Buttons) {
         std::string unknown;
-        value.keys = KeyList(declaration.words, unknown);
+        value.keys = declaration.kind == TSettingKind::Keys ? KeyList(declaration.words, unknown)
+                                                            : ButtonList(declaration.words, unknown);
         value.keyText = declaration.words;
     } else {
         value.number = declaration.fallback;
@@ -107,6 +128,7 @@ std::string TSettingValues::Text(TSettingId id) const
     case TSettingKind::Number:
         return std::to_string(values_[id].number);
     case TSettingKind::Keys:
+    case TSettingKind::Buttons:
         return values_[id].keyText;
     }
     return {};

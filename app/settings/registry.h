@@ -13,7 +13,7 @@
 enum class TSettingFile : int32_t { Game, Display, Controls };
 constexpr int32_t SettingFileCount = 3;
 
-enum class TSettingKind : int32_t { Switch, Choice, Number, Keys };
+enum class TSettingKind : int32_t { Switch, Choice, Number, Keys, Buttons };
 
 enum TSettingId : int32_t {
 #define BRIM_SETTING(id, file, key, kind, words, minimum, maximum, fallback, help) Setting##id,
@@ -26,7 +26,7 @@ struct TSettingDeclaration {
     TSettingFile file;
     const char* key;
     TSettingKind kind;
-    const char* words;        // Switch, Choice: "off|on", "a|b|c"; Keys: the default keys
+    const char* words;        // Switch, Choice: "off|on", "a|b|c"; Keys, Buttons: the default keys or pad buttons
     int32_t minimum, maximum; // Number: the range
     int32_t fallback;         // the default: a word's index, or a number
     const char* help;         // one line
@@ -53,7 +53,8 @@ std::vector<TSettingId> SettingsOf(TSettingFile file);
 // The words of a Switch or Choice.
 std::vector<std::string> SettingWords(TSettingId id);
 
-// One setting's value: a word's index or a number, or the key codes and the text they came from.
+// One setting's value: a word's index or a number, or the key codes (or pad buttons) and the text
+// they came from.
 struct TSettingValue {
     int32_t number = 0;
     std::vector<int32_t> keys;
@@ -64,9 +65,17 @@ struct TSettingValue {
 // The key codes of a "Key, Key" list as SDL names keys; empty when a name is unknown (named in
 // unknown, empty when a name is missing). A name with a control character is no key's name.
 std::vector<int32_t> KeyList(const std::string& text, std::string& unknown);
-// Keys the game keeps for itself (pause and back, Visibility, the Keys page, fullscreen,
-// screenshots), which no play action may take.
+// The pad buttons (PadA...) of a "Button, Button" list as the controls file names them; empty and
+// unknown as KeyList.
+std::vector<int32_t> ButtonList(const std::string& text, std::string& unknown);
+// Keys the game keeps for itself on every screen (pause and back, Visibility, the keys page,
+// fullscreen, screenshots), which no play action may take; Alt+Enter is the fullscreen switch too.
 bool IsReservedKey(int32_t code);
+// The pad buttons every screen keeps for itself: Start pauses, Back goes back, Guide is the system's.
+bool IsReservedPadButton(int32_t button);
+// The names of the reserved keys and pad buttons, for the messages that refuse them.
+extern const char* const ReservedKeyNames;
+extern const char* const ReservedPadButtonNames;
 
 // A value of every setting, each at its default until set.
 class TSettingValues {

@@ -64,17 +64,21 @@ bool Parse(TSettingId id, const std::string& text, TSettingValue& value, std::st
                 std::to_string(declaration.maximum) + ", using " + DefaultText(id);
         return false;
     }
-    case TSettingKind::Keys: {
+    case TSettingKind::Keys:
+    case TSettingKind::Buttons: {
+        const bool keys = declaration.kind == TSettingKind::Keys;
         std::string unknown;
-        value.keys = KeyList(text, unknown);
+        value.keys = keys ? KeyList(text, unknown) : ButtonList(text, unknown);
         value.keyText = text;
-        const bool reserved = std::any_of(value.keys.begin(), value.keys.end(), IsReservedKey);
+        const bool reserved = std::any_of(value.keys.begin(), value.keys.end(), keys ? IsReservedKey : IsReservedPadButton);
         if (!value.keys.empty() && !reserved)
             return true;
-        const std::string what = reserved         ? "a key the game keeps for itself (Escape, Tab, F1, F11, F12)"
-                                 : unknown.empty() ? std::string("a key name missing")
-                                                   : "unknown key name \"" + unknown + "\"";
-        fault = what + "; " + key + " keeps its default keys " + declaration.words;
+        const std::string noun = keys ? "key" : "pad button";
+        const std::string what =
+            reserved         ? "a " + noun + " the game keeps for itself (" + (keys ? ReservedKeyNames : ReservedPadButtonNames) + ")"
+            : unknown.empty() ? "a " + noun + " name missing"
+                              : "unknown " + noun + " name \"" + unknown + "\"";
+        fault = what + "; " + key + " keeps its default " + noun + "s " + declaration.words;
         return false;
     }
     }

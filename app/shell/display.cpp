@@ -48,6 +48,12 @@ int32_t RenderThreads()
     return static_cast<int32_t>(std::max(std::thread::hardware_concurrency(), 1u));
 }
 
+void SaveRemembered(const TDisplaySettings& now)
+{
+    if (now != g_display.remembered && SaveDisplaySettings(SettingsFilePath(TSettingFile::Display), now))
+        g_display.remembered = now;
+}
+
 // The window switches fullscreen by itself (F11, Alt+Enter); a switch is saved when a frame sees it.
 bool g_shownFullscreen = false;
 
@@ -160,8 +166,34 @@ void KeepDisplaySettings()
     if (FitsDesktop(windowed, UsableDesktopSize()))
         now.windowed = windowed;
     now.fullscreen = IsDesktopFullscreen();
-    if (now == g_display.remembered)
-        return;
-    if (SaveDisplaySettings(SettingsFilePath(TSettingFile::Display), now))
-        g_display.remembered = now;
+    SaveRemembered(now);
+}
+
+int32_t WindowScale()
+{
+    const TWindowSize size = WindowedSize();
+    return std::max(1, std::min(size.width / WindowWidth, size.height / WindowHeight));
+}
+
+int32_t LargestWindowScale()
+{
+    const TWindowSize usable = UsableDesktopSize();
+    if (usable.width <= 0 || usable.height <= 0)
+        return LargestScale;
+    return std::clamp(std::min(LargestWholeScale(usable.width, WindowWidth), LargestWholeScale(usable.height, WindowHeight)),
+                      1, LargestScale);
+}
+
+void SetWindowScale(int32_t scale)
+{
+    SetWindowedSize(SquareAtScale(std::clamp(scale, 1, LargestWindowScale())));
+    KeepDisplaySettings();
+}
+
+void SetIntegerScale(bool on)
+{
+    SetWholeScaleOnly(on);
+    TDisplaySettings now = g_display.remembered;
+    now.integerScale = on;
+    SaveRemembered(now);
 }

@@ -45,3 +45,13 @@ void InstallDisplayKeys();
 // Saves display.cfg when the window's size or fullscreen differs from what the file holds; a
 // size larger than the usable desktop is not remembered.
 void KeepDisplaySettings();
+
+// The Display page's choices, each in force at once and kept in display.cfg.
+// The whole scale of the windowed size (the largest that fits in it, at least 1), and the
+// largest whole scale whose window fits the desktop (8 when it is unknown).
+int32_t WindowScale();
+int32_t LargestWindowScale();
+// The windowed size to that scale of the drawing; saved.
+void SetWindowScale(int32_t scale);
+// Whole-number scales only, or not; saved.
+void SetIntegerScale(bool on);

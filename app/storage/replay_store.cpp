@@ -221,6 +221,23 @@ bool LoadReplay(const std::string& path, TReplay& replay, std::string& error)
     return ParseReplay(text, replay, error);
 }
 
+std::string ReplayFilePath(const std::string& file, const std::string& folder) { return Joined(folder, file); }
+
+std::vector<TReplayFileInfo> RecentReplays(size_t count, const std::string& folder)
+{
+    if (folder.empty())
+        return {};
+    std::vector<TReplayFileInfo> files = ListReplays(folder);
+    // The file name breaks a tie of equal stamps, so the order is the same at every look.
+    std::sort(files.begin(), files.end(), [](const TReplayFileInfo& a, const TReplayFileInfo& b) {
+        return a.stamp != b.stamp ? a.stamp > b.stamp : a.file > b.file;
+    });
+    if (files.size() > count)
+        files.resize(count);
+    return files;
+}
+
+
 namespace {
 
 // The newest of the folder's replays that the test accepts; "" when none.

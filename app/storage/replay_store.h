@@ -53,6 +53,12 @@ std::string FindReplayAt(const std::string& date, const std::string& name, const
 // The replay in folder with the best score (the newest of equal ones); "" when there is none.
 std::string BestReplay(const std::string& folder = ReplayFolder());
 
+// The path of a replay file of the folder.
+std::string ReplayFilePath(const std::string& file, const std::string& folder = ReplayFolder());
+// The count newest replays in folder by the dates their names tell, newest first: the plays that
+// missed the table among them.
+std::vector<TReplayFileInfo> RecentReplays(size_t count, const std::string& folder = ReplayFolder());
+
 // Reads and checks a replay file; false with a one-line error when it cannot be read or is not
 // a valid replay.
 bool LoadReplay(const std::string& path, TReplay& replay, std::string& error);

@@ -93,7 +93,7 @@ TEST_F(ControlsFile, ReservedKeysAndControlCharactersAreRefused)
     std::vector<std::string> warnings;
     const TKeyBindings bindings = Read(warnings);
     ASSERT_EQ(warnings.size(), 6u);
-    EXPECT_EQ(warnings[0], "data/controls.cfg:1: a key the game keeps for itself (Escape, Tab, F1, F11, F12); move_left keeps "
+    EXPECT_EQ(warnings[0], "data/controls.cfg:1: a key the game keeps for itself (Escape, Tab, F1, F11, F12, Alt+Enter); move_left keeps "
                            "its default keys A, Left");
     EXPECT_NE(warnings[3].find("unknown key name"), std::string::npos) << warnings[3];
     EXPECT_EQ(bindings.keys[ActionMoveLeft], (Keys{VK_A, VK_LEFT}));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/settings/controls_file.h"
+#include "app/settings/key_binding.h"
 #include "game/game.h"
 #include "game/shape.h"
 #include "system/keycodes.h"
@@ -178,6 +179,24 @@ TEST_F(KeyBindingsSampling, FocusLossAndEscapeAskForThePause)
     EXPECT_TRUE(key::PauseRequested()) << "switching to another window pauses the play";
     Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
     EXPECT_FALSE(key::PauseRequested());
+}
+
+TEST_F(KeyBindingsSampling, AKeyAndAPadButtonBoundAsTheControlsPageDoesWorkAtOnce)
+{
+    TVirtualPad pad;
+    ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+    Bind(CurrentSettings(), ActionTurnLeft, TBindingKind::PadButton, PadX);
+    Bind(CurrentSettings(), ActionHold, TBindingKind::Key, VK_J);
+    pad.Tap(SDL_CONTROLLER_BUTTON_X);
+    Tap('j');
+    controls = key::Update();
+    EXPECT_EQ(controls.keyrotleft, 1) << "X turns counter-clockwise now";
+    EXPECT_EQ(controls.keyhold, 1) << "J holds now";
+    pad.Tap(SDL_CONTROLLER_BUTTON_B);
+    Tap('c');
+    controls = key::Update();
+    EXPECT_EQ(controls.keyrotleft, 0) << "B no longer does";
+    EXPECT_EQ(controls.keyhold, 0) << "C no longer does";
 }
 
 TEST_F(KeyBindingsSampling, AGamepadPlaysThroughTheSameControls)

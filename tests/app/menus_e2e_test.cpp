@@ -426,6 +426,42 @@ TEST_F(MenusEndToEnd, TheTableOpensAReplayByKeyboard)
     ExpectCleanExit(game);
 }
 
+// A play that missed the table is in the table's Recent plays: Down past Return reaches the item,
+// the list opens on the newest play, and Return watches it.
+TEST_F(MenusEndToEnd, RecentPlaysListAPlayThatMissedTheTableAndWatchIt)
+{
+    fs::create_directories(folder_ / "data" / "replays");
+    fs::copy_file(fs::path(BRIM_GOLDEN_DIR) / "short.replay", folder_ / "data" / "replays" / "20261209-101010_150.replay");
+    GameRun game(folder_);
+    ASSERT_NO_FATAL_FAILURE(OpenMenu(game));
+    game.Press("Down", 50ms);
+    game.Press("Down", 50ms);
+    game.Press("Return", 50ms);
+    const auto recentMarked = [](const fs::path& shot) {
+        return MarkerContrast(shot, ReturnTop - 2, ReturnTop + ReturnHeight) >= 3.0;
+    };
+    // The first Down keeps Return, focused on entry, as the arrows always counted.
+    game.Press("Down", 50ms);
+    game.Press("Down", 50ms);
+    ASSERT_TRUE(WaitForScreen(game, "menus_table_recent_item", recentMarked));
+    game.Press("Return");
+    const auto newestMarked = [](const fs::path& shot) {
+        return MarkerContrast(shot, RecentTop - 2, RecentTop + RecentRowHeight) >= 3.0;
+    };
+    ASSERT_TRUE(WaitForScreen(game, "menus_recent_plays", newestMarked));
+    game.Press("Return");
+    ASSERT_TRUE(WaitForScreen(game, "menus_recent_replay", [](const fs::path& shot) {
+        return ShowsPlay(shot) && ShowsWatchHint(shot);
+    }));
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_recent_after_replay", newestMarked));
+    game.Press("Escape");
+    game.Press("Escape");
+    ASSERT_TRUE(WaitForScreen(game, "menus_title_after_recent", ShowsTitleMenu));
+    game.Press("Escape");
+    ExpectCleanExit(game);
+}
+
 // --bot says what it is and how to leave it, at the foot of the window.
 TEST_F(MenusEndToEnd, TheBuiltInPlayerShowsItsCaption)
 {
