@@ -63,6 +63,17 @@ int32_t TakeBindableKey()
     return 0;
 }
 
+// F1, Tab, F11 and F12 act on every screen, and a frame may take their presses before this page
+// looks; their release still says the player tried one, which the page refuses as it refuses
+// the other keys the game keeps.
+int32_t TakeActingKeyRelease()
+{
+    for (const int32_t code : {VK_F1, VK_TAB, VK_F11, VK_F12})
+        if (TakeKeyReleases(code))
+            return code;
+    return 0;
+}
+
 int32_t TakeAnyPadButton()
 {
     for (int32_t button = PadA; button < PadButtonCount; ++button)
@@ -98,11 +109,15 @@ void Capture(TSettingsPage& page, TPlayAction action, TBindingKind kind)
     // What chose the row is not the answer.
     DropPendingInput();
     TakeMouseHits(MouseLeft);
+    while (TakeActingKeyRelease() != 0) {
+    }
     for (;;) {
         Cls();
         page.Draw();
         FinishFrame();
-        const int32_t code = keys ? TakeBindableKey() : TakeAnyPadButton();
+        int32_t code = keys ? TakeBindableKey() : TakeAnyPadButton();
+        if (keys && code == 0)
+            code = TakeActingKeyRelease();
         // A tap of Escape shorter than a frame is a press no longer held: it cancels all the same.
         const bool cancelled = keys ? code == VK_ESCAPE || TakePadHits(PadBack) : code == PadBack;
         if (EscapeToMenu() || cancelled || TakeMouseHits(MouseLeft)) {
