@@ -177,12 +177,7 @@ void ChallengesScreen()
             bests = ReadBests();
             continue;
         }
-        if (ReturnClicked(click, focus, RowReturn)) {
-            save();
-            break;
-        }
-        FinishFrame();
-        if (EscapeToMenu() || focus.Back()) {
+        if (MenuFrameLeaves(click, focus, RowReturn)) {
             save();
             break;
         }

@@ -1,5 +1,6 @@
 #include "app/screens/menu_items.h"
 
+#include "app/screens/frame.h"
 #include "app/screens/layout.h"
 #include "app/shell/sound.h"
 #include "app/shell/text.h"
@@ -67,4 +68,12 @@ bool ReturnClicked(int32_t click, const TMenuFocus& focus, int32_t item)
         return false;
     sound::Play(gamesounds.blipsound);
     return true;
+}
+
+bool MenuFrameLeaves(int32_t click, const TMenuFocus& focus, int32_t returnItem)
+{
+    if (ReturnClicked(click, focus, returnItem))
+        return true;
+    FinishFrame();
+    return EscapeToMenu() || focus.Back();
 }

@@ -27,3 +27,6 @@ int32_t SettingRow(const TMenuFocus& focus, const char* label, const std::string
 // The "Return" item of the table and options screens, item number `item` of their focus; true
 // (after the blip) when clicked or activated.
 bool ReturnClicked(int32_t click, const TMenuFocus& focus, int32_t item);
+// The end of a menu screen's frame: true when "Return" was chosen (the frame is then not shown),
+// else the frame is finished and true when Escape or pad Back asks to leave.
+bool MenuFrameLeaves(int32_t click, const TMenuFocus& focus, int32_t returnItem);

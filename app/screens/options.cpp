@@ -160,13 +160,8 @@ void OptionsScreen()
             opened->open();
             continue;
         }
-        if (ReturnClicked(click, focus, OptionReturn)) {
-            save();
-            break;
-        }
-        FinishFrame();
         // Closing the window leaves the settings unsaved, as on every other screen.
-        if (EscapeToMenu() || focus.Back()) {
+        if (MenuFrameLeaves(click, focus, OptionReturn)) {
             save();
             break;
         }

@@ -62,10 +62,7 @@ void RecentPlaysScreen()
             ResetMouseState();
             continue;
         }
-        if (ReturnClicked(click, focus, returnItem))
-            break;
-        FinishFrame();
-        if (EscapeToMenu() || focus.Back())
+        if (MenuFrameLeaves(click, focus, returnItem))
             break;
     }
 }

@@ -59,10 +59,7 @@ void StatisticsScreen()
             DrawFontText(lines[i].value, ValueLeft, y, 0, 0);
             DrawFontText(lines[i].best, BestLeft, y, 0, 0);
         }
-        if (ReturnClicked(click, focus, 0))
-            break;
-        FinishFrame();
-        if (EscapeToMenu() || focus.Back())
+        if (MenuFrameLeaves(click, focus, 0))
             break;
     }
 }

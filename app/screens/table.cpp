@@ -101,10 +101,7 @@ void ShowTableScreen(const TTableReplays& replays, const std::function<void()>& 
             RecentPlaysScreen();
             continue;
         }
-        if (ReturnClicked(click, focus, returnItem))
-            break;
-        FinishFrame();
-        if (EscapeToMenu() || focus.Back())
+        if (MenuFrameLeaves(click, focus, returnItem))
             break;
     }
 }
