@@ -26,6 +26,7 @@
 #include "common/shell.h"
 #include "common/wait.h"
 #include "common/x_display.h"
+#include "draw2d/png_encoder.h"
 
 namespace game_run {
 
@@ -46,6 +47,14 @@ inline std::string Tool(const std::string& command, std::chrono::seconds limit =
 constexpr int64_t FramesPerSecond = 60;
 // The title menu fades in by 0.0049 a frame, from the end of the intro.
 constexpr int64_t MenuFadeFrames = 205;
+
+// Frames enough for a new piece to fall wholly into view at the slowest start, 48 frames a row,
+// several times over.
+constexpr int64_t PieceInViewFrames = 20 * 48;
+
+// Screenshots are read back at once and kept only to look at when a test fails: the fastest
+// compression libpng has.
+constexpr int ScreenshotCompression = 1;
 
 // The frames start-up draws before the first screen: the loading screen.
 constexpr int64_t LoadingFrames = 1;
@@ -192,14 +201,40 @@ public:
 
     // The frames the game has drawn so far, by its trace.
     int64_t Frames() const { return LastTracedFrame(folder_ / "stderr.txt"); }
-    // Until the game has drawn count more frames; false when it ended or stalled before. A run
-    // without the trace has no frames to count: there it waits for nothing.
-    bool WaitFrames(int64_t count, std::chrono::milliseconds limit = Patience)
+    // Until the game has drawn count more frames; false when it ended first, or stalled: drew no
+    // frame for the limit. However slowly a loaded machine runs the game, frames that keep coming
+    // are waited for. A run without the trace has no frames to count: there it waits for nothing.
+    bool WaitFrames(int64_t count, std::chrono::milliseconds stall = Patience)
     {
         if (!tracing_)
             return Running();
         const int64_t until = Frames() + count;
-        return WaitFor([&] { return Frames() >= until || !Running(); }, limit) && Frames() >= until;
+        WaitWithinFrames(count, [] { return false; }, stall);
+        return Frames() >= until;
+    }
+
+    // Until the condition holds, for at most frames more frames of the game: for what takes game
+    // time (a piece falling into view), which a loaded machine stretches without limit. False when
+    // the frames pass first, or the game ended or stalled (drew no frame for the limit).
+    bool WaitWithinFrames(int64_t frames, const std::function<bool()>& condition,
+                          std::chrono::milliseconds stall = Patience)
+    {
+        const int64_t until = Frames() + frames;
+        int64_t seen = Frames();
+        auto moved = std::chrono::steady_clock::now();
+        while (!condition()) {
+            const int64_t now = Frames();
+            if (now >= until || !Running())
+                return condition();
+            if (now > seen) {
+                seen = now;
+                moved = std::chrono::steady_clock::now();
+            } else if (std::chrono::steady_clock::now() - moved > stall) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return true;
     }
 
     // Start-up draws one frame, the loading screen, and resets the input before the first screen
@@ -278,8 +313,20 @@ public:
     {
         fs::create_directories("screens");
         const fs::path path = fs::absolute("screens") / (name + ".png");
-        Tool("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
-              std::to_string(x_) + "+" + std::to_string(y_) + " +repage " + path.string());
+        // Read in this process: a program started for each picture lags far behind the game on a
+        // loaded machine. A picture that could not be taken leaves no file, not the one before.
+        fs::remove(path);
+        XDisplay x;
+        const XDisplay::TScreenPixels pixels = x.ScreenPixels(x_, y_, width, height);
+        if (pixels.rgb.empty())
+            return path;
+        FILE* file = std::fopen(path.c_str(), "wb");
+        const bool written = file && EncodePng(file, pixels.width, pixels.height, 3, pixels.rgb.data(),
+                                               static_cast<size_t>(pixels.width) * 3, ScreenshotCompression);
+        if (file)
+            std::fclose(file);
+        if (!written)
+            fs::remove(path);
         return path;
     }
     // "WIDTHxHEIGHT" of the window as the X server has it now.

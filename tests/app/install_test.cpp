@@ -95,7 +95,7 @@ struct Outcome {
 Outcome RunToEnd(const GameLaunch& launch)
 {
     GameRun run(launch);
-    const auto status = run.WaitExit(30s);
+    const auto status = run.WaitExit(Patience);
     Outcome outcome{-1, run.Out(), run.Err()};
     if (status && WIFEXITED(*status))
         outcome.code = WEXITSTATUS(*status);
@@ -139,13 +139,13 @@ protected:
         ASSERT_TRUE(game.FindWindow()) << game.Err();
         const fs::path prefs = DataFolder() / "preferences.dat";
         const fs::path table = DataFolder() / "highscores.dat";
-        ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{1, 1, 0}; }, 10s)) << game.Err();
+        ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{1, 1, 0}; }, Patience)) << game.Err();
         EXPECT_EQ(game.Out(), "Yo. 0\n");
-        std::this_thread::sleep_for(1s);
+        ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
         game.Press("space"); // ends the intro; the menu fades in
-        std::this_thread::sleep_for(3500ms);
+        ASSERT_TRUE(game.WaitFrames(MenuFadeFrames)) << game.Err();
         game.Click(256, 306); // the high-score table
-        EXPECT_TRUE(WaitFor([&] { return FileBytes(table) == DefaultTable(); }, 5s)) << FileBytes(table).size();
+        EXPECT_TRUE(WaitFor([&] { return FileBytes(table) == DefaultTable(); }, Patience)) << FileBytes(table).size();
         CloseAndExpectCleanExit(game);
     }
 
@@ -154,7 +154,7 @@ protected:
         XDisplay x;
         ASSERT_TRUE(x.Open());
         x.ClickCloseBox(game.Window());
-        const auto status = game.WaitExit(15s);
+        const auto status = game.WaitExit(Patience);
         ASSERT_TRUE(status && WIFEXITED(*status)) << "the game did not end by itself";
         EXPECT_EQ(WEXITSTATUS(*status), 0) << game.Err();
         EXPECT_EQ(game.Err(), "") << "no asset is missing, nothing went wrong";
@@ -328,7 +328,7 @@ TEST_F(InstalledGame, ReadOnlyInstallSavesInTheHomeDataFolderAndKeepsWorkingWhen
     const std::string classed = Shell("xdotool search --class '^" +
                                       std::regex_replace(AppIdText, std::regex("\\."), "\\.") + "$'");
     EXPECT_NE(("\n" + classed).find("\n" + std::to_string(game.Window()) + "\n"), std::string::npos) << classed;
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
     CloseAndExpectCleanExit(game);
     EXPECT_EQ(game.Out(), "") << "the preferences were found: no greeting";
     EXPECT_EQ(FileBytes(DataFolder() / "preferences.dat"), (std::vector<uint8_t>{1, 1, 0}));

@@ -112,7 +112,7 @@ protected:
             [&] {
                 game.Click(WindowWidth / 2, MenuItemTop[MenuPlay] + MenuItemHeight / 2);
                 const fs::path shot = game.Screenshot("options_play_start");
-                return !ShowsDemoCaption(shot) && !BoardCellsLit(shot, 0, BoardRows).empty();
+                return ShowsPlay(shot) && !ShowsDemoCaption(shot) && !BoardCellsLit(shot, 0, BoardRows).empty();
             },
             Patience);
         ASSERT_TRUE(playing) << "no piece came in";
@@ -122,42 +122,52 @@ protected:
 
 } // namespace
 
+// Ten landings at the slowest start, a piece falling the whole board at 48 frames a row: the
+// most waited for three whole coming pieces to show.
+constexpr int64_t TenLandingsFrames = 10 * (BoardRows + 1) * 48;
+
 TEST_F(PlayOptionsEndToEnd, ThreeNextPiecesShowRightOfTheBoard)
 {
     WriteSettings("next_pieces = 3\n");
     GameRun game(folder_);
     StartPlay(game);
     std::vector<int> cells;
-    const bool shown = WaitFor(
-        [&] {
-            cells = ComingPieceCells(game.Screenshot("options_next_pieces"));
-            return cells.size() == 3 && std::all_of(cells.begin(), cells.end(), [](int n) { return n == 4; });
-        },
-        // A stamp may read a cell short (a power-up's mark, a dark shade): the pieces shown
-        // change at every landing, so some landing shows three whole ones.
-        Patience);
+    // A stamp may read a cell short (a power-up's mark, a dark shade): the pieces shown change at
+    // every landing, so one of the next landings shows three whole ones.
+    const bool shown = game.WaitWithinFrames(TenLandingsFrames, [&] {
+        cells = ComingPieceCells(game.Screenshot("options_next_pieces"));
+        return cells.size() == 3 && std::all_of(cells.begin(), cells.end(), [](int n) { return n == 4; });
+    });
     EXPECT_TRUE(shown) << "lit cells of the three pieces: " << ::testing::PrintToString(cells);
     EXPECT_TRUE(game.Running()) << game.Err();
 }
 
-// Gravity takes 48 frames a row at the start, so a piece wholly on the board needs over a
-// thousand frames to reach the floor rows; one there within ten rows' time was dropped. Counted
-// in frames, not seconds: a sanitizer build on a busy machine draws far fewer a second.
-constexpr int64_t HardDropFrames = 10 * 48;
+// Gravity takes 48 frames a row at the start. A piece seen on the board and then in the floor
+// rows sooner than gravity could have brought it there was dropped. Counted in frames, not
+// seconds: a sanitizer build on a busy machine draws far fewer a second.
+constexpr int64_t FramesPerRow = 48;
 
 TEST_F(PlayOptionsEndToEnd, SpaceDropsThePieceToTheFloorWithHardDropOn)
 {
     WriteSettings("hard_drop = on\n");
     GameRun game(folder_);
     StartPlay(game);
-    ASSERT_TRUE(WaitFor([&] { return !WholePiece(game, "options_hard_drop_before").empty(); }, Patience));
-    const int64_t pressed = game.Frames();
+    std::vector<std::pair<int, int>> before;
+    int64_t seen = 0; // no later than the frame the picture shows
+    ASSERT_TRUE(game.WaitWithinFrames(PieceInViewFrames, [&] {
+        seen = game.Frames();
+        return !(before = WholePiece(game, "options_hard_drop_before")).empty();
+    }));
     game.Press("space");
     const bool dropped = WaitFor(
         [&] { return !BoardCellsLit(game.Screenshot("options_hard_drop"), BoardRows - FloorRows, BoardRows).empty(); },
         Patience);
     ASSERT_TRUE(dropped) << "nothing reached the floor rows";
-    EXPECT_LT(game.Frames() - pressed, HardDropFrames) << "the piece fell there by gravity";
+    int lowest = 0;
+    for (const auto& cell : before)
+        lowest = std::max(lowest, cell.second);
+    const int64_t gravity = (BoardRows - FloorRows - lowest) * FramesPerRow;
+    EXPECT_LT(game.Frames() - seen, gravity) << "the piece fell there by gravity";
     EXPECT_TRUE(game.Running()) << game.Err();
 }
 
@@ -169,7 +179,8 @@ TEST_F(PlayOptionsEndToEnd, SpaceDoesNothingWithHardDropOff)
     GameRun game(folder_);
     StartPlay(game);
     std::vector<std::pair<int, int>> before;
-    ASSERT_TRUE(WaitFor([&] { return !(before = WholePiece(game, "options_no_hard_drop_before")).empty(); }, Patience));
+    ASSERT_TRUE(game.WaitWithinFrames(
+        PieceInViewFrames, [&] { return !(before = WholePiece(game, "options_no_hard_drop_before")).empty(); }));
     // Both held until the piece shows one column left, so the game has read the Space too.
     std::vector<std::pair<int, int>> after;
     const bool moved = game.HoldUntil("space Left", [&] {

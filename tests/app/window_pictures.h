@@ -53,6 +53,22 @@ inline std::vector<int> PieceColumns(const std::filesystem::path& screenshot)
     return columns;
 }
 
+// A play: no logo across the top (every menu screen and the pause have it) and the light
+// "POINTS" words in the box at the top left.
+inline bool ShowsPlay(const std::filesystem::path& screenshot)
+{
+    const auto pixmap = WindowPicture(screenshot);
+    if (!pixmap)
+        return false;
+    int logo = 0, points = 0;
+    for (int x = 40; x < WindowWidth - 40; ++x)
+        logo += Luminance(pixmap->ReadPixel(x, 66)) > 0.3 ? 1 : 0;
+    for (int y = 24; y < 38; ++y)
+        for (int x = 32; x < 96; ++x)
+            points += Luminance(pixmap->ReadPixel(x, y)) > 0.45 ? 1 : 0;
+    return logo < 10 && points > 20;
+}
+
 // The demo's caption: a word of light letters centred above the board. Read as text, not as
 // light pixels: a light piece spawning there is as bright, but its cells are long solid runs,
 // while a row through the letters crosses many thin strokes.

@@ -1,7 +1,11 @@
 #pragma once
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <bit>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <thread>
@@ -101,6 +105,47 @@ public:
             return;
         Call<decltype(&XAutoRepeatOn)>(on ? "XAutoRepeatOn" : "XAutoRepeatOff")(display_);
         Call<decltype(&XFlush)>("XFlush")(display_);
+    }
+
+    // What the screen shows in a rectangle, clipped to the screen, as 8-bit RGB rows top-down;
+    // no pixels when there is no display or the rectangle is off the screen.
+    struct TScreenPixels {
+        int width = 0;
+        int height = 0;
+        std::vector<uint8_t> rgb;
+    };
+    TScreenPixels ScreenPixels(int x, int y, int width, int height)
+    {
+        TScreenPixels pixels;
+        if (!display_)
+            return pixels;
+        const int screen = DefaultScreen(display_);
+        const int left = std::max(x, 0), top = std::max(y, 0);
+        const int right = std::min(x + width, DisplayWidth(display_, screen));
+        const int bottom = std::min(y + height, DisplayHeight(display_, screen));
+        if (right <= left || bottom <= top)
+            return pixels;
+        const auto get = Call<decltype(&XGetImage)>("XGetImage");
+        XImage* image = get(display_, DefaultRootWindow(display_), left, top, static_cast<unsigned>(right - left),
+                            static_cast<unsigned>(bottom - top), AllPlanes, ZPixmap);
+        if (!image)
+            return pixels;
+        pixels.width = right - left;
+        pixels.height = bottom - top;
+        pixels.rgb.reserve(static_cast<size_t>(pixels.width) * pixels.height * 3);
+        const auto channel = [](unsigned long pixel, unsigned long mask) {
+            const int shift = std::countr_zero(mask);
+            return static_cast<uint8_t>(((pixel & mask) >> shift) * 255 / (mask >> shift));
+        };
+        for (int row = 0; row < pixels.height; ++row)
+            for (int column = 0; column < pixels.width; ++column) {
+                const unsigned long pixel = XGetPixel(image, column, row);
+                pixels.rgb.push_back(channel(pixel, image->red_mask));
+                pixels.rgb.push_back(channel(pixel, image->green_mask));
+                pixels.rgb.push_back(channel(pixel, image->blue_mask));
+            }
+        XDestroyImage(image);
+        return pixels;
     }
 
 private:
