@@ -34,8 +34,9 @@ constexpr int32_t WellHeight = BoardRows * cellsize;
 constexpr int BlockShadeOffset = 3;
 // The face of the block picture, inside its bevel.
 constexpr int FaceInset = 3;
-// Every 15 degrees: the far corners of the well sweep the whole disc the well can ever cover.
-constexpr int AngleStep = 15;
+// Every 30 degrees: a point of the picture 400 pixels off the turning centre stays behind the
+// well for 47 degrees of a turn, one nearer for longer, so each is seen there at least once.
+constexpr int AngleStep = 30;
 constexpr double LeastContrast = 3.0;
 // The most two pixels of one cell may differ, as contrast: soft clouds pass, a picture's edge
 // crossing a cell does not.
