@@ -120,11 +120,11 @@ TEST(PictureAssets, ScoreGlyphsHaveInkWithinEightPixels)
 }
 
 // Whatever a turn brings behind the well (within 436 pixels of the centre) is calm, as the well
-// test checks it drawn; each picture's mood lives beyond, where they must be neither black nor
-// alike.
+// test checks it drawn; each picture's mood comes back by 580 pixels out, and there they must be
+// neither black nor alike.
 TEST(PictureAssets, BackgroundsAreOpaqueSubduedAndDistinct)
 {
-    constexpr int MoodRadius = 500;
+    constexpr int MoodRadius = 580;
     constexpr int Tile = 16;
     std::vector<std::vector<double>> thumbs;
     for (int i = 1; i <= 10; ++i) {

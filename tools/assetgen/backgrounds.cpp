@@ -31,14 +31,19 @@ constexpr double kMoodRadius = 580;
 // Calm: softened well past the size of a block (16 pixels), and its own range of brightness
 // brought under a ceiling, so the dimmest block stands out from it threefold; hue kept and a
 // little deepened, as colour reads less in the dark.
-constexpr double kCalmBlur = 10;
+constexpr double kCalmBlur = 5;
 // Pictures of plates and of pieces blur further, till no edge of one is left to see.
 constexpr double kCalmShapesBlur = 28;
 constexpr float kCalmCeiling = 0.1f;
-constexpr double kCalmTop = 0.99;   // the share of the calm disc kept below the ceiling's knee
+// The disc's own range, from the brightness that this share of it lies below to the one that
+// this share lies below, is spread from the floor to the ceiling's knee.
+constexpr double kCalmBottom = 0.01;
+constexpr double kCalmTop = 0.95;
 constexpr float kCalmFloor = 0.25f; // the darkest left, as a share of the ceiling
 constexpr float kCalmSaturation = 1.5f;
 constexpr float kCalmGrey = 1.0f / 255; // keeps black a colour, if a grey one
+// The soft picture holds nothing fine, so it is worked out at a quarter of the size.
+constexpr int kCalmStep = 4;
 
 Colour Add(Colour a, Colour b, float k) { return {a.r + b.r * k, a.g + b.g * k, a.b + b.b * k}; }
 
@@ -370,33 +375,41 @@ float Luma(Rgba p) { return 0.2126f * p.r + 0.7152f * p.g + 0.0722f * p.b; }
 // How far a point lies from the turning centre.
 double Radius(int x, int y) { return Length(Vec2{x + 0.5 - N / 2.0, y + 0.5 - N / 2.0}); }
 
-// The brightness below which kCalmTop of the calm disc lies.
-float CalmTop(const Image& soft)
+struct CalmRange {
+    float bottom, top;
+};
+
+CalmRange DiscRange(const Image& soft)
 {
     std::vector<float> lumas;
-    for (int y = 0; y < N; ++y)
-        for (int x = 0; x < N; ++x)
-            if (Radius(x, y) < kCalmRadius)
+    for (int y = 0; y < soft.Height(); ++y)
+        for (int x = 0; x < soft.Width(); ++x)
+            if (Radius(x * kCalmStep + kCalmStep / 2, y * kCalmStep + kCalmStep / 2) < kCalmRadius)
                 lumas.push_back(Luma(soft.At(x, y)));
-    const auto top = lumas.begin() + std::ptrdiff_t(double(lumas.size() - 1) * kCalmTop);
-    std::nth_element(lumas.begin(), top, lumas.end());
-    return std::max(*top, 1e-4f);
+    const auto share = [&](double q) {
+        const auto at = lumas.begin() + std::ptrdiff_t(double(lumas.size() - 1) * q);
+        std::nth_element(lumas.begin(), at, lumas.end());
+        return *at;
+    };
+    const float bottom = share(kCalmBottom);
+    return {bottom, std::max(share(kCalmTop), bottom + 1e-3f)};
 }
 
 void CalmBehindWell(Image& image, double blur)
 {
-    const Image soft = Blur(image, blur);
-    const float top = CalmTop(soft);
+    const Image soft = Blur(Downsample(image, kCalmStep), blur / kCalmStep);
+    const CalmRange range = DiscRange(soft);
     for (int y = 0; y < N; ++y)
         for (int x = 0; x < N; ++x) {
             const float calm = 1.0f - Smoothstep(kCalmRadius, kMoodRadius, Radius(x, y));
             if (calm <= 0)
                 continue;
-            Rgba s = soft.At(x, y);
-            s = {s.r + kCalmGrey, s.g + kCalmGrey, s.b + kCalmGrey, 1};
+            // Sampled at the pixel's centre; beside the edge only the inside counts.
+            Rgba s = Sample(soft, (x + 0.5) / kCalmStep, (y + 0.5) / kCalmStep);
+            s = {s.r / s.a + kCalmGrey, s.g / s.a + kCalmGrey, s.b / s.a + kCalmGrey, 1};
             const float luma = Luma(s);
             // From the floor, linear through the dark and easing into the ceiling, never past it.
-            const float t = luma / top;
+            const float t = std::max(0.0f, luma - range.bottom) / (range.top - range.bottom);
             const float dimmed = kCalmCeiling * (kCalmFloor + (1 - kCalmFloor) * t / std::pow(1 + std::pow(t, 4.0f), 0.25f));
             const float k = dimmed / luma;
             const auto calmed = [&](float c) { return std::max(0.0f, dimmed + (c * k - dimmed) * kCalmSaturation); };
