@@ -28,15 +28,16 @@ constexpr int N = kBackgroundSize;
 // calm; beyond, it eases back into its own mood.
 constexpr double kCalmRadius = 436;
 constexpr double kMoodRadius = 580;
-// Calm: softened well past the size of a block (16 pixels), and its own range of brightness
-// brought under a ceiling, so the dimmest block stands out from it threefold; hue kept and a
-// little deepened, as colour reads less in the dark.
+// Calm: softened so that nothing the size of a block (16 pixels) keeps an edge, and its own
+// range of brightness brought under a ceiling, so the dimmest block stands out from it
+// threefold over the well's slate; hue kept and a little deepened, as colour reads less in the
+// dark.
 constexpr double kCalmBlur = 5;
 // Pictures of plates and of pieces blur further, till no edge of one is left to see.
 constexpr double kCalmShapesBlur = 28;
 constexpr float kCalmCeiling = 0.1f;
-// The disc's own range, from the brightness that this share of it lies below to the one that
-// this share lies below, is spread from the floor to the ceiling's knee.
+// The disc's own range of brightness, between the darkest and the brightest few hundredths of
+// it, is spread from the floor to the ceiling's knee.
 constexpr double kCalmBottom = 0.01;
 constexpr double kCalmTop = 0.95;
 constexpr float kCalmFloor = 0.25f; // the darkest left, as a share of the ceiling
