@@ -26,6 +26,7 @@
 
 namespace {
 
+using game_run::ContrastRatio;
 using game_run::Luminance;
 
 constexpr int32_t WellWidth = BoardColumns * cellsize;
@@ -42,8 +43,6 @@ constexpr double LeastContrast = 3.0;
 // crossing a cell does not.
 constexpr double MostCellContrast = 1.2;
 
-double Contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
-
 // Relative luminance by table: each channel's share, from the window pictures' own measure.
 class TLuminanceTable {
 public:
@@ -56,6 +55,8 @@ public:
     {
         return shares_[(argb >> 16) & 0xFF][0] + shares_[(argb >> 8) & 0xFF][1] + shares_[argb & 0xFF][2];
     }
+    // Of a pixel of an RGBA8888 pixmap, read in place: the well is read back a few hundred times.
+    double operator()(const uint8_t* rgba) const { return shares_[rgba[0]][0] + shares_[rgba[1]][1] + shares_[rgba[2]][2]; }
 
 private:
     std::array<std::array<double, 3>, 256> shares_{};
@@ -148,6 +149,7 @@ protected:
         TWellFigures figures;
         for (int angle = 0; angle < 360; angle += AngleStep) {
             const auto well = WellAt(index, static_cast<float>(angle));
+            EXPECT_EQ(well->format, PF_RGBA8888);
             for (int cy = 0; cy < BoardRows; ++cy)
                 for (int cx = 0; cx < BoardColumns; ++cx) {
                     double least = 1, most = 0;
@@ -155,12 +157,12 @@ protected:
                     // cell, the same over every background; a block covers its own cell's.
                     for (int y = cy * cellsize + 1; y < (cy + 1) * cellsize; ++y)
                         for (int x = cx * cellsize + 1; x < (cx + 1) * cellsize; ++x) {
-                            const double lum = lum_(well->ReadPixel(x, y));
+                            const double lum = lum_(well->pixels + y * well->pitch + x * 4);
                             least = std::min(least, lum);
                             most = std::max(most, lum);
                         }
                     figures.brightest = std::max(figures.brightest, most);
-                    figures.cellContrast = std::max(figures.cellContrast, Contrast(least, most));
+                    figures.cellContrast = std::max(figures.cellContrast, ContrastRatio(least, most));
                 }
         }
         return figures;
@@ -180,7 +182,7 @@ TEST_F(WellBackdropGL, TheDimmestBlockStandsOutAndNoShapeOfABlockLiesBehindTheWe
         const char* name = visibility != 0 ? "High" : "Low";
         for (int i = 0; i < backcount; ++i) {
             const TWellFigures figures = Figures(i);
-            const double contrast = Contrast(shade, figures.brightest);
+            const double contrast = ContrastRatio(shade, figures.brightest);
             std::printf("back%d.png at %s: block contrast %.2f, most contrast in a cell %.3f\n", i + 1, name,
                         contrast, figures.cellContrast);
             EXPECT_GE(contrast, LeastContrast) << "back" << i + 1 << ".png at " << name;
