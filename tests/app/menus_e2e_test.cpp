@@ -15,9 +15,6 @@ using namespace game_run;
 
 namespace {
 
-// Contrast as readability guidelines count it: (lighter + 0.05) over (darker + 0.05).
-double ContrastRatio(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
-
 struct TBox {
     int left, top, right, bottom; // right and bottom excluded
 };

@@ -23,6 +23,9 @@ inline double Luminance(uint32_t argb)
     return 0.2126 * channel((argb >> 16) & 0xFF) + 0.7152 * channel((argb >> 8) & 0xFF) + 0.0722 * channel(argb & 0xFF);
 }
 
+// Contrast as readability guidelines count it: (lighter + 0.05) over (darker + 0.05).
+inline double ContrastRatio(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+
 // The screenshot of a 512 by 512 window; null when it could not be read or has another size.
 inline std::shared_ptr<TPixmap> WindowPicture(const std::filesystem::path& screenshot)
 {

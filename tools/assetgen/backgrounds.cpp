@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -20,6 +21,30 @@ using palette::kSlate;
 
 constexpr double kPi = std::numbers::pi;
 constexpr int N = kBackgroundSize;
+
+// The play screen turns the picture about its centre, drawn at (256, 116) of the 512-pixel
+// canvas, so over a play every point nearer the centre than the well's far corners (427 pixels
+// off, a few more while a blast sways the frame) passes behind the well. There the picture is
+// calm; beyond, it eases back into its own mood.
+constexpr double kCalmRadius = 436;
+constexpr double kMoodRadius = 580;
+// Calm: softened so that nothing the size of a block (16 pixels) keeps an edge, and its own
+// range of brightness brought under a ceiling, so the dimmest block stands out from it
+// threefold over the well's slate; hue kept and a little deepened, as colour reads less in the
+// dark.
+constexpr double kCalmBlur = 5;
+// Pictures of plates and of pieces blur further, till no edge of one is left to see.
+constexpr double kCalmShapesBlur = 28;
+constexpr float kCalmCeiling = 0.1f;
+// The disc's own range of brightness, between the darkest and the brightest few hundredths of
+// it, is spread from the floor to the ceiling's knee.
+constexpr double kCalmBottom = 0.01;
+constexpr double kCalmTop = 0.95;
+constexpr float kCalmFloor = 0.25f; // the darkest left, as a share of the ceiling
+constexpr float kCalmSaturation = 1.5f;
+constexpr float kCalmGrey = 1.0f / 255; // keeps black a colour, if a grey one
+// The soft picture holds nothing fine, so it is worked out at a quarter of the size.
+constexpr int kCalmStep = 4;
 
 Colour Add(Colour a, Colour b, float k) { return {a.r + b.r * k, a.g + b.g * k, a.b + b.b * k}; }
 
@@ -346,9 +371,55 @@ Image Contours()
     });
 }
 
-} // namespace
+float Luma(Rgba p) { return 0.2126f * p.r + 0.7152f * p.g + 0.0722f * p.b; }
 
-Image MakeBackground(int index)
+// How far a point lies from the turning centre.
+double Radius(int x, int y) { return Length(Vec2{x + 0.5 - N / 2.0, y + 0.5 - N / 2.0}); }
+
+struct CalmRange {
+    float bottom, top;
+};
+
+CalmRange DiscRange(const Image& soft)
+{
+    std::vector<float> lumas;
+    for (int y = 0; y < soft.Height(); ++y)
+        for (int x = 0; x < soft.Width(); ++x)
+            if (Radius(x * kCalmStep + kCalmStep / 2, y * kCalmStep + kCalmStep / 2) < kCalmRadius)
+                lumas.push_back(Luma(soft.At(x, y)));
+    const auto share = [&](double q) {
+        const auto at = lumas.begin() + std::ptrdiff_t(double(lumas.size() - 1) * q);
+        std::nth_element(lumas.begin(), at, lumas.end());
+        return *at;
+    };
+    const float bottom = share(kCalmBottom);
+    return {bottom, std::max(share(kCalmTop), bottom + 1e-3f)};
+}
+
+void CalmBehindWell(Image& image, double blur)
+{
+    const Image soft = Blur(Downsample(image, kCalmStep), blur / kCalmStep);
+    const CalmRange range = DiscRange(soft);
+    for (int y = 0; y < N; ++y)
+        for (int x = 0; x < N; ++x) {
+            const float calm = 1.0f - Smoothstep(kCalmRadius, kMoodRadius, Radius(x, y));
+            if (calm <= 0)
+                continue;
+            // Sampled at the pixel's centre; beside the edge only the inside counts.
+            Rgba s = Sample(soft, (x + 0.5) / kCalmStep, (y + 0.5) / kCalmStep);
+            s = {s.r / s.a + kCalmGrey, s.g / s.a + kCalmGrey, s.b / s.a + kCalmGrey, 1};
+            const float luma = Luma(s);
+            // From the floor, linear through the dark and easing into the ceiling, never past it.
+            const float t = std::max(0.0f, luma - range.bottom) / (range.top - range.bottom);
+            const float dimmed = kCalmCeiling * (kCalmFloor + (1 - kCalmFloor) * t / std::pow(1 + std::pow(t, 4.0f), 0.25f));
+            const float k = dimmed / luma;
+            const auto calmed = [&](float c) { return std::max(0.0f, dimmed + (c * k - dimmed) * kCalmSaturation); };
+            Rgba& p = image.At(x, y);
+            p = {p.r + (calmed(s.r) - p.r) * calm, p.g + (calmed(s.g) - p.g) * calm, p.b + (calmed(s.b) - p.b) * calm, 1};
+        }
+}
+
+Image Painted(int index)
 {
     switch (index) {
     case 1: return Nebula();
@@ -362,4 +433,14 @@ Image MakeBackground(int index)
     case 9: return Smoke();
     default: return Contours();
     }
+}
+
+} // namespace
+
+Image MakeBackground(int index)
+{
+    Image image = Painted(index);
+    const bool shapes = index == 6 || index == 8; // Crystal, Drift
+    CalmBehindWell(image, shapes ? kCalmShapesBlur : kCalmBlur);
+    return image;
 }

@@ -61,6 +61,24 @@ Image Downsample(const Image& src, int factor)
     return out;
 }
 
+Rgba Sample(const Image& image, double x, double y)
+{
+    x -= 0.5, y -= 0.5;
+    int x0 = int(std::floor(x)), y0 = int(std::floor(y));
+    float fx = float(x - x0), fy = float(y - y0);
+    Rgba sum;
+    for (int j = 0; j < 2; ++j)
+        for (int i = 0; i < 2; ++i) {
+            int sx = x0 + i, sy = y0 + j;
+            if (sx < 0 || sy < 0 || sx >= image.Width() || sy >= image.Height())
+                continue;
+            float w = (i ? fx : 1 - fx) * (j ? fy : 1 - fy);
+            const Rgba& p = image.At(sx, sy);
+            sum = {sum.r + p.r * w, sum.g + p.g * w, sum.b + p.b * w, sum.a + p.a * w};
+        }
+    return sum;
+}
+
 namespace {
 
 std::vector<float> GaussianKernel(double sigma)

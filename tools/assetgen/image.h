@@ -46,6 +46,8 @@ private:
 void Composite(Image& dst, const Image& src, int x, int y);
 // Average of factor × factor blocks.
 Image Downsample(const Image& src, int factor);
+// Bilinear, transparent outside.
+Rgba Sample(const Image& image, double x, double y);
 // Separable Gaussian blur; edges are clamped.
 Image Blur(const Image& src, double sigma);
 
