@@ -166,7 +166,7 @@ void BM_ColdStart(benchmark::State& state)
     std::map<std::string, double> total; // stage -> summed ms since spawn
     for (auto _ : state) {
         const auto start = Clock::now();
-        Child child = Spawn(true);
+        Child child = Spawn(true, static_cast<int>(state.range(0)));
         char line[256];
         while (fgets(line, sizeof line, child.err)) {
             const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -190,7 +190,8 @@ void BM_ColdStart(benchmark::State& state)
     for (const auto& [stage, ms] : total)
         state.counters[stage + " ms"] = ms / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_ColdStart)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+// Argument: the window's scale (0: the game's own choice); at 2 the pictures painted for it are read.
+BENCHMARK(BM_ColdStart)->Arg(0)->Arg(2)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The last "frames: N cpu MS" line the game has written so far; zeros when none.
 struct FrameTrace {

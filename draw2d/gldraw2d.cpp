@@ -369,9 +369,14 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
     glBegin(GL_QUADS);
     if (inParts) {
         const float xs = (x1 - x0) / sw, ys = (y1 - y0) / sh;
-        for (const TTexelRect& part : visible)
-            Quad(x0 + part.x * xs, y0 + part.y * ys, x0 + (part.x + part.width) * xs,
-                 y0 + (part.y + part.height) * ys, tx, ty, part.x, part.y, part.width, part.height);
+        for (const TTexelRect& part : visible) {
+            // In the image's pixels; a part ends where its neighbour starts, to the last bit.
+            const float left = part.x / texelsPerPixel, top = part.y / texelsPerPixel;
+            const float right = (part.x + part.width) / texelsPerPixel;
+            const float bottom = (part.y + part.height) / texelsPerPixel;
+            Quad(x0 + left * xs, y0 + top * ys, x0 + right * xs, y0 + bottom * ys, tx, ty, left, top, right - left,
+                 bottom - top);
+        }
     } else {
         Quad(x0, y0, x1, y1, tx, ty, sx, sy, sw, sh);
     }
@@ -385,7 +390,9 @@ void TGLImageFrame::SetDensity(int32_t density)
     const auto d = static_cast<float>(density);
     uscale *= d;
     vscale *= d;
-    visible.clear(); // its parts are in texels, no longer the image's pixels
+    texelsPerPixel = d;
+    visibleWidth /= d;
+    visibleHeight /= d;
 }
 
 void TGLImageFrame::Quad(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,

@@ -42,10 +42,11 @@ public:
     int32_t name = 0;
     int32_t seq = 0;
     bool opaque = false; // every pixel of the picture has full alpha
-    // The parts of a large picture that hold anything visible, when it has clear parts to leave
-    // out (else empty), and the picture's size they divide.
+    // The parts of a large picture that hold anything visible, in texels, when it has clear parts
+    // to leave out (else empty), and the picture's size they divide, in the image's pixels.
     std::vector<TTexelRect> visible;
     float visibleWidth = 0, visibleHeight = 0;
+    float texelsPerPixel = 1; // the density of a version painted denser
 
 private:
     void Quad(float x0, float y0, float x1, float y1, float tx, float ty, float sx, float sy, float sw,

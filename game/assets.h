@@ -41,15 +41,22 @@ constexpr const char* AssetName(TAsset group, int index = 0)
 }
 
 // The pictures drawn magnified whose painters paint at any density: each is painted also at these
-// densities (pixels per pixel of the 512 by 512 drawing), beside its file as "name@2x.png".
+// densities (pixels per pixel of the 512 by 512 drawing), beside its file as "name@2x.png". Not the
+// backgrounds, 1024 pixels square and turning behind everything, nor the window's icon, which the
+// window never draws.
 inline constexpr int DenserVersions[] = {2, 3};
 constexpr bool PaintedDenser(TAsset group)
 {
     switch (group) {
+    case TAsset::Shadow:
+    case TAsset::Circle:
     case TAsset::Loading:
     case TAsset::Logo:
     case TAsset::Block:
     case TAsset::Paused:
+    case TAsset::Points:
+    case TAsset::FlashBoom:
+    case TAsset::Hud:
     case TAsset::Menu:
     case TAsset::Font:
     case TAsset::Powerup: return true;

@@ -1,5 +1,6 @@
 // The generated pictures: every one decodes and has the geometry the game draws it with.
 #include "asset_files.h"
+#include "game/assets.h"
 
 #include <gtest/gtest.h>
 
@@ -269,5 +270,44 @@ TEST(PictureAssets, FlashAndParticleAreSoftRoundLights)
         for (int x = c; x < p.width - 1; ++x)
             steps = std::max(steps, p.Alpha(x, c) - p.Alpha(x + 1, c));
         EXPECT_LE(steps, p.width <= 16 ? 90 : 40) << file;
+    }
+}
+
+// Each version painted denser is its picture at density times the size, painted in the same place:
+// averaged back over density by density blocks it differs from the picture by little.
+TEST(PictureAssets, DenserVersionsAreTheirPictureAtEachDensity)
+{
+    for (const TAssetFile& file : AssetFiles) {
+        if (!PaintedDenser(file.group))
+            continue;
+        std::string name = file.name;
+        name = name.substr(name.find('\\') + 1);
+        const PngPicture picture = Load(name);
+        ASSERT_GT(picture.width, 0);
+        for (int density : DenserVersions) {
+            const std::string dense_name = DenserName(name, density);
+            const PngPicture dense = Load(dense_name);
+            ASSERT_EQ(dense.width, picture.width * density) << dense_name;
+            ASSERT_EQ(dense.height, picture.height * density) << dense_name;
+            ASSERT_TRUE(dense.has_alpha) << dense_name;
+            double alpha = 0, ink = 0;
+            for (int y = 0; y < picture.height; ++y)
+                for (int x = 0; x < picture.width; ++x) {
+                    double a = 0, light = 0;
+                    for (int j = 0; j < density; ++j)
+                        for (int i = 0; i < density; ++i) {
+                            const uint8_t* px = dense.At(x * density + i, y * density + j);
+                            a += px[3];
+                            light += Luminance(px) * px[3] / 255.0;
+                        }
+                    const double n = density * density;
+                    const uint8_t* own = picture.At(x, y);
+                    alpha += std::abs(a / n - own[3]);
+                    ink += std::abs(light / n - Luminance(own) * own[3] / 255.0);
+                }
+            const double pixels = double(picture.width) * picture.height;
+            EXPECT_LT(alpha / pixels, 3.0) << dense_name << ": mean alpha difference";
+            EXPECT_LT(ink / pixels, 3.0) << dense_name << ": mean difference of the ink's light";
+        }
     }
 }

@@ -1,10 +1,12 @@
 // The driver's shortcuts (a clear an opaque picture covers, the clear parts of large pictures)
-// change no pixel: the menu screens' layers drawn from the game's own pictures, in a window at
-// scale 1 and 2, read back the same with the shortcuts on and off.
+// change no pixel: the menu screens' layers drawn from the game's own pictures (at scale 2 those
+// painted at twice the size), in a window at scale 1 and 2, read back the same with the shortcuts
+// on and off.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "draw2d/draw2d.h"
 #include "draw2d/gldraw2d.h"
@@ -12,6 +14,7 @@
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
 #include "draw2d/window.h"
+#include "game/assets.h"
 
 namespace {
 
@@ -31,10 +34,10 @@ protected:
         ASSERT_TRUE(OpenGraphics(512, 512, 0, 0, GraphicsScalable));
         ASSERT_EQ(WindowClientSize(), (TWindowSize{512 * scale, 512 * scale}));
         const std::string gfx = std::string(bin) + "/gfx/";
-        back = Centred(gfx + "back1.png");
-        hud = Centred(gfx + "hud.png");
-        logo = Centred(gfx + "logo.png");
-        paused = Centred(gfx + "paused.png");
+        back = Centred(gfx, "back1.png", false);
+        hud = Centred(gfx, "hud.png", true);
+        logo = Centred(gfx, "logo.png", true);
+        paused = Centred(gfx, "paused.png", true);
         ASSERT_TRUE(back && hud && logo && paused) << "pictures missing under " << gfx;
         SetBlend(BlendAlpha);
         SetClsColor(50, 50, 50);
@@ -45,10 +48,17 @@ protected:
         CloseOpenedGraphics();
     }
 
-    static std::shared_ptr<TImage> Centred(const std::string& path)
+    // As start-up loads it: a window at scale 2 draws the version painted at twice the size.
+    static std::shared_ptr<TImage> Centred(const std::string& gfx, const std::string& name, bool denser)
     {
-        auto image = LoadImageFile(path, 0);
+        auto image = LoadImageFile(gfx + name, 0);
         CentreImageHandle(image);
+        for (int density : DenserVersions)
+            if (image && denser)
+                image->AddDenserVersion(density, [path = gfx + DenserName(name, density)] {
+                    const auto dense = TImage::Load(path, 0, 0, 0, 0);
+                    return dense ? dense->pixmaps : std::vector<std::shared_ptr<TPixmap>>{};
+                });
         return image;
     }
 

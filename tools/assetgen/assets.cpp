@@ -20,15 +20,15 @@ namespace {
 std::function<Image(int)> Painter(TAsset group, int number)
 {
     switch (group) {
-    case TAsset::Shadow: return [](int) { return MakeShadow(); };
-    case TAsset::Circle: return [](int) { return MakeCircle(); };
+    case TAsset::Shadow: return MakeShadow;
+    case TAsset::Circle: return MakeCircle;
     case TAsset::Loading: return [](int density) { return MakeCaption("LOADING", density); };
     case TAsset::Logo: return MakeLogo;
     case TAsset::Block: return MakeBlock;
     case TAsset::Paused: return [](int density) { return MakeCaption("PAUSED", density); };
-    case TAsset::Points: return [](int) { return MakePoints(); };
-    case TAsset::FlashBoom: return [](int) { return MakeFlashBoom(); };
-    case TAsset::Hud: return [](int) { return MakeHud(); };
+    case TAsset::Points: return MakePoints;
+    case TAsset::FlashBoom: return MakeFlashBoom;
+    case TAsset::Hud: return MakeHud;
     case TAsset::Menu: {
         static const char* const items[] = {"Play", "High Scores", "Options", "Challenges"};
         return [number](int density) { return MakeMenuItem(items[number - 1], density); };

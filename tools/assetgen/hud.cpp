@@ -9,24 +9,32 @@ namespace {
 
 constexpr double kWellLeft = 96, kWellRight = 416; // the board: 20 cells of 16 pixels
 constexpr double kRail = 9;                         // width of each rail outside the well
+constexpr int kSide = 512;
+
+// The centre of pixel i, in units of a picture painted at density pixels a unit.
+double UnitCentre(int i, int density) { return (i + 0.5) / density; }
 
 // A vertical metal rail: rounded across its width, lit from the left, with rivets.
 void PaintRail(Image& image, double x0)
 {
+    const int density = image.Density();
     double x1 = x0 + kRail;
     for (int y = 0; y < image.Height(); ++y)
-        for (int x = int(x0); x < int(x1); ++x) {
-            double u = (x + 0.5 - x0) / kRail; // 0 to 1 across the rail
+        for (int x = int(x0) * density; x < int(x1) * density; ++x) {
+            const double centre = UnitCentre(x, density);
+            double u = (centre - x0) / kRail; // 0 to 1 across the rail
             double round = std::sin(u * 3.14159);
             double lit = 0.55 + 0.45 * std::cos((u - 0.3) * 3.14159);
             Colour c = Mix(Scaled(palette::kSteel, 0.45f), Mix(palette::kSteel, palette::kMist, 0.35f),
                            float(lit * (0.5 + 0.5 * round)));
-            if (x == int(x0) || x == int(x1) - 1)
+            // The dark edges are a unit wide at any density, as the magnified rail shows them.
+            const int column = int(centre);
+            if (column == int(x0) || column == int(x1) - 1)
                 c = Scaled(c, 0.55f);
             image.At(x, y) = Paint(c);
         }
     // Rivets every two cells, set between the board rows.
-    for (int y = 16; y < image.Height(); y += 64) {
+    for (int y = 16; y < kSide; y += 64) {
         Vec2 centre{x0 + kRail / 2, double(y)};
         FillField(image, {centre.x - 4, centre.y - 4, centre.x + 4, centre.y + 4},
                   [&](Vec2 p) { return CircleDistance(p, centre, 2.2); }, [&](Vec2 p) {
@@ -38,10 +46,10 @@ void PaintRail(Image& image, double x0)
 
 } // namespace
 
-Image MakeHud()
+Image MakeHud(int density)
 {
-    Image image(512, 512);
-    Box all{0, 0, 512, 512};
+    Image image(kSide, kSide, density);
+    Box all{0, 0, kSide, kSide};
 
     // Soft shade the rails cast onto the background beside them.
     FillSoft(image, all, Paint(palette::kInk, 0.35f), [](Vec2 p) {
@@ -52,14 +60,17 @@ Image MakeHud()
 
     // The well: a deep translucent slate, darker towards the floor, shaded under the rails,
     // with a faint cell grid to judge columns by.
-    for (int y = 0; y < 512; ++y)
-        for (int x = int(kWellLeft); x < int(kWellRight); ++x) {
-            float t = y / 511.0f;
+    // The shade down the well is taken half a unit above each pixel's centre, at the top edge
+    // where the picture at density 1 takes it; the grid lines stay a unit wide.
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = int(kWellLeft) * density; x < int(kWellRight) * density; ++x) {
+            const double cx = UnitCentre(x, density), cy = UnitCentre(y, density);
+            float t = float(cy - 0.5) / 511.0f;
             float a = 0.50f + 0.16f * t;
-            double edge = std::min(x + 0.5 - kWellLeft, kWellRight - x - 0.5);
+            double edge = std::min(cx - kWellLeft, kWellRight - cx);
             a += 0.25f * float(std::exp(-edge / 4.0));
             Colour c = Mix(palette::kSlate, palette::kNight, 0.55f + 0.35f * t);
-            bool grid = (x - int(kWellLeft)) % 16 == 0 || y % 16 == 0;
+            bool grid = (int(cx) - int(kWellLeft)) % 16 == 0 || int(cy) % 16 == 0;
             if (grid && edge > 1)
                 c = Mix(c, palette::kPeriwinkle, 0.16f);
             image.At(x, y) = Paint(c, std::min(a, 0.95f));

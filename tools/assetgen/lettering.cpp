@@ -4,6 +4,7 @@
 #include "tools/assetgen/palette.h"
 #include "tools/assetgen/shapes.h"
 
+#include <algorithm>
 #include <cmath>
 
 const char kFontStripOrder[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789:-_.?!,'\"@";
@@ -61,9 +62,9 @@ Image MakeFontStrip(int density)
     return image;
 }
 
-Image MakePoints()
+Image MakePoints(int density)
 {
-    Image image(100, 16);
+    Image image(100, 16, density);
     for (int frame = 0; frame < 17; ++frame) {
         int ox = (frame % 10) * 10, oy = (frame / 10) * 8;
         // Digits warm, the label cool, both fading a little towards the baseline.
@@ -74,10 +75,18 @@ Image MakePoints()
                 for (int x = 0; x < 6; ++x) {
                     if (kPointGlyphs[frame][y][x] != '#')
                         continue;
-                    if (pass == 0)
-                        image.Blend(ox + x + 1, oy + y + 1, Paint(palette::kInk, 0.8f));
-                    else
-                        image.At(ox + x, oy + y) = Paint(Mix(top, bottom, y / 6.0f));
+                    // A design pixel is density pixels square; its shade is taken at each pixel's
+                    // own height, half a pixel up, where density 1 takes it at the row's top.
+                    for (int j = 0; j < density; ++j)
+                        for (int i = 0; i < density; ++i) {
+                            const int px = (ox + x) * density + i, py = (oy + y) * density + j;
+                            if (pass == 0) {
+                                image.Blend(px + density, py + density, Paint(palette::kInk, 0.8f));
+                                continue;
+                            }
+                            const float row = std::clamp(float((j + 0.5) / density - 0.5 + y), 0.0f, 6.0f);
+                            image.At(px, py) = Paint(Mix(top, bottom, row / 6.0f));
+                        }
                 }
     }
     return image;

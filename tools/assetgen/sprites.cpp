@@ -114,30 +114,32 @@ Image MakePowerup(int kind, int density)
     return image;
 }
 
-Image MakeShadow()
+Image MakeShadow(int density)
 {
-    Image image(16, 32);
-    for (int y = 0; y < 32; ++y) {
-        float a = std::pow(1.0f - (y + 0.5f) / 32.0f, 1.6f);
-        for (int x = 0; x < 16; ++x)
+    Image image(16, 32, density);
+    for (int y = 0; y < image.Height(); ++y) {
+        const float centre = (y + 0.5f) / float(density);
+        float a = std::pow(1.0f - centre / 32.0f, 1.6f);
+        for (int x = 0; x < image.Width(); ++x)
             image.At(x, y) = Paint({0, 0, 0}, a);
     }
     return image;
 }
 
-Image MakeCircle()
+Image MakeCircle(int density)
 {
-    Image image(16, 16);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            double d = Length(Vec2{x + 0.5, y + 0.5} - Vec2{8, 8}) / 7.6;
+    Image image(16, 16, density);
+    const double k = density;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) {
+            double d = Length(Vec2{(x + 0.5) / k, (y + 0.5) / k} - Vec2{8, 8}) / 7.6;
             float a = d < 1 ? float(std::pow(1 - d * d, 1.8)) : 0.0f;
             image.At(x, y) = Paint({1, 1, 1}, a);
         }
     return image;
 }
 
-Image MakeFlashBoom()
+Image MakeFlashBoom(int density)
 {
     const int size = 256;
     const double c = size / 2.0;
@@ -148,10 +150,11 @@ Image MakeFlashBoom()
     std::vector<Ray> rays;
     for (int i = 0; i < 14; ++i)
         rays.push_back({i * 360.0 / 14 + rng.Real(-8, 8), rng.Real(0.55, 0.97) * c, rng.Real(2.5, 5.5)});
-    Image image(size, size);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            Vec2 d{x + 0.5 - c, y + 0.5 - c};
+    Image image(size, size, density);
+    const double k = density;
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x) {
+            Vec2 d{(x + 0.5) / k - c, (y + 0.5) / k - c};
             double r = Length(d);
             double angle = std::atan2(d.y, d.x) * 180 / std::numbers::pi;
             double a = std::exp(-r * r / (2 * 14.0 * 14.0)) + 0.45 * std::exp(-r * r / (2 * 42.0 * 42.0));

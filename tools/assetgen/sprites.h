@@ -11,11 +11,11 @@ Image MakeBlock(int density = 1);
 // "powerup1.png" to "powerup4.png" (kind 1 to 4): slow-down, blast, collapse, flip.
 Image MakePowerup(int kind, int density = 1);
 // "shadow.png": black, alpha falling from full under the block to nothing two cells down.
-Image MakeShadow();
+Image MakeShadow(int density = 1);
 // "circle.png": a soft round particle.
-Image MakeCircle();
+Image MakeCircle(int density = 1);
 // "flashboom.png": a white star burst with soft alpha, drawn tinted yellow and turned.
-Image MakeFlashBoom();
+Image MakeFlashBoom(int density = 1);
 
 // The bevelled cell that blocks and power-ups share, size pixels square with its top left at
 // corner: a rounded square whose rim catches the light on the top and left and falls into
