@@ -45,6 +45,10 @@ std::unique_ptr<game> NewSeededPlay(const TPlayOptions& options, uint32_t seed)
     auto play = std::make_unique<game>();
     StartPlay(*play);
     play->SetOptions(options);
+    // The pieces come from a generator of their own, as a daily play's do: the fireworks of the
+    // play screen draw from the global one, and with coming pieces made earlier those draws
+    // would fall between other pieces, so each option set would play a board of its own.
+    play->pieceRandom.emplace(static_cast<int32_t>(seed));
     play->NewPiece();
     return play;
 }
