@@ -196,15 +196,54 @@ void game::Hold()
 
 TLandingFall::TLandingFall(const game& g) : rows_(INT_MAX)
 {
-    cells_.reserve(g.place.Count());
+    const size_t count = g.place.Count();
+    if (count > HeldCells)
+        more_.reserve(count);
+    size_t i = 0;
     for (const auto& b : g.place) {
         // Outside the walls nothing fits, so the piece cannot fall at all.
         if (b->x < 0 || b->x > g.w - 1)
             rows_ = 0;
         rows_ = std::min(rows_, g.h - 1 - b->y);
-        cells_.emplace_back(b->x, b->y);
-        columns_ |= b->x >= 0 && b->x < MaskedColumns ? uint64_t{1} << b->x : ~uint64_t{0};
+        if (count > HeldCells)
+            more_.emplace_back(b->x, b->y);
+        else
+            held_[i++] = {b->x, b->y};
     }
+    cells_ = count > HeldCells ? std::span<const Cell>(more_) : std::span<const Cell>(held_.data(), i);
+
+    top_.fill(INT_MAX);
+    low_.fill(INT_MIN);
+    std::array<int, SpanColumns> inColumn{};
+    spans_ = true;
+    for (size_t k = 0; k < cells_.size() && spans_; ++k) {
+        const auto [cx, cy] = cells_[k];
+        const auto column = static_cast<unsigned>(cx);
+        spans_ = column < SpanColumns && std::find(cells_.begin(), cells_.begin() + static_cast<std::ptrdiff_t>(k),
+                                                   cells_[k]) == cells_.begin() + static_cast<std::ptrdiff_t>(k);
+        if (spans_) {
+            top_[column] = std::min(top_[column], cy);
+            low_[column] = std::max(low_[column], cy);
+            ++inColumn[column];
+        }
+    }
+    for (unsigned column = 0; column < SpanColumns && spans_; ++column)
+        spans_ = inColumn[column] == 0 || low_[column] - top_[column] + 1 == inColumn[column];
+}
+
+void TLandingFall::OverCells(const block& settled)
+{
+    for (const auto& [cx, cy] : cells_)
+        if (settled.x == cx && settled.y > cy && settled.y - cy - 1 < rows_)
+            rows_ = settled.y - cy - 1;
+}
+
+bool TLandingFall::Covers(Cell cell) const
+{
+    const auto column = static_cast<unsigned>(cell.first);
+    if (spans_)
+        return column < SpanColumns && cell.second >= top_[column] && cell.second <= low_[column];
+    return std::find(cells_.begin(), cells_.end(), cell) != cells_.end();
 }
 
 int game::DropDistance() const
@@ -220,7 +259,7 @@ std::vector<std::pair<int, int>> game::LandingCells() const
     TLandingFall fall(*this);
     for (const auto& s : blocks)
         fall.Over(*s);
-    std::vector<std::pair<int, int>> cells = fall.Cells();
+    std::vector<std::pair<int, int>> cells(fall.Cells().begin(), fall.Cells().end());
     for (auto& cell : cells)
         cell.second += fall.Rows();
     return cells;
