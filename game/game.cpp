@@ -227,8 +227,10 @@ TLandingFall::TLandingFall(const game& g) : rows_(INT_MAX)
             ++inColumn[column];
         }
     }
-    for (unsigned column = 0; column < SpanColumns && spans_; ++column)
-        spans_ = inColumn[column] == 0 || low_[column] - top_[column] + 1 == inColumn[column];
+    for (size_t k = 0; k < cells_.size() && spans_; ++k) {
+        const auto column = static_cast<unsigned>(cells_[k].first);
+        spans_ = low_[column] - top_[column] + 1 == inColumn[column];
+    }
 }
 
 void TLandingFall::OverCells(const block& settled)
