@@ -215,12 +215,18 @@ void DrawFigures(const game& g)
 void DrawLandingShadow(const game& g, const TLandingFall& fall)
 {
     const auto now = fall.Cells();
+    auto underPiece = [&](std::pair<int, int> cell) {
+        for (const auto& c : now)
+            if (c == cell)
+                return true;
+        return false;
+    };
     SetAlpha(settings.visibility == 1 ? LandingAlphaHigh : LandingAlphaLow);
     size_t i = 0;
     for (const auto& b : g.place) {
         const std::pair<int, int> cell{now[i].first, now[i].second + fall.Rows()};
         ++i;
-        if (cell.second < 0 || fall.Covers(cell))
+        if (cell.second < 0 || underPiece(cell))
             continue;
         const bool powerUp = b->kind >= BlockSlowDown && b->kind <= BlockFlip;
         powerUp ? SetColor(255, 255, 255) : SetColor(b->r, b->g, b->b);

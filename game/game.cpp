@@ -209,43 +209,9 @@ TLandingFall::TLandingFall(const game& g) : rows_(INT_MAX)
             more_.emplace_back(b->x, b->y);
         else
             held_[i++] = {b->x, b->y};
+        columns_ |= b->x >= 0 && b->x < MaskedColumns ? uint64_t{1} << b->x : ~uint64_t{0};
     }
     cells_ = count > HeldCells ? std::span<const Cell>(more_) : std::span<const Cell>(held_.data(), i);
-
-    top_.fill(INT_MAX);
-    low_.fill(INT_MIN);
-    std::array<int, SpanColumns> inColumn{};
-    spans_ = true;
-    for (size_t k = 0; k < cells_.size() && spans_; ++k) {
-        const auto [cx, cy] = cells_[k];
-        const auto column = static_cast<unsigned>(cx);
-        spans_ = column < SpanColumns && std::find(cells_.begin(), cells_.begin() + static_cast<std::ptrdiff_t>(k),
-                                                   cells_[k]) == cells_.begin() + static_cast<std::ptrdiff_t>(k);
-        if (spans_) {
-            top_[column] = std::min(top_[column], cy);
-            low_[column] = std::max(low_[column], cy);
-            ++inColumn[column];
-        }
-    }
-    for (size_t k = 0; k < cells_.size() && spans_; ++k) {
-        const auto column = static_cast<unsigned>(cells_[k].first);
-        spans_ = low_[column] - top_[column] + 1 == inColumn[column];
-    }
-}
-
-void TLandingFall::OverCells(const block& settled)
-{
-    for (const auto& [cx, cy] : cells_)
-        if (settled.x == cx && settled.y > cy && settled.y - cy - 1 < rows_)
-            rows_ = settled.y - cy - 1;
-}
-
-bool TLandingFall::Covers(Cell cell) const
-{
-    const auto column = static_cast<unsigned>(cell.first);
-    if (spans_)
-        return column < SpanColumns && cell.second >= top_[column] && cell.second <= low_[column];
-    return std::find(cells_.begin(), cells_.end(), cell) != cells_.end();
 }
 
 int game::DropDistance() const

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -60,47 +58,29 @@ public:
     // Its cells may be held inside it.
     TLandingFall(const TLandingFall&) = delete;
     TLandingFall& operator=(const TLandingFall&) = delete;
-    // Inline, and a block costs a few steps without a branch that depends on where it stands:
-    // the walk of the whole board stays cheap and its branches predictable.
+    // Inline, and most blocks stand in other columns, so a walk of the whole board stays cheap.
     void Over(const block& settled)
     {
-        if (!spans_) {
-            OverCells(settled);
+        if (settled.x >= 0 && settled.x < MaskedColumns && (columns_ >> settled.x & 1) == 0)
             return;
-        }
-        const auto column = static_cast<unsigned>(settled.x);
-        if (column >= SpanColumns)
-            return;
-        // Below its run, a block stops the run's lowest cell; within it (a piece spawned into
-        // the stack), the cell above it.
-        const int top = top_[column], low = low_[column];
-        const int fall = settled.y > top ? std::max(settled.y - low - 1, 0) : INT_MAX;
-        rows_ = std::min(rows_, fall);
+        for (const auto& [cx, cy] : cells_)
+            if (settled.x == cx && settled.y > cy && settled.y - cy - 1 < rows_)
+                rows_ = settled.y - cy - 1;
     }
     int Rows() const { return rows_ < 0 ? 0 : rows_; }
     // The piece's cells in list order, as they are now.
     std::span<const Cell> Cells() const { return cells_; }
-    // Whether the piece takes the cell now.
-    bool Covers(Cell cell) const;
 
 private:
-    // Any piece, cell by cell.
-    void OverCells(const block& settled);
-
+    static constexpr int MaskedColumns = 64;
     // A piece stamped from a template has at most its 4 by 4 cells: they are kept here, as the
     // board's drawing finds a fall every frame. A longer list, made by hand, goes to more_.
     static constexpr size_t HeldCells = 16;
     std::array<Cell, HeldCells> held_;
     std::vector<Cell> more_;
     std::span<const Cell> cells_;
+    uint64_t columns_ = 0; // the piece's columns below MaskedColumns; all set when it has others
     int rows_;
-    // Every piece the templates make has its cells in columns 0..63, each column's cells one
-    // unbroken run from top_ down to low_ (no cells: top_ INT_MAX): then spans_ is set and a
-    // settled block needs only its column's run.
-    static constexpr unsigned SpanColumns = 64;
-    bool spans_ = false;
-    std::array<int, SpanColumns> top_;
-    std::array<int, SpanColumns> low_;
 };
 
 // One play: the board with its settled blocks, the falling piece and the score.
