@@ -2,6 +2,7 @@
 #include <charconv>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "draw2d/draw2d.h"
 #include "game/board_draw.h"
@@ -54,17 +55,22 @@ float ShadowAlpha()
     return settings.visibility == 1 ? 0.395f - effects.glow / 2.08f : 0.895f - effects.glow;
 }
 
-// Digits and colons from the score strip, glyph i at x + 8i; other characters keep their place
-// and draw nothing.
-void DrawStripText(int x, int y, const std::string& text)
+// Digits and colons from the score strip, glyph i at x + 8i: calls glyph(x, y, frame) for each;
+// other characters keep their place and draw nothing.
+template <class TGlyph>
+void ForEachStripGlyph(int x, int y, const std::string& text, TGlyph glyph)
 {
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         const int frame = c == ':' ? ColonFrame : c >= '0' && c <= '9' ? c - '0' : -1;
         if (frame >= 0)
-            DrawImage(pictures.pointsimage, static_cast<float>(x + GlyphPitch * static_cast<int>(i)),
-                      static_cast<float>(y), frame);
+            glyph(static_cast<float>(x + GlyphPitch * static_cast<int>(i)), static_cast<float>(y), frame);
     }
+}
+
+void DrawStripText(int x, int y, const std::string& text)
+{
+    ForEachStripGlyph(x, y, text, [](float gx, float gy, int frame) { DrawImage(pictures.pointsimage, gx, gy, frame); });
 }
 
 // A block of a stamped piece at half size, its stamp cell (0..3, 0..3) at (left, top); the
@@ -134,7 +140,7 @@ std::string Digits(int64_t value, int width = 1)
     return text.size() < static_cast<size_t>(width) ? std::string(width - text.size(), '0') + text : text;
 }
 
-// The numbers the figures show, and the strip's texts for them.
+// The numbers the figures show.
 struct TFigureValues {
     int64_t rows = 0;
     int64_t pieces = 0;
@@ -143,56 +149,72 @@ struct TFigureValues {
     bool operator==(const TFigureValues&) const = default;
 };
 
-struct TFigureTexts {
-    std::optional<TFigureValues> values;
-    std::string rows;
-    std::string pieces;
-    std::string time;
-    std::string rate;
+// A glyph of the score strip where DrawStripText would draw it.
+struct TStripGlyph {
+    float x = 0;
+    float y = 0;
+    int frame = 0;
 };
 
-// Most frames show the numbers of the frame before, so the texts are made only when one changes.
-TFigureTexts g_figureTexts;
+// The figures' glyphs and the rate's decimal point, as their numbers last were.
+struct TFigureGlyphs {
+    std::optional<TFigureValues> values;
+    std::vector<TStripGlyph> glyphs;
+    float pointX = 0;
+    float pointY = 0;
+};
 
-const TFigureTexts& FigureTexts(const TPlayFigures& f)
+void AddStripGlyphs(std::vector<TStripGlyph>& glyphs, int x, int y, const std::string& text)
+{
+    ForEachStripGlyph(x, y, text, [&](float gx, float gy, int frame) { glyphs.push_back({gx, gy, frame}); });
+}
+
+constexpr int FigureRowTop(int row) { return FiguresTop + row * FigurePitch; }
+
+// Most frames show the numbers of the frame before, so the glyphs are laid out only when one
+// changes.
+TFigureGlyphs g_figureGlyphs;
+
+const TFigureGlyphs& FigureGlyphs(const TPlayFigures& f)
 {
     const TFigureValues values{f.rows, f.pieces, f.frames / FramesPerSecond, std::llround(f.PiecesPerSecond() * 100)};
-    TFigureTexts& texts = g_figureTexts;
-    if (texts.values == values)
-        return texts;
-    texts.values = values;
-    texts.rows = Digits(values.rows);
-    texts.pieces = Digits(values.pieces);
-    texts.time = Digits(values.seconds / 60, 2) + ":" + Digits(values.seconds % 60, 2);
+    TFigureGlyphs& laid = g_figureGlyphs;
+    if (laid.values == values)
+        return laid;
+    laid.values = values;
+    const std::string time = Digits(values.seconds / 60, 2) + ":" + Digits(values.seconds % 60, 2);
     // The strip has no decimal point: a gap is left for it and a dot drawn there.
-    texts.rate = Digits(values.hundredths / 100) + " " + Digits(values.hundredths % 100, 2);
-    return texts;
+    const std::string rate = Digits(values.hundredths / 100) + " " + Digits(values.hundredths % 100, 2);
+    laid.glyphs.clear();
+    AddStripGlyphs(laid.glyphs, FigureValueLeft, FigureRowTop(0), Digits(values.rows));
+    AddStripGlyphs(laid.glyphs, FigureValueLeft, FigureRowTop(1), Digits(values.pieces));
+    AddStripGlyphs(laid.glyphs, FigureValueLeft, FigureRowTop(2), time);
+    AddStripGlyphs(laid.glyphs, FigureValueLeft, FigureRowTop(3), rate);
+    laid.pointX = static_cast<float>(FigureValueLeft + GlyphPitch * static_cast<int>(rate.find(' ')) + 2);
+    laid.pointY = static_cast<float>(FigureRowTop(3) + 5);
+    return laid;
 }
 
 void DrawFigures(const game& g)
 {
-    const TFigureTexts& texts = FigureTexts(g.figures);
-    const int rows[] = {FiguresTop, FiguresTop + FigurePitch, FiguresTop + 2 * FigurePitch, FiguresTop + 3 * FigurePitch};
+    const TFigureGlyphs& laid = FigureGlyphs(g.figures);
 
     SetColor(LabelRed, LabelGreen, LabelBlue);
-    DrawRowSign(PointsLeft, rows[0]);
-    DrawPieceSign(PointsLeft, rows[1]);
-    DrawPieceSign(PointsLeft, rows[3]);
+    DrawRowSign(PointsLeft, FigureRowTop(0));
+    DrawPieceSign(PointsLeft, FigureRowTop(1));
+    DrawPieceSign(PointsLeft, FigureRowTop(3));
     SetColor(255, 255, 255);
-    DrawStripText(FigureValueLeft, rows[0], texts.rows);
-    DrawStripText(FigureValueLeft, rows[1], texts.pieces);
-    DrawStripText(FigureValueLeft, rows[2], texts.time);
-    DrawStripText(FigureValueLeft, rows[3], texts.rate);
+    for (const TStripGlyph& glyph : laid.glyphs)
+        DrawImage(pictures.pointsimage, glyph.x, glyph.y, glyph.frame);
     SetColor(DigitRed, DigitGreen, DigitBlue);
-    const int point = FigureValueLeft + GlyphPitch * static_cast<int>(texts.rate.find(' '));
-    DrawRect(static_cast<float>(point + 2), static_cast<float>(rows[3] + 5), 2, 2);
+    DrawRect(laid.pointX, laid.pointY, 2, 2);
 }
 
 // Drawn after the settled blocks, whose cells it never takes, and before the falling piece,
 // which covers it where they meet.
 void DrawLandingShadow(const game& g, const TLandingFall& fall)
 {
-    const auto& now = fall.Cells();
+    const auto now = fall.Cells();
     auto underPiece = [&](std::pair<int, int> cell) {
         for (const auto& c : now)
             if (c == cell)

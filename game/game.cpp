@@ -196,15 +196,22 @@ void game::Hold()
 
 TLandingFall::TLandingFall(const game& g) : rows_(INT_MAX)
 {
-    cells_.reserve(g.place.Count());
+    const size_t count = g.place.Count();
+    if (count > HeldCells)
+        more_.reserve(count);
+    size_t i = 0;
     for (const auto& b : g.place) {
         // Outside the walls nothing fits, so the piece cannot fall at all.
         if (b->x < 0 || b->x > g.w - 1)
             rows_ = 0;
         rows_ = std::min(rows_, g.h - 1 - b->y);
-        cells_.emplace_back(b->x, b->y);
+        if (count > HeldCells)
+            more_.emplace_back(b->x, b->y);
+        else
+            held_[i++] = {b->x, b->y};
         columns_ |= b->x >= 0 && b->x < MaskedColumns ? uint64_t{1} << b->x : ~uint64_t{0};
     }
+    cells_ = count > HeldCells ? std::span<const Cell>(more_) : std::span<const Cell>(held_.data(), i);
 }
 
 int game::DropDistance() const
@@ -220,7 +227,7 @@ std::vector<std::pair<int, int>> game::LandingCells() const
     TLandingFall fall(*this);
     for (const auto& s : blocks)
         fall.Over(*s);
-    std::vector<std::pair<int, int>> cells = fall.Cells();
+    std::vector<std::pair<int, int>> cells(fall.Cells().begin(), fall.Cells().end());
     for (auto& cell : cells)
         cell.second += fall.Rows();
     return cells;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,7 +52,12 @@ class game;
 // (the board's drawing) can find it too.
 class TLandingFall {
 public:
+    using Cell = std::pair<int, int>;
+
     explicit TLandingFall(const game& g);
+    // Its cells may be held inside it.
+    TLandingFall(const TLandingFall&) = delete;
+    TLandingFall& operator=(const TLandingFall&) = delete;
     // Inline, and most blocks stand in other columns, so a walk of the whole board stays cheap.
     void Over(const block& settled)
     {
@@ -62,11 +69,16 @@ public:
     }
     int Rows() const { return rows_ < 0 ? 0 : rows_; }
     // The piece's cells in list order, as they are now.
-    const std::vector<std::pair<int, int>>& Cells() const { return cells_; }
+    std::span<const Cell> Cells() const { return cells_; }
 
 private:
     static constexpr int MaskedColumns = 64;
-    std::vector<std::pair<int, int>> cells_;
+    // A piece stamped from a template has at most its 4 by 4 cells: they are kept here, as the
+    // board's drawing finds a fall every frame. A longer list, made by hand, goes to more_.
+    static constexpr size_t HeldCells = 16;
+    std::array<Cell, HeldCells> held_;
+    std::vector<Cell> more_;
+    std::span<const Cell> cells_;
     uint64_t columns_ = 0; // the piece's columns below MaskedColumns; all set when it has others
     int rows_;
 };

@@ -268,6 +268,34 @@ TEST_F(PlayOptionsTest, LandingShadowAgainstTheWallsOverhangsAndAboveTheBoard)
                            "######\n");
 }
 
+// Shapes no template makes, placed by hand, land by the same rule as the game's pieces.
+TEST_F(PlayOptionsTest, LandingShadowOfPiecesNoTemplateMakes)
+{
+    auto g = BoardGame("......\n"
+                       "......\n"
+                       "..#...\n"
+                       "......\n"
+                       "......\n"
+                       "......\n");
+    // A column with a gap around a settled block: the cell above it stops the piece.
+    PlacePiece(*g, {{2, 1}, {2, 3}});
+    EXPECT_EQ(g->LandingCells(), (Cells{{2, 1}, {2, 3}}));
+    // The same cell twice, and the gap is still there.
+    PlacePiece(*g, {{2, 1}, {2, 1}, {2, 3}});
+    EXPECT_EQ(g->LandingCells(), (Cells{{2, 1}, {2, 1}, {2, 3}}));
+    // A piece that came in over a settled block stays where it is.
+    PlacePiece(*g, {{2, 1}, {2, 2}, {2, 3}});
+    EXPECT_EQ(g->LandingCells(), (Cells{{2, 1}, {2, 2}, {2, 3}}));
+    // More cells than a template holds, down the left wall to the floor.
+    Cells tall, landed;
+    for (int y = -17; y < 0; ++y) {
+        tall.emplace_back(0, y);
+        landed.emplace_back(0, y + 6);
+    }
+    PlacePiece(*g, tall);
+    EXPECT_EQ(g->LandingCells(), landed);
+}
+
 TEST_F(PlayOptionsTest, EachPaceStartsAtItsWaitAndSpeedsUpToItsFastest)
 {
     const struct {
