@@ -280,6 +280,52 @@ void BM_FullWindowLayerCpu(benchmark::State& state)
     CloseOpenedGraphics();
 }
 BENCHMARK(BM_FullWindowLayerCpu)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+// What the draws every backdrop shares cost, each added to those before it, in CPU per frame as in
+// BM_FullWindowLayerCpu. Arguments: the window's scale, then the draws: 0 the clear alone, 1 and
+// the turned background, 2 and the frame picture, 3 and the logo.
+void BM_BackdropDrawCpu(benchmark::State& state)
+{
+    const int scale = static_cast<int>(state.range(0));
+    const auto draws = state.range(1);
+    SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
+    if (GameFolder().empty() || !OpenGraphics(512, 512, 0, 0, GraphicsScalable)) {
+        state.SkipWithError("needs the game and a window");
+        return;
+    }
+    SDL_SetWindowSize(GLContextCurrent()->window, 512 * scale, 512 * scale);
+    Flip(0);
+    SetAutoImageFlags(0);
+    const fs::path gfx = GameFolder() / "gfx";
+    const auto back = LoadImageFile((gfx / "back1.png").string());
+    const auto hud = LoadImageFile((gfx / "hud.png").string());
+    const auto logo = LoadImageFile((gfx / "logo.png").string());
+    for (const auto& image : {back, hud, logo})
+        CentreImageHandle(image);
+    SetBlend(BlendAlpha);
+    constexpr int kFrames = 120;
+    for (auto _ : state) {
+        const double start = ProcessCpuMs();
+        for (int i = 0; i < kFrames; ++i) {
+            Cls();
+            SetRotation(17 + i * 0.08f);
+            if (draws >= 1)
+                DrawImage(back, 256, 116);
+            SetRotation(0);
+            if (draws >= 2)
+                DrawImage(hud, 256, 256);
+            if (draws >= 3)
+                DrawImage(logo, 256, 66);
+            glFinish();
+            Flip(0);
+        }
+        const double perFrame = (ProcessCpuMs() - start) / kFrames;
+        state.SetIterationTime(perFrame / 1000);
+        state.counters["cpu ms/frame"] = perFrame;
+    }
+    CloseOpenedGraphics();
+}
+BENCHMARK(BM_BackdropDrawCpu)->ArgsProduct({{1, 2, 3}, {0, 1, 2, 3}})->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // A screen's frame as so many full-window layers of the same scale, when BM_FullWindowLayerCpu ran.
 void CountLayers(benchmark::State& state, int scale)
 {
