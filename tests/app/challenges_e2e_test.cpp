@@ -125,7 +125,7 @@ TEST_F(ChallengesEndToEnd, AKeptSprintFillsItsTableVerifiesAndShowsOnTheChalleng
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
     ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; })) << game.Out();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     ASSERT_TRUE(WaitForScreen(game, "challenges_title", ShowsTitleMenu));
     game.Click(WindowWidth / 2, MenuItemTop[MenuChallenges] + MenuItemHeight / 2);
     ASSERT_TRUE(WaitForScreen(game, "challenges_by_mouse", ShowsChallengesWithASprintBest));

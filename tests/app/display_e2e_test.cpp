@@ -72,8 +72,7 @@ protected:
     // so the menu's light text is watched until it stops growing.
     static void ToMenu(GameRun& game, int scale)
     {
-        ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-        game.Press("space");
+        ASSERT_TRUE(game.EndIntro()) << game.Err();
         game.Click(1, 1); // a click on the menu's empty top corner is nothing
         const int side = 512 * scale;
         int previous = -1;

@@ -105,8 +105,7 @@ protected:
     // fades in over 3.4 seconds of frames.
     static void OpenMenu(GameRun& game)
     {
-        ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-        game.Press("space");
+        ASSERT_TRUE(game.EndIntro()) << game.Err();
         ASSERT_TRUE(game.WaitFrames(MenuFadeFrames)) << game.Err();
     }
 
@@ -383,8 +382,7 @@ TEST_F(GameEndToEnd, MissingAssetsAreReportedAndPlayGoesOn)
     fs::remove(folder_ / "sfx" / "title (space fighter loop).ogg");
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
-    ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     game.Click(MiddleX, OptionsItemY); // plays the missing blip
     game.Click(ReturnX, ReturnY);
     EXPECT_TRUE(game.WaitFrames(FramesPerSecond / 2));
@@ -498,8 +496,7 @@ TEST_F(GameEndToEnd, AttractDemoStartsWhenIdleAndAnyInputEndsIt)
     // The cursor waits over the Play item, so that a click there needs no move.
     Tool("xdotool mousemove --window " + std::to_string(game.Window()) + " " + std::to_string(MiddleX) + " " +
          std::to_string(PlayItemY));
-    ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     EXPECT_FALSE(ShowsDemoCaption(game.Screenshot("demo_not_yet"))) << "the menu waits for the idle time";
     ASSERT_TRUE(WaitFor([&] { return ShowsDemoCaption(game.Screenshot("demo")); }));
 
@@ -622,8 +619,7 @@ TEST_F(GameEndToEnd, KeyboardAloneDrivesTheMenusAndThePlay)
                                      std::string::npos; }))
         << "the first start writes the controls file with the defaults";
 
-    ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     ASSERT_TRUE(game.WaitFrames(MenuFadeFrames));
     PressAll(game, {"Down", "Down", "Down"});
     game.Screenshot("title_menu_options_highlighted");
@@ -667,8 +663,7 @@ TEST_F(GameEndToEnd, DropFastHeldIntoTheNameEntryTypesNothing)
     const fs::path table = folder_ / "data" / "highscores.dat";
     ASSERT_TRUE(WaitFor([&] { return fs::exists(folder_ / "data" / "preferences.dat"); }));
     auto low = WriteLowTable(table);
-    ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     game.Click(MiddleX, PlayItemY);
     // The repeats of S go on into the entry for a second of its frames.
     const bool entry = game.HoldUntil("s", [&] {
@@ -715,8 +710,7 @@ TEST_F(GameEndToEnd, LosingTheFocusDuringAPlayPausesIt)
 {
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
-    ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     game.Click(MiddleX, PlayItemY);
     ASSERT_TRUE(game.WaitFrames(FramesPerSecond));
     x_.DropFocus();
@@ -739,8 +733,7 @@ TEST_F(GameEndToEnd, TheControlsFileRemapsAndWarns)
     ASSERT_TRUE(WaitFor([&] { return game.Err() == warning; })) << game.Err();
     const fs::path table = folder_ / "data" / "highscores.dat";
     auto low = WriteLowTable(table);
-    ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     game.Click(MiddleX, PlayItemY);
     ASSERT_TRUE(HoldUntilNameEntry(game, "x", "name_entry_after_x"));
     game.Press("Escape");

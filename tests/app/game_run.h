@@ -245,6 +245,17 @@ public:
         return WaitFor([&] { return Frames() > LoadingFrames || !Running(); }, limit) && Frames() > LoadingFrames;
     }
 
+    // Space ends the title's intro. Pressed before the first screen reads keys it is lost, as
+    // start-up resets the input, and the intro runs its seven seconds of frames. False when the
+    // game ended or stalled first.
+    bool EndIntro()
+    {
+        if (!WaitForFirstScreen())
+            return false;
+        Press("space");
+        return true;
+    }
+
     bool FindWindow()
     {
         const std::string id = Tool("xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid_) +

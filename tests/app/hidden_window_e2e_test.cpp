@@ -57,8 +57,7 @@ TEST_F(HiddenWindow, APlayHiddenInTheMiddleComesBackPaused)
 {
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
-    ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     ASSERT_TRUE(game.WaitFrames(300)) << game.Err(); // past the menu's fade-in
     game.Click(WindowWidth / 2, MenuItemTop[MenuPlay] + MenuItemHeight / 2);
     ASSERT_TRUE(game.WaitFrames(60)) << game.Err();

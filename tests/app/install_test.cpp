@@ -141,8 +141,7 @@ protected:
         const fs::path table = DataFolder() / "highscores.dat";
         ASSERT_TRUE(WaitFor([&] { return FileBytes(prefs) == std::vector<uint8_t>{1, 1, 0}; }, Patience)) << game.Err();
         EXPECT_EQ(game.Out(), "Yo. 0\n");
-        ASSERT_TRUE(game.WaitForFirstScreen()) << game.Err();
-        game.Press("space"); // ends the intro; the menu fades in
+        ASSERT_TRUE(game.EndIntro()) << game.Err(); // the menu fades in
         ASSERT_TRUE(game.WaitFrames(MenuFadeFrames)) << game.Err();
         game.Click(256, 306); // the high-score table
         EXPECT_TRUE(WaitFor([&] { return FileBytes(table) == DefaultTable(); }, Patience)) << FileBytes(table).size();

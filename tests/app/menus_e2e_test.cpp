@@ -178,7 +178,7 @@ protected:
     {
         ASSERT_TRUE(game.FindWindow()) << game.Err();
         ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, Patience)) << game.Out();
-        game.Press("space");
+        ASSERT_TRUE(game.EndIntro()) << game.Err();
         ASSERT_TRUE(WaitForScreen(game, "menus_title", ShowsTitleMenu));
     }
 
@@ -365,7 +365,7 @@ TEST_F(MenusEndToEnd, BadSettingsLinesAndScreenshotsAreNamedOnScreen)
     ASSERT_NE(game.Out(), "") << "the intro shows";
     EXPECT_NE(game.Err().find("settings.cfg:1:"), std::string::npos) << game.Err();
     ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, Patience)) << game.Out();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     ASSERT_TRUE(WaitForScreen(game, "notice_title", [](const fs::path& shot) {
         return ShowsTitleMenu(shot) && !ShowsNotice(shot);
     }));

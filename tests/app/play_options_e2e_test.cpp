@@ -107,7 +107,7 @@ protected:
     {
         ASSERT_TRUE(game.FindWindow()) << game.Err();
         ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; }, Patience)) << game.Out();
-        game.Press("space");
+        ASSERT_TRUE(game.EndIntro()) << game.Err();
         const bool playing = WaitFor(
             [&] {
                 game.Click(WindowWidth / 2, MenuItemTop[MenuPlay] + MenuItemHeight / 2);

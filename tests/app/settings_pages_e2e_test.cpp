@@ -36,7 +36,7 @@ TEST_F(SettingsPagesEndToEnd, DisplayResizesAtOnceAndControlsBindKeysThatPlayAtO
     GameRun game(folder_);
     ASSERT_TRUE(game.FindWindow()) << game.Err();
     ASSERT_TRUE(WaitFor([&] { return game.Out() == "Yo. 0\n"; })) << game.Out();
-    game.Press("space");
+    ASSERT_TRUE(game.EndIntro()) << game.Err();
     ASSERT_TRUE(game.WaitFrames(MenuFadeFrames));
     game.Click(MiddleX, OptionsItemY);
 
