@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/test_canvas.h"
 #include "app/screens/figures_panel.h"
 #include "app/shell/shell_state.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
@@ -56,23 +55,15 @@ class FiguresPanelGL : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_NE(bin, nullptr) << "BRIM_BIN_DIR names the folder holding gfx/";
-        ASSERT_NE(GLDraw2DDriverInstance(), nullptr) << "no OpenGL video";
-        SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
-        ASSERT_TRUE(OpenGraphics(WindowWidth, WindowHeight, 0, 0, 0));
-        SetBlend(BlendAlpha);
+        ASSERT_TRUE(OpenTestCanvas());
         // As start-up loads it.
-        shellpictures.fontimage = LoadAnimStrip(std::string(bin) + "/gfx/options.png", 12, 16, 0, 78, 0);
+        shellpictures.fontimage = LoadAnimStrip(BuiltPictures() + "options.png", 12, 16, 0, 78, 0);
         ASSERT_TRUE(shellpictures.fontimage);
     }
     void TearDown() override
     {
         shellpictures.fontimage.reset();
-        CloseOpenedGraphics();
-        SetGraphicsDriver(nullptr);
+        CloseTestCanvas();
     }
 
     // The panel over a window of one grey.

@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/test_canvas.h"
 #include "app/screens/backdrop.h"
 #include "app/shell/shell_state.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
@@ -72,26 +71,16 @@ class WellBackdropGL : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_NE(bin, nullptr) << "BRIM_BIN_DIR names the folder holding gfx/";
-        const std::string gfx = std::string(bin) + "/gfx/";
-        ASSERT_NE(GLDraw2DDriverInstance(), nullptr) << "no OpenGL video";
-        SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
-        ASSERT_TRUE(OpenGraphics(WindowWidth, WindowHeight, 0, 0, 0));
-        SetBlend(BlendAlpha);
+        ASSERT_TRUE(OpenTestCanvas());
         SetClsColor(50, 50, 50);
         // As start-up loads them: unfiltered, the backgrounds and the frame picture centred.
         for (int i = 0; i < backcount; ++i) {
-            shellpictures.backimages[i] = LoadImageFile(gfx + "back" + std::to_string(i + 1) + ".png", 0);
+            shellpictures.backimages[i] = LoadCentredPicture("back" + std::to_string(i + 1) + ".png");
             ASSERT_TRUE(shellpictures.backimages[i]) << "back" << i + 1 << ".png";
-            CentreImageHandle(shellpictures.backimages[i]);
         }
-        shellpictures.hudimage = LoadImageFile(gfx + "hud.png", 0);
-        pictures.blockimage = LoadImageFile(gfx + "block1.png", 0);
+        shellpictures.hudimage = LoadCentredPicture("hud.png");
+        pictures.blockimage = LoadImageFile(BuiltPictures() + "block1.png", 0);
         ASSERT_TRUE(shellpictures.hudimage && pictures.blockimage);
-        CentreImageHandle(shellpictures.hudimage);
         if (shapecount == 0)
             shape::Init();
         saved_visibility_ = settings.visibility;
@@ -103,8 +92,7 @@ protected:
         shellpictures.backimages = {};
         shellpictures.hudimage = nullptr;
         pictures.blockimage = nullptr;
-        CloseOpenedGraphics();
-        SetGraphicsDriver(nullptr);
+        CloseTestCanvas();
     }
 
     // The dimmest shade a settled block shows: the darkest template at its darkest offset, the

@@ -4,17 +4,16 @@
 // on and off.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/test_canvas.h"
 #include "draw2d/draw2d.h"
 #include "draw2d/gldraw2d.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
 #include "draw2d/window.h"
-#include "game/assets.h"
 
 namespace {
 
@@ -22,44 +21,19 @@ class DrawShortcuts : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_NE(bin, nullptr) << "BRIM_BIN_DIR names the folder holding gfx/";
-        if (!GLDraw2DDriverInstance())
-            GTEST_SKIP() << "no video";
-        SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
-        const int scale = GetParam();
-        PlanWindow({{512 * scale, 512 * scale}, false});
-        ASSERT_TRUE(OpenGraphics(512, 512, 0, 0, GraphicsScalable));
-        ASSERT_EQ(WindowClientSize(), (TWindowSize{512 * scale, 512 * scale}));
-        const std::string gfx = std::string(bin) + "/gfx/";
-        back = Centred(gfx, "back1.png", false);
-        hud = Centred(gfx, "hud.png", true);
-        logo = Centred(gfx, "logo.png", true);
-        paused = Centred(gfx, "paused.png", true);
-        ASSERT_TRUE(back && hud && logo && paused) << "pictures missing under " << gfx;
-        SetBlend(BlendAlpha);
+        ASSERT_TRUE(OpenTestCanvas(GetParam()));
+        // As start-up loads them: a window at scale 2 draws the versions painted at twice the size.
+        back = LoadCentredPicture("back1.png");
+        hud = LoadCentredPicture("hud.png", true);
+        logo = LoadCentredPicture("logo.png", true);
+        paused = LoadCentredPicture("paused.png", true);
+        ASSERT_TRUE(back && hud && logo && paused) << "pictures missing under " << BuiltPictures();
         SetClsColor(50, 50, 50);
     }
     void TearDown() override
     {
         SetDrawShortcuts(true);
-        CloseOpenedGraphics();
-    }
-
-    // As start-up loads it: a window at scale 2 draws the version painted at twice the size.
-    static std::shared_ptr<TImage> Centred(const std::string& gfx, const std::string& name, bool denser)
-    {
-        auto image = LoadImageFile(gfx + name, 0);
-        CentreImageHandle(image);
-        for (int density : DenserVersions)
-            if (image && denser)
-                image->AddDenserVersion(density, [path = gfx + DenserName(name, density)] {
-                    const auto dense = TImage::Load(path, 0, 0, 0, 0);
-                    return dense ? dense->pixmaps : std::vector<std::shared_ptr<TPixmap>>{};
-                });
-        return image;
+        CloseTestCanvas();
     }
 
     // A pause frame as the game draws one: the clear, the turned background, the frame picture

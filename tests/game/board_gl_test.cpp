@@ -2,12 +2,11 @@
 // back, and saved as board.png in the tests' working folder for a look by eye.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "board_picture.h"
+#include "common/test_canvas.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/gldriver.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
@@ -32,15 +31,8 @@ class BoardGLTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_NE(bin, nullptr) << "BRIM_BIN_DIR names the folder holding gfx/";
-        gfx = std::string(bin) + "/gfx/";
-        ASSERT_NE(GLDraw2DDriverInstance(), nullptr) << "no OpenGL video";
-        SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
-        ASSERT_TRUE(OpenGraphics(512, 512, 0, 0, 0));
-        SetBlend(BlendAlpha);
+        ASSERT_TRUE(OpenTestCanvas());
+        gfx = BuiltPictures();
         SetClsColor(50, 50, 50);
 
         // Flags as start-up gives them: shadow and circle are loaded before the automatic
@@ -70,8 +62,7 @@ protected:
         pictures.powerupimages = {};
         booms.Clear();
         fireworks.Clear();
-        CloseOpenedGraphics();
-        SetGraphicsDriver(nullptr);
+        CloseTestCanvas();
     }
 
     static Rgb At(int x, int y)

@@ -3,18 +3,16 @@
 // one window pixel, where the magnified picture spreads that pixel over as many as the scale.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/test_canvas.h"
 #include "draw2d/draw2d.h"
-#include "draw2d/gldraw2d.h"
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/pixmap.h"
 #include "draw2d/window.h"
-#include "game/assets.h"
 
 namespace {
 
@@ -26,41 +24,13 @@ class PictureDensity : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        const char* bin = std::getenv("BRIM_BIN_DIR");
-        ASSERT_NE(bin, nullptr) << "BRIM_BIN_DIR names the folder holding gfx/";
-        gfx_ = std::string(bin) + "/gfx/";
-        if (!GLDraw2DDriverInstance())
-            GTEST_SKIP() << "no video";
-        SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
-        const int scale = GetParam();
-        PlanWindow({{512 * scale, 512 * scale}, false});
-        ASSERT_TRUE(OpenGraphics(512, 512, 0, 0, GraphicsScalable));
-        ASSERT_EQ(WindowClientSize(), (TWindowSize{512 * scale, 512 * scale}));
-        SetBlend(BlendAlpha);
+        ASSERT_TRUE(OpenTestCanvas(GetParam()));
         SetClsColor(0, 0, 0);
     }
-    void TearDown() override
-    {
-        CloseOpenedGraphics();
-        SetGraphicsDriver(nullptr);
-    }
+    void TearDown() override { CloseTestCanvas(); }
 
-    // The frame picture as start-up loads it (unfiltered, centred), with its denser versions or not.
-    std::shared_ptr<TImage> FramePicture(bool denser) const
-    {
-        const std::string name = "hud.png";
-        auto image = LoadImageFile(gfx_ + name, 0);
-        CentreImageHandle(image);
-        for (int density : DenserVersions)
-            if (image && denser)
-                image->AddDenserVersion(density, [path = gfx_ + DenserName(name, density)] {
-                    const auto dense = TImage::Load(path, 0, 0, 0, 0);
-                    return dense ? dense->pixmaps : std::vector<std::shared_ptr<TPixmap>>{};
-                });
-        return image;
-    }
+    // The frame picture as start-up loads it, with its denser versions or not.
+    static std::shared_ptr<TImage> FramePicture(bool denser) { return LoadCentredPicture("hud.png", denser); }
 
     // The window pixels across the plate's left rim, from the rim's first pixel to inside the
     // plate, that are neither the rim's shade nor the plate's: the width of the edge.
@@ -87,7 +57,6 @@ protected:
         return between;
     }
 
-    std::string gfx_;
 };
 
 TEST_P(PictureDensity, TheFramePicturesPlateRimIsSharpToOneWindowPixel)
