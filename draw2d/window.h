@@ -22,7 +22,7 @@ struct TWindowSize {
 struct TWindowPlan {
     TWindowSize size;
     bool fullscreen = false;
-    TWindowSize softwareSize;
+    TWindowSize softwareSize{};
 };
 void PlanWindow(const TWindowPlan& plan);
 

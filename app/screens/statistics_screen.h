@@ -9,7 +9,7 @@
 struct TStatisticsLine {
     std::string label;
     std::string value;
-    std::string best;
+    std::string best{};
     bool operator==(const TStatisticsLine&) const = default;
 };
 
