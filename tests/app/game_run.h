@@ -258,10 +258,15 @@ public:
 
     bool FindWindow()
     {
-        const std::string id = Tool("xdotool search --sync --all --onlyvisible --pid " + std::to_string(pid_) +
-                                        " --name '^Brimstrand$'",
-                                    std::chrono::duration_cast<std::chrono::seconds>(Patience));
-        window_ = std::strtoul(id.c_str(), nullptr, 10);
+        // Searched again and again rather than once with --sync: a window that goes away while
+        // xdotool reads it (a window manager's frame, the last run's window) ends that search
+        // with an X error and no answer.
+        WaitFor([&] {
+            const std::string id = Tool("xdotool search --all --onlyvisible --pid " + std::to_string(pid_) +
+                                        " --name '^Brimstrand$'");
+            window_ = std::strtoul(id.c_str(), nullptr, 10);
+            return window_ != 0 || !Running();
+        });
         if (!window_)
             return false;
         Tool("xdotool windowfocus --sync " + std::to_string(window_));
