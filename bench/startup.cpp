@@ -38,6 +38,7 @@
 #include "draw2d/graphics.h"
 #include "draw2d/image.h"
 #include "draw2d/imagedraw.h"
+#include "game/assets.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -301,6 +302,12 @@ void BM_BackdropDrawCpu(benchmark::State& state)
     const auto logo = LoadImageFile((gfx / "logo.png").string());
     for (const auto& image : {back, hud, logo})
         CentreImageHandle(image);
+    for (const auto& [image, name] : {std::pair{hud, "hud.png"}, std::pair{logo, "logo.png"}})
+        for (int density : DenserVersions)
+            image->AddDenserVersion(density, [path = (gfx / DenserName(name, density)).string()] {
+                const auto dense = TImage::Load(path, 0, 0, 0, 0);
+                return dense ? dense->pixmaps : std::vector<std::shared_ptr<TPixmap>>{};
+            });
     SetBlend(BlendAlpha);
     constexpr int kFrames = 120;
     for (auto _ : state) {
