@@ -20,6 +20,7 @@ GLubyte color_[4] = {255, 255, 255, 255};
 int32_t blend_ = 0;
 GLuint bound_texture_ = 0;
 bool texturing_ = false;
+bool texels_alone_ = false; // GL_REPLACE rather than GL_MODULATE
 // Where the drawing lands in the window, the viewport set in drawing pixels, and the line width
 // asked for: kept to set GL again when the window changes size.
 TCanvasFit fit_;
@@ -59,6 +60,18 @@ void EnableTexture(GLuint name)
         texturing_ = true;
     }
 }
+
+// A picture drawn in white at full alpha is its texels alone: replacing spares llvmpipe the
+// multiply by the colour at every pixel, and a multiply by one changes nothing.
+void UseTexelsAlone(bool alone)
+{
+    if (alone == texels_alone_)
+        return;
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, alone ? GL_REPLACE : GL_MODULATE);
+    texels_alone_ = alone;
+}
+
+bool ColourIsWhite() { return color_[0] == 255 && color_[1] == 255 && color_[2] == 255 && color_[3] == 255; }
 
 void DisableTexture()
 {
@@ -360,6 +373,7 @@ void TGLImageFrame::Draw(float x0, float y0, float x1, float y1, float tx, float
     if (unblended)
         GLStateCalls().Disable(GL_BLEND);
     EnableTexture(static_cast<GLuint>(name));
+    UseTexelsAlone(shortcuts_ && ColourIsWhite());
     // Only where a clear texel leaves the pixel as it was, and only unturned and unscaled, where
     // the parts' corners fall on the very points the whole quad would map them to.
     const bool clearLeavesPixels = blend_ == BlendAlpha || blend_ == BlendLight || blend_ == BlendMask;
@@ -552,6 +566,8 @@ void TGLDraw2DDriver::ResetGLContext(const std::shared_ptr<TGraphics>& graphics)
     texturing_ = false;
     clear_pending_ = false; // asked of the graphics left
     GLStateCalls().Disable(GL_TEXTURE_2D);
+    texels_alone_ = true; // whatever the context left, modulating is set outright
+    UseTexelsAlone(false);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, width, height, 0, -1, 1);

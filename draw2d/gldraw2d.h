@@ -96,8 +96,8 @@ private:
 };
 
 // Whether the driver may skip work that changes no pixel: a clear that the next opaque picture
-// covers wholly, and the clear parts of large pictures (on unless turned off, so a test or a bench
-// can draw the same frame both ways).
+// covers wholly, the clear parts of large pictures, and the colour's multiply for pictures drawn
+// in white (on unless turned off, so a test or a bench can draw the same frame both ways).
 void SetDrawShortcuts(bool on);
 // Does a clear asked for and not yet done, before GL is read directly.
 void FinishPendingClear();

@@ -1,5 +1,5 @@
-// The driver's shortcuts (a clear an opaque picture covers, the clear parts of large pictures)
-// change no pixel: the menu screens' layers drawn from the game's own pictures (at scale 2 those
+// The driver's shortcuts (a clear an opaque picture covers, the clear parts of large pictures,
+// pictures in white drawn as their texels alone) change no pixel: the menu screens' layers drawn from the game's own pictures (at scale 2 those
 // painted at twice the size), in a window at scale 1 and 2, read back the same with the shortcuts
 // on and off.
 #include <gtest/gtest.h>
@@ -36,15 +36,20 @@ protected:
         CloseTestCanvas();
     }
 
-    // A pause frame as the game draws one: the clear, the turned background, the frame picture
-    // (turned by a blast's wobble, dimmed at Low visibility), the logo and the caption.
-    std::shared_ptr<TPixmap> PauseFrame(float backAngle, float wobble, int frameGrey) const
+    // A pause frame as the game draws one: the clear, the turned background (reddened as in play)
+    // with the one before it fading out over it, the frame picture (turned by a blast's wobble,
+    // dimmed at Low visibility), the logo and the caption.
+    std::shared_ptr<TPixmap> PauseFrame(float backAngle, float wobble, int frameGrey, int backGreen) const
     {
         Cls();
-        SetColor(255, 255, 255);
+        SetColor(255, backGreen, backGreen);
         SetAlpha(1);
         SetRotation(backAngle);
         DrawImage(back, 256, 116);
+        SetColor(255, 255, 255);
+        SetAlpha(0.4f);
+        DrawImage(back, 256, 116);
+        SetAlpha(1);
         SetRotation(wobble);
         SetColor(frameGrey, frameGrey, frameGrey);
         DrawImage(hud, 256, 256);
@@ -75,14 +80,14 @@ TEST_P(DrawShortcuts, MenuFramesReadBackTheSameWithAndWithout)
 {
     struct Case {
         float backAngle, wobble;
-        int frameGrey;
+        int frameGrey, backGreen;
     };
-    for (const Case c : {Case{17.3f, 0, 255}, Case{241.9f, 0, 202}, Case{90, 0.7f, 255}}) {
+    for (const Case c : {Case{17.3f, 0, 255, 255}, Case{241.9f, 0, 202, 255}, Case{90, 0.7f, 255, 120}}) {
         SetDrawShortcuts(false);
-        const auto plain = PauseFrame(c.backAngle, c.wobble, c.frameGrey);
+        const auto plain = PauseFrame(c.backAngle, c.wobble, c.frameGrey, c.backGreen);
         Flip(0);
         SetDrawShortcuts(true);
-        const auto quick = PauseFrame(c.backAngle, c.wobble, c.frameGrey);
+        const auto quick = PauseFrame(c.backAngle, c.wobble, c.frameGrey, c.backGreen);
         Flip(0);
         ASSERT_TRUE(plain && quick);
         EXPECT_TRUE(SamePixels(*plain, *quick)) << "background turned " << c.backAngle << ", frame " << c.wobble;
