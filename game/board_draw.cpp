@@ -210,10 +210,23 @@ void DrawFigures(const game& g)
     DrawRect(laid.pointX, laid.pointY, 2, 2);
 }
 
-// Drawn after the settled blocks, whose cells it never takes, and before the falling piece,
-// which covers it where they meet.
-void DrawLandingShadow(const game& g, const TLandingFall& fall)
+// The settled blocks, and the fall of the falling piece found in the same walk.
+int DrawSettledBlocksFindingFall(const game& g, const TLandingFall& fall)
 {
+    TSettledMarks marks;
+    for (const auto& b : g.blocks) {
+        b->Draw(g.x, g.y, 0);
+        marks.Mark(*b);
+    }
+    return fall.Rows(marks, g.blocks);
+}
+
+// Drawn after the settled blocks, whose cells it never takes, and before the falling piece,
+// which covers it where they meet: wholly when it cannot fall.
+void DrawLandingShadow(const game& g, const TLandingFall& fall, int rows)
+{
+    if (rows == 0)
+        return;
     const auto now = fall.Cells();
     auto underPiece = [&](std::pair<int, int> cell) {
         for (const auto& c : now)
@@ -224,7 +237,7 @@ void DrawLandingShadow(const game& g, const TLandingFall& fall)
     SetAlpha(settings.visibility == 1 ? LandingAlphaHigh : LandingAlphaLow);
     size_t i = 0;
     for (const auto& b : g.place) {
-        const std::pair<int, int> cell{now[i].first, now[i].second + fall.Rows()};
+        const std::pair<int, int> cell{now[i].first, now[i].second + rows};
         ++i;
         if (cell.second < 0 || underPiece(cell))
             continue;
@@ -306,17 +319,13 @@ void game::Draw()
     SetAlpha(1);
     DrawPoints(PointsLeft, PointsLabelTop, 0, 0);
     DrawPoints(PointsLeft, PointsValueTop, points, 1);
-    // The landing shadow's fall is found in the walk that draws the settled blocks.
-    std::optional<TLandingFall> fall;
-    if (options.landingShadow && !place.IsEmpty())
-        fall.emplace(*this);
-    for (const auto& b : blocks) {
-        b->Draw(x, y, 0);
-        if (fall)
-            fall->Over(*b);
+    if (options.landingShadow && !place.IsEmpty()) {
+        const TLandingFall fall(*this);
+        DrawLandingShadow(*this, fall, DrawSettledBlocksFindingFall(*this, fall));
+    } else {
+        for (const auto& b : blocks)
+            b->Draw(x, y, 0);
     }
-    if (fall)
-        DrawLandingShadow(*this, *fall);
     for (const auto& b : place)
         b->Draw(x, y, 0);
     // Every shadow after every block, so shadows also darken the blocks below them.
