@@ -44,8 +44,6 @@ struct THoldSlot {
     TStampedPiece piece;
 };
 
-class game;
-
 // The settled blocks a walk of the board has met, marked as bits: a 64-bit word a column, a bit a
 // row from TopRow rows above the board, which holds the standard board and the rows a piece comes
 // in from. Inline, and one predictable test a block, so a walk the caller makes anyway (the
