@@ -266,7 +266,7 @@ void DrawOptionExtras(const game& g)
             DrawComingPieces(g);
         SetScale(1, 1);
     }
-    SetAlpha(1);
+    // Each part leaves the alpha at 1, as it found it; the colour is the last one drawn.
     SetColor(255, 255, 255);
 }
 
