@@ -227,24 +227,22 @@ void DrawLandingShadow(const game& g, const TLandingFall& fall, int rows)
 {
     if (rows == 0)
         return;
-    const auto now = fall.Cells();
-    auto underPiece = [&](std::pair<int, int> cell) {
-        for (const auto& c : now)
-            if (c == cell)
+    const auto piece = fall.Blocks();
+    auto underPiece = [&](int cx, int cy) {
+        for (const block* b : piece)
+            if (b->x == cx && b->y == cy)
                 return true;
         return false;
     };
     SetAlpha(settings.visibility == 1 ? LandingAlphaHigh : LandingAlphaLow);
-    size_t i = 0;
-    for (const auto& b : g.place) {
-        const std::pair<int, int> cell{now[i].first, now[i].second + rows};
-        ++i;
-        if (cell.second < 0 || underPiece(cell))
+    for (const block* b : piece) {
+        const int cy = b->y + rows;
+        if (cy < 0 || underPiece(b->x, cy))
             continue;
         const bool powerUp = b->kind >= BlockSlowDown && b->kind <= BlockFlip;
         powerUp ? SetColor(255, 255, 255) : SetColor(b->r, b->g, b->b);
         DrawImage(powerUp ? pictures.powerupimages[static_cast<size_t>(b->kind - 1)] : pictures.blockimage,
-                  static_cast<float>(g.x + cell.first * cellsize), static_cast<float>(g.y + cell.second * cellsize), 0);
+                  static_cast<float>(g.x + b->x * cellsize), static_cast<float>(g.y + cy * cellsize), 0);
     }
     SetAlpha(1);
 }

@@ -198,7 +198,7 @@ void game::Hold()
 TLandingFall::TLandingFall(const game& g) : floorRows_(INT_MAX)
 {
     const size_t count = g.place.Count();
-    if (count > HeldCells)
+    if (count > HeldBlocks)
         more_.reserve(count);
     size_t i = 0;
     for (const auto& b : g.place) {
@@ -206,15 +206,16 @@ TLandingFall::TLandingFall(const game& g) : floorRows_(INT_MAX)
         if (b->x < 0 || b->x > g.w - 1)
             floorRows_ = 0;
         floorRows_ = std::min(floorRows_, g.h - 1 - b->y);
-        if (count > HeldCells)
-            more_.emplace_back(b->x, b->y);
+        if (count > HeldBlocks)
+            more_.push_back(b.get());
         else
-            held_[i++] = {b->x, b->y};
+            held_[i++] = b.get();
         const unsigned row = static_cast<unsigned>(b->y) + TSettledMarks::TopRow;
         if (static_cast<unsigned>(b->x) >= TSettledMarks::Columns || row + 1 >= TSettledMarks::Rows)
             gridded_ = false;
     }
-    cells_ = count > HeldCells ? std::span<const Cell>(more_) : std::span<const Cell>(held_.data(), i);
+    blocks_ = count > HeldBlocks ? std::span<const block* const>(more_)
+                                 : std::span<const block* const>(held_.data(), i);
 }
 
 int TLandingFall::Rows(const TSettledMarks& marks, const TList<block>& blocks) const
@@ -222,10 +223,10 @@ int TLandingFall::Rows(const TSettledMarks& marks, const TList<block>& blocks) c
     if (!gridded_ || marks.OffGrid())
         return RowsCellByCell(blocks);
     int rows = floorRows_;
-    for (const auto& [cx, cy] : cells_) {
+    for (const block* b : blocks_) {
         // The marks below the cell's own row; the lowest of them is the first block it meets.
-        const unsigned row = static_cast<unsigned>(cy) + TSettledMarks::TopRow;
-        const uint64_t below = marks.Column(static_cast<unsigned>(cx)) >> row >> 1;
+        const unsigned row = static_cast<unsigned>(b->y) + TSettledMarks::TopRow;
+        const uint64_t below = marks.Column(static_cast<unsigned>(b->x)) >> row >> 1;
         if (below != 0)
             rows = std::min(rows, std::countr_zero(below));
     }
@@ -244,9 +245,9 @@ int TLandingFall::RowsCellByCell(const TList<block>& blocks) const
 {
     int rows = floorRows_;
     for (const auto& s : blocks)
-        for (const auto& [cx, cy] : cells_)
-            if (s->x == cx && s->y > cy && s->y - cy - 1 < rows)
-                rows = s->y - cy - 1;
+        for (const block* b : blocks_)
+            if (s->x == b->x && s->y > b->y && s->y - b->y - 1 < rows)
+                rows = s->y - b->y - 1;
     return rows < 0 ? 0 : rows;
 }
 
@@ -259,9 +260,9 @@ std::vector<std::pair<int, int>> game::LandingCells() const
 {
     const TLandingFall fall(*this);
     const int rows = fall.Rows(blocks);
-    std::vector<std::pair<int, int>> cells(fall.Cells().begin(), fall.Cells().end());
-    for (auto& cell : cells)
-        cell.second += rows;
+    std::vector<std::pair<int, int>> cells;
+    for (const block* b : fall.Blocks())
+        cells.emplace_back(b->x, b->y + rows);
     return cells;
 }
 

@@ -79,27 +79,26 @@ class game;
 // fall.
 class TLandingFall {
 public:
-    using Cell = std::pair<int, int>;
-
     explicit TLandingFall(const game& g);
-    // Its cells may be held inside it.
+    // Its blocks may be held inside it.
     TLandingFall(const TLandingFall&) = delete;
     TLandingFall& operator=(const TLandingFall&) = delete;
     // The fall over the blocks a walk of them has marked; a piece or a block off the marks' grid
     // makes it meet the blocks cell by cell instead.
     int Rows(const TSettledMarks& marks, const TList<block>& blocks) const;
     int Rows(const TList<block>& blocks) const;
-    // The piece's cells in list order, as they are now.
-    std::span<const Cell> Cells() const { return cells_; }
+    // The piece's blocks in list order, held so that those who draw them need no second walk of
+    // the list; the piece must stay as it is while they are read.
+    std::span<const block* const> Blocks() const { return blocks_; }
 
 private:
     int RowsCellByCell(const TList<block>& blocks) const;
 
     // The game's templates have four cells each; a longer list, made by hand, goes to more_.
-    static constexpr size_t HeldCells = 4;
-    std::array<Cell, HeldCells> held_;
-    std::vector<Cell> more_;
-    std::span<const Cell> cells_;
+    static constexpr size_t HeldBlocks = 4;
+    std::array<const block*, HeldBlocks> held_;
+    std::vector<const block*> more_;
+    std::span<const block* const> blocks_;
     bool gridded_ = true; // every cell of the piece, and the row below it, on the marks' grid
     int floorRows_;       // the fall to the floor; none from outside the walls
 };
