@@ -83,7 +83,8 @@ struct Child {
 
 // Traces start-up, or else every frame; scale 0 lets the game choose its window size. Without
 // shortcuts the driver draws every layer in full, as before it skipped what changes no pixel.
-Child Spawn(bool traceStartup, int scale = 0, bool shortcuts = true)
+// folder names the data folder under the game's own, data<scale> by default.
+Child Spawn(bool traceStartup, int scale = 0, bool shortcuts = true, const std::string& folder = {})
 {
     setenv("ALSOFT_DRIVERS", "null", 1);
     if (shortcuts)
@@ -109,7 +110,7 @@ Child Spawn(bool traceStartup, int scale = 0, bool shortcuts = true)
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     const std::string exe = (GameFolder() / "brimstrand").string();
     // A data folder of its own per run, so no remembered window size carries over.
-    const std::string data = (GameFolder() / ("data" + std::to_string(scale))).string();
+    const std::string data = (GameFolder() / (folder.empty() ? "data" + std::to_string(scale) : folder)).string();
     std::string scaleText = std::to_string(scale);
     std::vector<char*> argv = {const_cast<char*>("brimstrand"), const_cast<char*>("--data-dir"),
                                const_cast<char*>(data.c_str())};
@@ -215,7 +216,7 @@ FrameTrace LatestTrace(Child& child)
 
 // CPU time per frame drawn over 5 seconds of the screen reached, from the game's own frame trace
 // (a frame rate below 60 shows as fewer frames, not as cheaper ones).
-void MeasureFrames(benchmark::State& state, Child& child)
+double MeasureFrames(benchmark::State& state, Child& child)
 {
     const FrameTrace start = LatestTrace(child);
     std::this_thread::sleep_for(5s);
@@ -223,15 +224,15 @@ void MeasureFrames(benchmark::State& state, Child& child)
     const double frames = end.frames - start.frames;
     if (frames <= 0) {
         state.SkipWithError("the game traced no frames");
-        return;
+        return 0;
     }
     const double perFrameMs = (end.cpuMs - start.cpuMs) / frames;
     state.SetIterationTime(perFrameMs / 1000);
     state.counters["cpu ms/frame"] = perFrameMs;
     state.counters["frames/s"] = frames / 5;
     state.counters["VmHWM MiB"] = PeakMemoryMiB(child.pid);
+    return perFrameMs;
 }
-
 
 // A key sent in the intro's first frames can be lost (at scale 2 often), and the intro then goes on
 // and takes the menu's click as its end: the keys wait for a second of the intro's 7.
@@ -410,6 +411,55 @@ BENCHMARK(BM_FrameCpuScreen)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// What the play options cost a frame of the real game: the play screen at scale 1, reached from
+// the title as a player reaches it, its piece falling, drawn through the GL driver, with every
+// option off and with every option on (settings.cfg: coming pieces, shadow, hard drop, hold,
+// figures), started in turn. Prints the median CPU per frame of each and their ratio, which
+// should stay at most 1.10.
+void BM_PlayFrameCpuOfOptions(benchmark::State& state)
+{
+    if (GameFolder().empty() || !CanDriveWindows()) {
+        state.SkipWithError("needs the game, an X display and xdotool");
+        return;
+    }
+    constexpr int kStarts = 3;
+    const std::string off = "data_options_off", on = "data_options_on";
+    fs::create_directories(GameFolder() / off);
+    fs::create_directories(GameFolder() / on);
+    std::ofstream(GameFolder() / off / "settings.cfg") << "";
+    std::ofstream(GameFolder() / on / "settings.cfg")
+        << "next_pieces = 3\nlanding_shadow = on\nhard_drop = on\nhold = on\nplay_figures = on\n";
+    std::vector<double> offMs, onMs;
+    for (auto _ : state) {
+        for (int start = 0; start < 2 * kStarts; ++start) {
+            const bool options = start % 2 == 1;
+            Child child = Spawn(false, 1, true, options ? on : off);
+            const std::string id = WindowOf(child.pid);
+            WaitForIntroSecond(child);
+            std::system(("timeout 30 xdotool windowfocus --sync " + id + " key space").c_str());
+            std::this_thread::sleep_for(5s);
+            const std::string item = "256 " + std::to_string(kScreenItemY[ScreenPlay]);
+            std::system(("timeout 30 xdotool mousemove --window " + id + " " + item + " sleep 0.1 click 1").c_str());
+            std::this_thread::sleep_for(3s);
+            const double ms = MeasureFrames(state, child);
+            Stop(child);
+            if (ms <= 0)
+                return;
+            (options ? onMs : offMs).push_back(ms);
+        }
+    }
+    std::sort(offMs.begin(), offMs.end());
+    std::sort(onMs.begin(), onMs.end());
+    const double offMedian = offMs[offMs.size() / 2], onMedian = onMs[onMs.size() / 2];
+    std::printf("play screen of the game: cpu per frame with every option off %.2f ms, with every option on %.2f ms, "
+                "ratio %.3f\n",
+                offMedian, onMedian, onMedian / offMedian);
+    state.counters["off ms/frame"] = offMedian;
+    state.counters["on ms/frame"] = onMedian;
+    state.counters["ratio"] = onMedian / offMedian;
+}
+BENCHMARK(BM_PlayFrameCpuOfOptions)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Resident memory of the title screen left running (default 30 minutes, BRIM_TITLE_MINUTES to
 // change): the background changes every 6700 frames (about 112 s) and each of the ten pictures

@@ -210,28 +210,39 @@ void DrawFigures(const game& g)
     DrawRect(laid.pointX, laid.pointY, 2, 2);
 }
 
-// Drawn after the settled blocks, whose cells it never takes, and before the falling piece,
-// which covers it where they meet.
-void DrawLandingShadow(const game& g, const TLandingFall& fall)
+// The settled blocks, and the fall of the falling piece found in the same walk.
+int DrawSettledBlocksFindingFall(const game& g, const TLandingFall& fall)
 {
-    const auto now = fall.Cells();
-    auto underPiece = [&](std::pair<int, int> cell) {
-        for (const auto& c : now)
-            if (c == cell)
+    TSettledMarks marks;
+    for (const auto& b : g.blocks) {
+        b->Draw(g.x, g.y, 0);
+        marks.Mark(*b);
+    }
+    return fall.Rows(marks, g.blocks);
+}
+
+// Drawn after the settled blocks, whose cells it never takes, and before the falling piece,
+// which covers it where they meet: wholly when it cannot fall.
+void DrawLandingShadow(const game& g, const TLandingFall& fall, int rows)
+{
+    if (rows == 0)
+        return;
+    const auto piece = fall.Blocks();
+    auto underPiece = [&](int cx, int cy) {
+        for (const block* b : piece)
+            if (b->x == cx && b->y == cy)
                 return true;
         return false;
     };
     SetAlpha(settings.visibility == 1 ? LandingAlphaHigh : LandingAlphaLow);
-    size_t i = 0;
-    for (const auto& b : g.place) {
-        const std::pair<int, int> cell{now[i].first, now[i].second + fall.Rows()};
-        ++i;
-        if (cell.second < 0 || underPiece(cell))
+    for (const block* b : piece) {
+        const int cy = b->y + rows;
+        if (cy < 0 || underPiece(b->x, cy))
             continue;
         const bool powerUp = b->kind >= BlockSlowDown && b->kind <= BlockFlip;
         powerUp ? SetColor(255, 255, 255) : SetColor(b->r, b->g, b->b);
         DrawImage(powerUp ? pictures.powerupimages[static_cast<size_t>(b->kind - 1)] : pictures.blockimage,
-                  static_cast<float>(g.x + cell.first * cellsize), static_cast<float>(g.y + cell.second * cellsize), 0);
+                  static_cast<float>(g.x + b->x * cellsize), static_cast<float>(g.y + cy * cellsize), 0);
     }
     SetAlpha(1);
 }
@@ -253,7 +264,7 @@ void DrawOptionExtras(const game& g)
             DrawComingPieces(g);
         SetScale(1, 1);
     }
-    SetAlpha(1);
+    // Each part leaves the alpha at 1, as it found it; the colour is the last one drawn.
     SetColor(255, 255, 255);
 }
 
@@ -306,17 +317,13 @@ void game::Draw()
     SetAlpha(1);
     DrawPoints(PointsLeft, PointsLabelTop, 0, 0);
     DrawPoints(PointsLeft, PointsValueTop, points, 1);
-    // The landing shadow's fall is found in the walk that draws the settled blocks.
-    std::optional<TLandingFall> fall;
-    if (options.landingShadow && !place.IsEmpty())
-        fall.emplace(*this);
-    for (const auto& b : blocks) {
-        b->Draw(x, y, 0);
-        if (fall)
-            fall->Over(*b);
+    if (options.landingShadow && !place.IsEmpty()) {
+        const TLandingFall fall(*this);
+        DrawLandingShadow(*this, fall, DrawSettledBlocksFindingFall(*this, fall));
+    } else {
+        for (const auto& b : blocks)
+            b->Draw(x, y, 0);
     }
-    if (fall)
-        DrawLandingShadow(*this, *fall);
     for (const auto& b : place)
         b->Draw(x, y, 0);
     // Every shadow after every block, so shadows also darken the blocks below them.

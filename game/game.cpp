@@ -1,6 +1,7 @@
 #include "game/game.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <memory>
 #include <utility>
@@ -194,42 +195,74 @@ void game::Hold()
     nextdown = 0;
 }
 
-TLandingFall::TLandingFall(const game& g) : rows_(INT_MAX)
+TLandingFall::TLandingFall(const game& g) : floorRows_(INT_MAX)
 {
     const size_t count = g.place.Count();
-    if (count > HeldCells)
+    if (count > HeldBlocks)
         more_.reserve(count);
     size_t i = 0;
     for (const auto& b : g.place) {
         // Outside the walls nothing fits, so the piece cannot fall at all.
         if (b->x < 0 || b->x > g.w - 1)
-            rows_ = 0;
-        rows_ = std::min(rows_, g.h - 1 - b->y);
-        if (count > HeldCells)
-            more_.emplace_back(b->x, b->y);
+            floorRows_ = 0;
+        floorRows_ = std::min(floorRows_, g.h - 1 - b->y);
+        if (count > HeldBlocks)
+            more_.push_back(b.get());
         else
-            held_[i++] = {b->x, b->y};
-        columns_ |= b->x >= 0 && b->x < MaskedColumns ? uint64_t{1} << b->x : ~uint64_t{0};
+            held_[i++] = b.get();
+        const unsigned row = static_cast<unsigned>(b->y) + TSettledMarks::TopRow;
+        if (static_cast<unsigned>(b->x) >= TSettledMarks::Columns || row + 1 >= TSettledMarks::Rows)
+            gridded_ = false;
     }
-    cells_ = count > HeldCells ? std::span<const Cell>(more_) : std::span<const Cell>(held_.data(), i);
+    blocks_ = count > HeldBlocks ? std::span<const block* const>(more_)
+                                 : std::span<const block* const>(held_.data(), i);
+}
+
+int TLandingFall::Rows(const TSettledMarks& marks, const TList<block>& blocks) const
+{
+    if (!gridded_ || marks.OffGrid())
+        return RowsCellByCell(blocks);
+    int rows = floorRows_;
+    for (const block* b : blocks_) {
+        // The marks below the cell's own row; the lowest of them is the first block it meets.
+        const unsigned row = static_cast<unsigned>(b->y) + TSettledMarks::TopRow;
+        const uint64_t below = marks.Column(static_cast<unsigned>(b->x)) >> row >> 1;
+        if (below != 0)
+            rows = std::min(rows, std::countr_zero(below));
+    }
+    return rows < 0 ? 0 : rows;
+}
+
+int TLandingFall::Rows(const TList<block>& blocks) const
+{
+    TSettledMarks marks;
+    for (const auto& s : blocks)
+        marks.Mark(*s);
+    return Rows(marks, blocks);
+}
+
+int TLandingFall::RowsCellByCell(const TList<block>& blocks) const
+{
+    int rows = floorRows_;
+    for (const auto& s : blocks)
+        for (const block* b : blocks_)
+            if (s->x == b->x && s->y > b->y && s->y - b->y - 1 < rows)
+                rows = s->y - b->y - 1;
+    return rows < 0 ? 0 : rows;
 }
 
 int game::DropDistance() const
 {
-    TLandingFall fall(*this);
-    for (const auto& s : blocks)
-        fall.Over(*s);
-    return fall.Rows();
+    return TLandingFall(*this).Rows(blocks);
 }
 
 std::vector<std::pair<int, int>> game::LandingCells() const
 {
-    TLandingFall fall(*this);
-    for (const auto& s : blocks)
-        fall.Over(*s);
-    std::vector<std::pair<int, int>> cells(fall.Cells().begin(), fall.Cells().end());
-    for (auto& cell : cells)
-        cell.second += fall.Rows();
+    const TLandingFall fall(*this);
+    const int rows = fall.Rows(blocks);
+    std::vector<std::pair<int, int>> cells;
+    for (const block* b : fall.Blocks())
+        cells.emplace_back(b->x, b->y + rows);
     return cells;
 }
 

@@ -44,43 +44,63 @@ struct THoldSlot {
     TStampedPiece piece;
 };
 
+// The settled blocks a walk of the board has met, marked as bits: a 64-bit word a column, a bit a
+// row from TopRow rows above the board, which holds the standard board and the rows a piece comes
+// in from. Inline, and one predictable test a block, so a walk the caller makes anyway (the
+// board's drawing) marks them at little cost.
+class TSettledMarks {
+public:
+    static constexpr unsigned Columns = 32;
+    static constexpr unsigned Rows = 64;
+    static constexpr unsigned TopRow = 32;
+
+    void Mark(const block& settled)
+    {
+        const auto column = static_cast<unsigned>(settled.x);
+        const unsigned row = static_cast<unsigned>(settled.y) + TopRow;
+        if (column < Columns && row < Rows)
+            columns_[column] |= uint64_t{1} << row;
+        else
+            offGrid_ = true;
+    }
+    uint64_t Column(unsigned column) const { return columns_[column]; }
+    // Some block stood where no bit marks it.
+    bool OffGrid() const { return offGrid_; }
+
+private:
+    std::array<uint64_t, Columns> columns_{};
+    bool offGrid_ = false;
+};
+
 class game;
 
 // How far the falling piece can drop by the rules of its fit: each of its blocks falls to the
 // floor or onto the first settled block below it in its column, the piece as far as its shortest
-// fall. The settled blocks are shown to it one at a time, so a walk the caller makes anyway
-// (the board's drawing) can find it too.
+// fall.
 class TLandingFall {
 public:
-    using Cell = std::pair<int, int>;
-
     explicit TLandingFall(const game& g);
-    // Its cells may be held inside it.
+    // Its blocks may be held inside it.
     TLandingFall(const TLandingFall&) = delete;
     TLandingFall& operator=(const TLandingFall&) = delete;
-    // Inline, and most blocks stand in other columns, so a walk of the whole board stays cheap.
-    void Over(const block& settled)
-    {
-        if (settled.x >= 0 && settled.x < MaskedColumns && (columns_ >> settled.x & 1) == 0)
-            return;
-        for (const auto& [cx, cy] : cells_)
-            if (settled.x == cx && settled.y > cy && settled.y - cy - 1 < rows_)
-                rows_ = settled.y - cy - 1;
-    }
-    int Rows() const { return rows_ < 0 ? 0 : rows_; }
-    // The piece's cells in list order, as they are now.
-    std::span<const Cell> Cells() const { return cells_; }
+    // The fall over the blocks a walk of them has marked; a piece or a block off the marks' grid
+    // makes it meet the blocks cell by cell instead.
+    int Rows(const TSettledMarks& marks, const TList<block>& blocks) const;
+    int Rows(const TList<block>& blocks) const;
+    // The piece's blocks in list order, held so that those who draw them need no second walk of
+    // the list; the piece must stay as it is while they are read.
+    std::span<const block* const> Blocks() const { return blocks_; }
 
 private:
-    static constexpr int MaskedColumns = 64;
-    // A piece stamped from a template has at most its 4 by 4 cells: they are kept here, as the
-    // board's drawing finds a fall every frame. A longer list, made by hand, goes to more_.
-    static constexpr size_t HeldCells = 16;
-    std::array<Cell, HeldCells> held_;
-    std::vector<Cell> more_;
-    std::span<const Cell> cells_;
-    uint64_t columns_ = 0; // the piece's columns below MaskedColumns; all set when it has others
-    int rows_;
+    int RowsCellByCell(const TList<block>& blocks) const;
+
+    // The game's templates have four cells each; a longer list, made by hand, goes to more_.
+    static constexpr size_t HeldBlocks = 4;
+    std::array<const block*, HeldBlocks> held_;
+    std::vector<const block*> more_;
+    std::span<const block* const> blocks_;
+    bool gridded_ = true; // every cell of the piece, and the row below it, on the marks' grid
+    int floorRows_;       // the fall to the floor; none from outside the walls
 };
 
 // One play: the board with its settled blocks, the falling piece and the score.

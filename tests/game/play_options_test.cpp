@@ -296,6 +296,25 @@ TEST_F(PlayOptionsTest, LandingShadowOfPiecesNoTemplateMakes)
     EXPECT_EQ(g->LandingCells(), landed);
 }
 
+// A board wider and deeper than the rows and columns the shadow's marks hold lands the same way.
+TEST_F(PlayOptionsTest, LandingShadowOnABoardPastTheMarkedColumnsAndRows)
+{
+    std::string picture;
+    for (int row = 0; row < 40; ++row)
+        picture += std::string(40, '.') + "\n";
+    auto g = BoardGame(picture);
+    // A block far down in a column past the marked ones.
+    AddBlock(*g, 36, 38);
+    PlacePiece(*g, {{36, 0}, {36, 1}});
+    EXPECT_EQ(g->LandingCells(), (Cells{{36, 36}, {36, 37}}));
+    // On a marked column, over a block below the marked rows, and to the floor past it.
+    AddBlock(*g, 3, 35);
+    PlacePiece(*g, {{3, 0}, {4, 0}});
+    EXPECT_EQ(g->LandingCells(), (Cells{{3, 34}, {4, 34}}));
+    PlacePiece(*g, {{5, 0}, {6, 0}});
+    EXPECT_EQ(g->LandingCells(), (Cells{{5, 39}, {6, 39}}));
+}
+
 TEST_F(PlayOptionsTest, EachPaceStartsAtItsWaitAndSpeedsUpToItsFastest)
 {
     const struct {
