@@ -380,6 +380,18 @@ BENCHMARK(BM_FrameCpuTitleMenu)->ArgsProduct({{1, 2, 3}, {0, 1}})->Iterations(1)
 enum TBenchScreen : int { ScreenPlay, ScreenPause, ScreenTable, ScreenOptions };
 constexpr int kScreenItemY[] = {246, 246, 306, 366}; // the middle of Play, Play, High scores, Options
 
+// Space ends the intro, the menu fades in, a click on the screen's item opens it.
+void OpenFromTitle(Child& child, int scale, TBenchScreen screen)
+{
+    const std::string id = WindowOf(child.pid);
+    WaitForIntroSecond(child);
+    std::system(("timeout 30 xdotool windowfocus --sync " + id + " key space").c_str());
+    std::this_thread::sleep_for(5s);
+    const std::string item = std::to_string(256 * scale) + " " + std::to_string(kScreenItemY[screen] * scale);
+    std::system(("timeout 30 xdotool mousemove --window " + id + " " + item + " sleep 0.1 click 1").c_str());
+    std::this_thread::sleep_for(2s);
+}
+
 // Arguments: the screen (above), the window's scale, then 1 with the driver's shortcuts, 0 without.
 void BM_FrameCpuScreen(benchmark::State& state)
 {
@@ -391,13 +403,7 @@ void BM_FrameCpuScreen(benchmark::State& state)
     const int scale = static_cast<int>(state.range(1));
     for (auto _ : state) {
         Child child = Spawn(false, scale, state.range(2) != 0);
-        const std::string id = WindowOf(child.pid);
-        WaitForIntroSecond(child);
-        std::system(("timeout 30 xdotool windowfocus --sync " + id + " key space").c_str());
-        std::this_thread::sleep_for(5s);
-        const std::string item = std::to_string(256 * scale) + " " + std::to_string(kScreenItemY[screen] * scale);
-        std::system(("timeout 30 xdotool mousemove --window " + id + " " + item + " sleep 0.1 click 1").c_str());
-        std::this_thread::sleep_for(2s);
+        OpenFromTitle(child, scale, screen);
         if (screen == ScreenPause)
             std::system("timeout 30 xdotool key Escape");
         std::this_thread::sleep_for(1s);
@@ -435,13 +441,8 @@ void BM_PlayFrameCpuOfOptions(benchmark::State& state)
         for (int start = 0; start < 2 * kStarts; ++start) {
             const bool options = start % 2 == 1;
             Child child = Spawn(false, 1, true, options ? on : off);
-            const std::string id = WindowOf(child.pid);
-            WaitForIntroSecond(child);
-            std::system(("timeout 30 xdotool windowfocus --sync " + id + " key space").c_str());
-            std::this_thread::sleep_for(5s);
-            const std::string item = "256 " + std::to_string(kScreenItemY[ScreenPlay]);
-            std::system(("timeout 30 xdotool mousemove --window " + id + " " + item + " sleep 0.1 click 1").c_str());
-            std::this_thread::sleep_for(3s);
+            OpenFromTitle(child, 1, ScreenPlay);
+            std::this_thread::sleep_for(1s);
             const double ms = MeasureFrames(state, child);
             Stop(child);
             if (ms <= 0)
