@@ -1,21 +1,31 @@
-// What the play options cost a frame of play: the rules and the board's drawing (through the
-// driver that draws nothing, so the drawing code itself is measured), with every option off and
-// with every option on, in alternating rounds of the same plays of the built-in player. Prints
-// both and the median of their ratios, which should stay at most 1.10.
+// What the play options cost a frame of play, with every option off and with every option on,
+// in alternating rounds of the same plays of the built-in player. Three measures: the rules and
+// the board's drawing, and the whole play screen's frame, through the driver that draws nothing
+// (so the drawing code itself is measured), and the whole frame drawn into a real OpenGL window
+// as a player's machine draws it (run under xvfb-run, or it opens offscreen). Prints each and the
+// median of their ratios, which should stay at most 1.10.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 #include <utility>
 #include <iterator>
 
 #include "draw2d/draw2d.h"
+#include "draw2d/gldraw2d.h"
+#include "draw2d/graphics.h"
+#include "draw2d/image.h"
 #include "draw2d/nulldraw2d.h"
 #include "app/screens/play_frames.h"
+#include "app/shell/shell_state.h"
+#include "game/assets.h"
+#include "game/pictures.h"
 #include "bot/player.h"
 #include "game/boom.h"
 #include "game/effects.h"
@@ -29,6 +39,11 @@ namespace {
 constexpr int kFramesPerPlay = 20000;
 constexpr uint32_t kSeeds[] = {101, 102, 103};
 constexpr int kRounds = 7;
+// A frame through llvmpipe costs a thousand times one through the driver that draws nothing:
+// fewer frames, timed on stacks the player has built by then.
+constexpr int kGLWarmFrames = 4000;
+constexpr int kGLTimedFrames = 600;
+constexpr int kGLRounds = 3;
 
 double ProcessSeconds()
 {
@@ -81,39 +96,114 @@ std::vector<TControls> PlayerControls(uint32_t seed)
 
 // How much of a frame is timed: the rules and the board's drawing, or the whole frame of the play
 // screen (its backdrop with the turning background and the fireworks, the rules, the board, the
-// flashes).
-enum class TFramePart { Board, PlayScreen };
+// flashes), drawn by the driver that draws nothing or by OpenGL into a window and shown.
+enum class TFramePart { Board, PlayScreen, PlayScreenGL };
 
-const char* PartName(TFramePart part) { return part == TFramePart::Board ? "rules and board" : "play screen frame"; }
+const char* PartName(TFramePart part)
+{
+    switch (part) {
+    case TFramePart::Board: return "rules and board";
+    case TFramePart::PlayScreen: return "play screen frame";
+    case TFramePart::PlayScreenGL: return "play screen frame through OpenGL";
+    }
+    return "";
+}
 
-// The processor seconds of the frames of those controls. The player never
-// presses hard drop or hold, so every option set plays the very same frames (the coming pieces
-// draw the same pieces, only earlier) and the runs differ only by what the options cost.
-double PlayFrames(const TPlayOptions& options, uint32_t seed, const std::vector<TControls>& controls, TFramePart part)
+// The processor seconds a frame of those controls takes, from frame `first` on; the frames
+// before it only build the stack, untimed. The player never presses hard drop or hold, so every
+// option set plays the very same frames (the coming pieces draw the same pieces, only earlier)
+// and the runs differ only by what the options cost.
+double SecondsPerFrame(const TPlayOptions& options, uint32_t seed, const std::vector<TControls>& controls,
+                       TFramePart part, size_t first)
 {
     auto play = NewSeededPlay(options, seed);
-    const double start = ProcessSeconds();
-    for (const TControls& c : controls) {
-        if (part == TFramePart::PlayScreen) {
-            PlayFrame(*play, c);
-        } else {
+    background.Reset();
+    background.backindex = 1;
+    background.backtimer = backperiod;
+    double start = ProcessSeconds();
+    for (size_t frame = 0; frame < controls.size(); ++frame) {
+        const TControls& c = controls[frame];
+        if (frame == first)
+            start = ProcessSeconds();
+        if (frame < first || part == TFramePart::Board) {
             play->DoPiece(c);
             play->Rules();
-            play->Draw();
+            if (frame >= first)
+                play->Draw();
+        } else {
+            PlayFrame(*play, c);
+            if (part == TFramePart::PlayScreenGL)
+                Flip(0);
         }
         booms.Clear();
         if (play->lost)
             play = NewSeededPlay(options, seed + 1000);
     }
-    return ProcessSeconds() - start;
+    return (ProcessSeconds() - start) / static_cast<double>(controls.size() - first);
+}
+
+// Every picture a play frame draws, read from the build's gfx/ as start-up reads them.
+bool LoadPlayPictures()
+{
+    const std::string folder = std::string(BRIM_BIN_DIR) + "/";
+    auto path = [&](TAsset group, int index = 0) {
+        std::string name = AssetName(group, index);
+        std::replace(name.begin(), name.end(), '\\', '/');
+        return folder + name;
+    };
+    auto centred = [](std::shared_ptr<TImage> image) {
+        CentreImageHandle(image);
+        return image;
+    };
+    // As start-up does: these two with the framework's default flags, the rest with none.
+    pictures.shadowimage = LoadImageFile(path(TAsset::Shadow));
+    pictures.circleimage = LoadImageFile(path(TAsset::Circle));
+    SetAutoImageFlags(0);
+    for (int i = 0; i < backcount; ++i)
+        shellpictures.backimages[static_cast<size_t>(i)] = centred(LoadImageFile(path(TAsset::Back, i)));
+    shellpictures.hudimage = centred(LoadImageFile(path(TAsset::Hud)));
+    pictures.blockimage = LoadImageFile(path(TAsset::Block));
+    for (int i = 0; i < PowerUpKinds; ++i)
+        pictures.powerupimages[static_cast<size_t>(i)] = LoadImageFile(path(TAsset::Powerup, i));
+    pictures.pointsimage = LoadAnimStrip(path(TAsset::Points), 10, 8, 0, 17, -1);
+    pictures.flashboomimage = centred(LoadImageFile(path(TAsset::FlashBoom)));
+    bool all = pictures.shadowimage && pictures.circleimage && shellpictures.hudimage && pictures.blockimage &&
+               pictures.pointsimage && pictures.flashboomimage;
+    for (const auto& image : shellpictures.backimages)
+        all = all && image;
+    for (const auto& image : pictures.powerupimages)
+        all = all && image;
+    return all;
+}
+
+// The window the game opens at scale 1, with its clear colour and blending.
+bool OpenPlayWindow()
+{
+    if (!std::getenv("DISPLAY"))
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    if (!GLDraw2DDriverInstance())
+        return false;
+    SetGraphicsDriver(GLDraw2DDriverInstance(), GraphicsBackBuffer);
+    if (!OpenGraphics(512, 512, 0, 0, 0))
+        return false;
+    SetBlend(BlendAlpha);
+    SetClsColor(50, 50, 50);
+    return LoadPlayPictures();
 }
 
 void BM_FrameCostOfEveryOption(benchmark::State& state, TFramePart part)
 {
+    if (part == TFramePart::PlayScreenGL) {
+        if (!OpenPlayWindow()) {
+            state.SkipWithError("no OpenGL window, or the build's pictures are missing");
+            return;
+        }
+    } else {
+        SetGraphicsDriver(NullDraw2DDriverInstance());
+        SetGraphics(CreateGraphics(512, 512, 0, 0, 0));
+    }
     if (shapecount == 0)
         shape::Init();
-    SetGraphicsDriver(NullDraw2DDriverInstance());
-    SetGraphics(CreateGraphics(512, 512, 0, 0, 0));
     std::vector<std::vector<TControls>> controls;
     for (uint32_t seed : kSeeds)
         controls.push_back(PlayerControls(seed));
@@ -135,13 +225,18 @@ void BM_FrameCostOfEveryOption(benchmark::State& state, TFramePart part)
     std::vector<std::vector<double>> seconds(sets.size());
     std::vector<std::vector<double>> ratios(sets.size());
     size_t trial = 0;
+    const bool gl = part == TFramePart::PlayScreenGL;
+    const size_t first = gl ? kGLWarmFrames : 0;
+    for (auto& play : controls)
+        if (gl)
+            play.resize(kGLWarmFrames + kGLTimedFrames);
     for (auto _ : state) {
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < (gl ? kGLRounds : kRounds); ++round) {
             for (size_t s = 0; s < std::size(kSeeds); ++s, ++trial) {
                 std::vector<double> took(sets.size());
                 for (size_t k = 0; k < sets.size(); ++k) {
                     const size_t set = (trial + k) % sets.size();
-                    took[set] = PlayFrames(sets[set], kSeeds[s], controls[s], part);
+                    took[set] = SecondsPerFrame(sets[set], kSeeds[s], controls[s], part, first);
                 }
                 for (size_t set = 0; set < sets.size(); ++set) {
                     seconds[set].push_back(took[set]);
@@ -150,8 +245,10 @@ void BM_FrameCostOfEveryOption(benchmark::State& state, TFramePart part)
             }
         }
     }
-    const double noneNs = Median(seconds[0]) / kFramesPerPlay * 1e9;
-    const double allNs = Median(seconds[1]) / kFramesPerPlay * 1e9;
+    if (gl)
+        CloseOpenedGraphics();
+    const double noneNs = Median(seconds[0]) * 1e9;
+    const double allNs = Median(seconds[1]) * 1e9;
     const double ratio = Median(ratios[1]);
     for (size_t i = 0; i < std::size(alone); ++i)
         std::printf("%s, %s alone: ratio %.3f\n", PartName(part), alone[i].first, Median(ratios[2 + i]));
@@ -165,6 +262,9 @@ BENCHMARK_CAPTURE(BM_FrameCostOfEveryOption, rules_and_board, TFramePart::Board)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FrameCostOfEveryOption, play_screen_frame, TFramePart::PlayScreen)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FrameCostOfEveryOption, play_screen_frame_opengl, TFramePart::PlayScreenGL)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
