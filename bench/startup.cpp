@@ -246,6 +246,14 @@ void WaitForIntroSecond(Child& child)
 
 bool CanDriveWindows() { return std::getenv("DISPLAY") && std::system("command -v xdotool >/dev/null") == 0; }
 
+// An xdotool command (within 30 s); a failed one is said, as the screen measured may then be
+// another than the one named.
+void Xdotool(const std::string& arguments)
+{
+    if (std::system(("timeout 30 xdotool " + arguments).c_str()) != 0)
+        std::fprintf(stderr, "bench: xdotool %s failed\n", arguments.c_str());
+}
+
 // The CPU time (every thread, llvmpipe's among them, as the frame trace counts) of one layer over
 // the whole drawing at each scale: the game's first background, turned as the title turns it.
 // Measured in this process before the screens, so each screen's frame reads as so many layers.
@@ -364,7 +372,7 @@ void BM_FrameCpuTitleMenu(benchmark::State& state)
         if (CanDriveWindows()) {
             // Space ends the intro; the menu then fades in over about 3.4 seconds.
             WaitForIntroSecond(child);
-            std::system(("timeout 30 xdotool windowfocus --sync " + WindowOf(child.pid) + " key space").c_str());
+            Xdotool("windowfocus --sync " + WindowOf(child.pid) + " key space");
             std::this_thread::sleep_for(5s);
         } else {
             std::this_thread::sleep_for(12s); // the intro lasts 7 seconds at 60 frames a second
@@ -385,10 +393,10 @@ void OpenFromTitle(Child& child, int scale, TBenchScreen screen)
 {
     const std::string id = WindowOf(child.pid);
     WaitForIntroSecond(child);
-    std::system(("timeout 30 xdotool windowfocus --sync " + id + " key space").c_str());
+    Xdotool("windowfocus --sync " + id + " key space");
     std::this_thread::sleep_for(5s);
     const std::string item = std::to_string(256 * scale) + " " + std::to_string(kScreenItemY[screen] * scale);
-    std::system(("timeout 30 xdotool mousemove --window " + id + " " + item + " sleep 0.1 click 1").c_str());
+    Xdotool("mousemove --window " + id + " " + item + " sleep 0.1 click 1");
     std::this_thread::sleep_for(2s);
 }
 
@@ -405,7 +413,7 @@ void BM_FrameCpuScreen(benchmark::State& state)
         Child child = Spawn(false, scale, state.range(2) != 0);
         OpenFromTitle(child, scale, screen);
         if (screen == ScreenPause)
-            std::system("timeout 30 xdotool key Escape");
+            Xdotool("key Escape");
         std::this_thread::sleep_for(1s);
         MeasureFrames(state, child);
         Stop(child);
