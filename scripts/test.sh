@@ -58,6 +58,9 @@ rerun_tracer_crashes() {
 # player, replays, the asset generator. In the sanitizer build they run beside the others,
 # which mostly wait for the game's frames, with no X server, so they can take no window's focus.
 no_display='^(AssetGenerator|ChallengePlay|GoldenPlays|HeadlessPlayTest|PlayerTest|PrefsTest|RandomPlayTest|ReplayFormat|ReplayRecorder|ReplayStoreTest|ReplayVerifyTest|SoakTest)\.'
+headless_ctest() {
+    env -u DISPLAY ctest --test-dir build-asan --output-on-failure --timeout 600 "$@"
+}
 
 # The end-to-end tests mostly wait for the game's own frames, so the Release tests run while
 # the sanitizer build compiles; their output is shown once they are done.
@@ -85,7 +88,7 @@ fi
 started=$SECONDS
 echo "== Tests in build-asan/ (those without a display beside the others; their output follows)"
 headless_log=build-asan/test-run-headless.log
-env -u DISPLAY ctest --test-dir build-asan --output-on-failure --timeout 600 -R "$no_display" > "$headless_log" 2>&1 &
+headless_ctest -R "$no_display" > "$headless_log" 2>&1 &
 headless_tests=$!
 trap 'kill "$headless_tests" 2> /dev/null || true' EXIT
 window_log=build-asan/test-run-window.log
@@ -100,7 +103,7 @@ fi
 echo "== Tests in build-asan/ without a display"
 cat "$headless_log"
 if [ "$headless_status" -ne 0 ]; then
-    rerun_tracer_crashes "$headless_log" env -u DISPLAY ctest --test-dir build-asan --output-on-failure --timeout 600 && headless_status=0
+    rerun_tracer_crashes "$headless_log" headless_ctest && headless_status=0
 fi
 echo "== Tests in build-asan/ ($((SECONDS - started)) s)"
 if [ "$asan_status" -ne 0 ] || [ "$headless_status" -ne 0 ]; then
