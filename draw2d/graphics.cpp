@@ -220,11 +220,10 @@ std::shared_ptr<TGraphics> OpenGraphics(int32_t width, int32_t height, int32_t d
     return graphics;
 }
 
-void Flip(int32_t sync)
+namespace {
+
+void Swap(int32_t sync)
 {
-    RunHookChain(FlipHookId(), nullptr);
-    if (!driver_)
-        return;
     if (sync != -1) {
         driver_->Flip(sync);
         return;
@@ -244,6 +243,17 @@ void Flip(int32_t sync)
     }
 }
 
+} // namespace
+
+void Flip(int32_t sync)
+{
+    RunHookChain(FlipHookId(), nullptr);
+    if (!driver_)
+        return;
+    Swap(sync);
+    RunHookChain(ShownHookId(), nullptr);
+}
+
 int32_t GraphicsSeq() { return seq_; }
 
 int32_t NextGraphicsSeq(int32_t seq)
@@ -254,6 +264,12 @@ int32_t NextGraphicsSeq(int32_t seq)
 }
 
 int32_t FlipHookId()
+{
+    static const int32_t id = NewHookId();
+    return id;
+}
+
+int32_t ShownHookId()
 {
     static const int32_t id = NewHookId();
     return id;

@@ -98,8 +98,10 @@ int32_t GraphicsSeq();
 // The number that follows seq: it wraps around and skips 0.
 int32_t NextGraphicsSeq(int32_t seq);
 
-// Hook chain run at the start of every Flip.
+// Hook chain run at the start of every Flip, while the frame can still be read back.
 int32_t FlipHookId();
+// Hook chain run once a Flip has swapped: the frame is on its way to the screen.
+int32_t ShownHookId();
 
 // The caption of windows made from now on.
 void SetAppTitle(const std::string& title);

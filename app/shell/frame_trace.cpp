@@ -38,5 +38,5 @@ void InstallFrameTrace()
         g_framesPerLine = 1;
     else if (std::strcmp(value, "1") != 0)
         return;
-    InsertHook(FlipHookId(), FrameTraceHook, nullptr, 0);
+    InsertHook(ShownHookId(), FrameTraceHook, nullptr, 0);
 }

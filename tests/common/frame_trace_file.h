@@ -5,7 +5,7 @@
 #include <string_view>
 
 // The game's frame trace as a test reads it: with BRIM_TRACE_FRAMES set to FrameTraceEvery, the
-// game writes "frames: <count> cpu <ms>" on its standard error after every frame it draws.
+// game writes "frames: <count> cpu <ms>" on its standard error after every frame it shows.
 inline constexpr const char* FrameTraceVariable = "BRIM_TRACE_FRAMES";
 inline constexpr const char* FrameTraceEvery = "every";
 

@@ -284,4 +284,23 @@ TEST_F(Pacing, EveryFlipRunsTheFlipHookFirst)
     EXPECT_EQ(flipsSeenByHook, 1u); // ran before the second swap
 }
 
+// The frame trace runs here, so a test that waits for a frame's line sees that frame on screen.
+TEST_F(Pacing, EveryFlipRunsTheShownHookAfterItsSwap)
+{
+    static std::vector<size_t> flipsSeen;
+    flipsSeen.clear();
+    THookFunc hook = [](int32_t, void* data, void* context) -> void* {
+        flipsSeen.push_back(static_cast<TimedDriver*>(context)->flips.size());
+        return data;
+    };
+    InsertHook(ShownHookId(), hook, &driver, 0);
+    ASSERT_TRUE(OpenGraphics(512, 512, 0, 60, 0));
+    Flip(-1);
+    Flip(0);
+    Flip(1);
+    DeleteHook(ShownHookId(), hook, &driver);
+    Flip(0);
+    EXPECT_EQ(flipsSeen, (std::vector<size_t>{1, 2, 3}));
+}
+
 } // namespace
