@@ -145,10 +145,7 @@ void ChallengesScreen()
             ShowNotice("Could not save options", still);
     };
     for (;;) {
-        focus.Update();
-        Cls();
-        const int32_t click = TakeMouseHits(MouseLeft);
-        DrawBackdrop();
+        const int32_t click = StartMenuFrame(focus);
         const int32_t chosen = rows(click, true);
         DrawHint(Hint, HintY, false);
         if (chosen >= 0) {

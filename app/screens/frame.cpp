@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/screens/backdrop.h"
+#include "app/screens/menu_input.h"
 #include "app/shell/display.h"
 #include "app/shell/passing_notice.h"
 #include "app/shell/sound.h"
@@ -36,6 +37,15 @@ void WaitWhileHidden()
 }
 
 } // namespace
+
+int32_t StartMenuFrame(TMenuFocus& focus)
+{
+    focus.Update();
+    Cls();
+    const int32_t click = TakeMouseHits(MouseLeft);
+    DrawBackdrop();
+    return click;
+}
 
 void EndIfAsked()
 {

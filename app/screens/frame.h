@@ -1,7 +1,13 @@
 #pragma once
 #include <cstdint>
 
-// The end of every screen's frame, and the ways out of a screen.
+class TMenuFocus;
+
+// The start of a menu screen's frame, the end of every screen's frame, and the ways out of a screen.
+
+// A menu screen's frame begins: the keys move the focus, the canvas is cleared and the backdrop
+// drawn. Returns the left clicks taken since the previous frame.
+int32_t StartMenuFrame(TMenuFocus& focus);
 
 // Finished sound effects are let go, then the frame is shown.
 void EndFrame();

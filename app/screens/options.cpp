@@ -117,10 +117,7 @@ void OptionsScreen()
             ShowNotice("Could not save options", still);
     };
     for (;;) {
-        focus.Update();
-        Cls();
-        const int32_t click = TakeMouseHits(MouseLeft);
-        DrawBackdrop();
+        const int32_t click = StartMenuFrame(focus);
 
         if (row(MusicLabel, LevelBar(settings.musicvolume), 200, OptionMusic) && click) {
             sound::Play(gamesounds.blipsound);

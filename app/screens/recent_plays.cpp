@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "app/screens/backdrop.h"
 #include "app/screens/frame.h"
 #include "app/screens/layout.h"
 #include "app/screens/menu_input.h"
@@ -38,10 +37,7 @@ void RecentPlaysScreen()
     const auto returnItem = static_cast<int32_t>(plays.size());
     TMenuFocus focus(returnItem + 1);
     for (;;) {
-        focus.Update();
-        Cls();
-        const int32_t click = TakeMouseHits(MouseLeft);
-        DrawBackdrop();
+        const int32_t click = StartMenuFrame(focus);
         if (plays.empty())
             DrawFontText("No plays yet", WindowWidth / 2, RecentTop, 1, 0);
         const TReplayFileInfo* chosen = nullptr;

@@ -50,10 +50,7 @@ void TSettingsPage::Run(const std::function<bool()>& save)
             ShowNotice("Could not save options", [this] { Draw(); });
     };
     for (;;) {
-        focus_.Update();
-        Cls();
-        const int32_t click = TakeMouseHits(MouseLeft);
-        DrawBackdrop();
+        const int32_t click = StartMenuFrame(focus_);
         const TChoice choice = DrawRows(click);
         if (ReturnClicked(click, focus_, ReturnItem())) {
             leave();

@@ -1,14 +1,11 @@
 #include "app/screens/statistics_screen.h"
 
-#include "app/screens/backdrop.h"
 #include "app/screens/frame.h"
 #include "app/screens/menu_input.h"
 #include "app/screens/menu_items.h"
 #include "app/shell/text.h"
 #include "draw2d/draw2d.h"
 #include "game/block.h"
-#include "system/input.h"
-#include "system/keycodes.h"
 
 namespace {
 
@@ -48,10 +45,7 @@ void StatisticsScreen()
     const std::vector<TStatisticsLine> lines = StatisticsLines(LoadStatistics());
     TMenuFocus focus(1); // "Return" only
     for (;;) {
-        focus.Update();
-        Cls();
-        const int32_t click = TakeMouseHits(MouseLeft);
-        DrawBackdrop();
+        const int32_t click = StartMenuFrame(focus);
         SetColor(210, 210, 210);
         for (size_t i = 0; i < lines.size(); ++i) {
             const int32_t y = LinesTop + LinePitch * static_cast<int32_t>(i);

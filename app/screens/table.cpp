@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/screens/backdrop.h"
 #include "app/screens/frame.h"
 #include "app/screens/layout.h"
 #include "app/screens/menu_input.h"
@@ -89,10 +88,7 @@ void ShowTableScreen(const TTableReplays& replays, const std::function<void()>& 
     const int32_t recentItem = returnItem + 1;
     TMenuFocus focus(recentPlays ? recentItem + 1 : recentItem);
     for (;;) {
-        focus.Update();
-        Cls();
-        const int32_t click = TakeMouseHits(MouseLeft);
-        DrawBackdrop();
+        const int32_t click = StartMenuFrame(focus);
         drawRows();
         if (ShowTableReplays(replays, entries, focus, click))
             continue;
