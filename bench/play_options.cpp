@@ -24,6 +24,7 @@
 #include "draw2d/nulldraw2d.h"
 #include "app/screens/play_frames.h"
 #include "app/shell/shell_state.h"
+#include "app/storage/asset_folder.h"
 #include "game/assets.h"
 #include "game/pictures.h"
 #include "bot/player.h"
@@ -145,12 +146,8 @@ double SecondsPerFrame(const TPlayOptions& options, uint32_t seed, const std::ve
 // Every picture a play frame draws, read from the build's gfx/ as start-up reads them.
 bool LoadPlayPictures()
 {
-    const std::string folder = std::string(BRIM_BIN_DIR) + "/";
-    auto path = [&](TAsset group, int index = 0) {
-        std::string name = AssetName(group, index);
-        std::replace(name.begin(), name.end(), '\\', '/');
-        return folder + name;
-    };
+    UseAssetFolder(BRIM_BIN_DIR);
+    auto path = [](TAsset group, int index = 0) { return AssetFilePath(AssetName(group, index)); };
     auto centred = [](std::shared_ptr<TImage> image) {
         CentreImageHandle(image);
         return image;
@@ -227,8 +224,8 @@ void BM_FrameCostOfEveryOption(benchmark::State& state, TFramePart part)
     size_t trial = 0;
     const bool gl = part == TFramePart::PlayScreenGL;
     const size_t first = gl ? kGLWarmFrames : 0;
-    for (auto& play : controls)
-        if (gl)
+    if (gl)
+        for (auto& play : controls)
             play.resize(kGLWarmFrames + kGLTimedFrames);
     for (auto _ : state) {
         for (int round = 0; round < (gl ? kGLRounds : kRounds); ++round) {

@@ -190,7 +190,7 @@ TEST_F(DisplayEndToEnd, AtScaleTwoEverythingIsAtDoubledPositionsAndClicksLandAtA
     const int unhovered = LightPixels(resized, 200, itemY - band / 2, 800, band);
 
     // Over the item Options is hovered (drawn wider); over the bar level with it, nothing is. Both
-    // are waited for: a frame is traced before it is shown, so one picture may be a frame late.
+    // are waited for, as the pointer's move reaches the game in a frame of its own choosing.
     const auto light = [&](const std::string& name) {
         const auto shot = LoadPixmap(game.Screenshot(name, 1200, 800).string());
         return shot ? LightPixels(shot, 200, itemY - band / 2, 800, band) : 0;
